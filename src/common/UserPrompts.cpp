@@ -1,0 +1,12 @@
+#include "common/UserPrompts.h"
+
+#include "common/TextFile.h"
+
+namespace qvx {
+
+bool UserPrompts::Succeeded(const FileResult& result) {
+    if (!result.ok) ReportFailure(result.error);
+    return result.ok;
+}
+
+}  // namespace qvx

@@ -1,0 +1,127 @@
+#include "script/Writers.h"
+
+#include <array>
+#include <charconv>
+
+#include "common/FileExists.h"
+#include "script/ScriptFile.h"
+
+namespace qvx {
+namespace {
+
+constexpr BoundedCommand kVoiceRate{"[:ra ", 0, 999};
+constexpr BoundedCommand kAveragePitch{"[:dv ap ", 100, 300};
+constexpr BoundedCommand kPitchRange{"[:dv pr ", 1, 250};
+constexpr BoundedCommand kBreathiness{"[:dv br ", 0, 72};
+constexpr BoundedCommand kGender{"[:dv sx ", 0, 1};
+constexpr BoundedCommand kHeadSize{"[:dv hs ", 65, 145};
+constexpr BoundedCommand kLaxBreathiness{"[:dv lx ", 0, 100};
+constexpr BoundedCommand kSmoothness{"[:dv sm ", 0, 100};
+constexpr BoundedCommand kRichness{"[:dv ri ", 0, 100};
+constexpr BoundedCommand kSampling{"[:dv nf ", 0, 100};
+constexpr BoundedCommand kLaryngealisation{"[:dv la ", 0, 100};
+constexpr BoundedCommand kBassFall{"[:dv bf ", 0, 40};
+constexpr BoundedCommand kHatRise{"[:dv hr ", 2, 100};
+constexpr BoundedCommand kStressLevel{"[:dv sr ", 1, 100};
+constexpr BoundedCommand kAssertiveness{"[:dv as ", 0, 100};
+constexpr BoundedCommand kQuickness{"[:dv qu ", 0, 100};
+constexpr BoundedCommand kVoiceGain{"[:dv gv ", 0, 86};
+constexpr BoundedCommand kAspirationGain{"[:dv gh ", 0, 86};
+constexpr BoundedCommand kFricationGain{"[:dv gf ", 0, 86};
+constexpr BoundedCommand kNasalisationGain{"[:dv gn ", 0, 86};
+
+constexpr FormantCommand kFormantFrequency{"[:dv f", 4, 5, [](std::int32_t formant) {
+    return formant == 4 ? BoundedCommand{"", 2000, 4650} : BoundedCommand{"", 2500, 4950};
+}};
+constexpr FormantCommand kFormantBandwidth{"[:dv b", 4, 5, [](std::int32_t) {
+    return BoundedCommand{"", 100, 2048};
+}};
+constexpr FormantCommand kFormantGain{"[:dv g", 1, 5, [](std::int32_t) {
+    return BoundedCommand{"", 0, 86};
+}};
+
+// Index 1..10 in the order of the voice numbers.
+constexpr std::array<std::string_view, 10> kVoiceCommands{
+    "[:nb]", "[:nd]", "[:nf]", "[:nh]", "[:nk]", "[:np]", "[:nr]", "[:nu]", "[:nw]", "[:nv]"};
+
+}  // namespace
+
+std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max) {
+    if (value < min) value = min;
+    if (value > max) value = max;
+    return value;
+}
+
+std::string FormatNumber(std::int32_t value) {
+    std::array<char, 16> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command, std::int32_t value) {
+    return AppendScriptLine(
+        paths, std::string(command.prefix) + FormatNumber(Bound(value, command.min, command.max)) + "]");
+}
+
+FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
+                               std::int32_t formant, std::int32_t value) {
+    const std::int32_t n = Bound(formant, command.minFormant, command.maxFormant);
+    const BoundedCommand bounds = command.valueBounds(n);
+    return AppendScriptLine(paths, std::string(command.prefix) + FormatNumber(n) + " " +
+                                       FormatNumber(Bound(value, bounds.min, bounds.max)) + "]");
+}
+
+std::string_view VoiceCommand(std::int32_t index) {
+    return kVoiceCommands[static_cast<std::size_t>(Bound(index, 1, 10) - 1)];
+}
+
+FileResult WriteVoice(const ProgramPaths& paths, std::int32_t index) {
+    return AppendScriptLine(paths, VoiceCommand(index));
+}
+
+#define QVX_BOUNDED_WRITER(Name, Command) \
+    FileResult Name(const ProgramPaths& paths, std::int32_t value) { \
+        return WriteBoundedCommand(paths, Command, value); \
+    }
+QVX_BOUNDED_WRITER(WriteVoiceRate, kVoiceRate)
+QVX_BOUNDED_WRITER(WriteAveragePitch, kAveragePitch)
+QVX_BOUNDED_WRITER(WritePitchRange, kPitchRange)
+QVX_BOUNDED_WRITER(WriteBreathiness, kBreathiness)
+QVX_BOUNDED_WRITER(WriteGender, kGender)
+QVX_BOUNDED_WRITER(WriteHeadSize, kHeadSize)
+QVX_BOUNDED_WRITER(WriteLaxBreathiness, kLaxBreathiness)
+QVX_BOUNDED_WRITER(WriteSmoothness, kSmoothness)
+QVX_BOUNDED_WRITER(WriteRichness, kRichness)
+QVX_BOUNDED_WRITER(WriteSampling, kSampling)
+QVX_BOUNDED_WRITER(WriteLaryngealisation, kLaryngealisation)
+QVX_BOUNDED_WRITER(WriteBassFall, kBassFall)
+QVX_BOUNDED_WRITER(WriteHatRise, kHatRise)
+QVX_BOUNDED_WRITER(WriteStressLevel, kStressLevel)
+QVX_BOUNDED_WRITER(WriteAssertiveness, kAssertiveness)
+QVX_BOUNDED_WRITER(WriteQuickness, kQuickness)
+QVX_BOUNDED_WRITER(WriteVoiceGain, kVoiceGain)
+QVX_BOUNDED_WRITER(WriteAspirationGain, kAspirationGain)
+QVX_BOUNDED_WRITER(WriteFricationGain, kFricationGain)
+QVX_BOUNDED_WRITER(WriteNasalisationGain, kNasalisationGain)
+#undef QVX_BOUNDED_WRITER
+
+FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {
+    return WriteFormantCommand(paths, kFormantFrequency, formant, value);
+}
+FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {
+    return WriteFormantCommand(paths, kFormantBandwidth, formant, value);
+}
+FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {
+    return WriteFormantCommand(paths, kFormantGain, formant, value);
+}
+
+FileResult WriteDial(const ProgramPaths& paths, std::string_view digits) {
+    return AppendScriptLine(paths, "[:dial " + std::string(digits) + "]");
+}
+
+FileResult WritePlay(const ProgramPaths& paths, std::string_view name) {
+    if (!FileExists(paths.File(std::string(name) + ".wav"))) return FileResult::Success();
+    return AppendScriptLine(paths, "[:play " + std::string(name) + ".wav]");
+}
+
+}  // namespace qvx

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/ProgramPaths.h"
+#include "common/TextFile.h"
+
+namespace qvx {
+
+// One bounded command: prefix + value + "]". Values outside the bounds are
+// silently raised to the minimum, then lowered to the maximum.
+struct BoundedCommand {
+    std::string_view prefix;
+    std::int32_t min;
+    std::int32_t max;
+};
+
+// A command that carries a formant number: prefix + n + " " + value + "]".
+// The formant is bounded first, since the value's bounds depend on it.
+struct FormantCommand {
+    std::string_view prefix;
+    std::int32_t minFormant;
+    std::int32_t maxFormant;
+    BoundedCommand (*valueBounds)(std::int32_t formant);
+};
+
+std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max);
+std::string FormatNumber(std::int32_t value);
+
+FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command, std::int32_t value);
+FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
+                               std::int32_t formant, std::int32_t value);
+
+// Voice index 1..10 (bounded) to its command, "[:nb]" .. "[:nv]".
+std::string_view VoiceCommand(std::int32_t index);
+FileResult WriteVoice(const ProgramPaths& paths, std::int32_t index);
+
+FileResult WriteVoiceRate(const ProgramPaths& paths, std::int32_t rate);
+FileResult WriteAveragePitch(const ProgramPaths& paths, std::int32_t value);
+FileResult WritePitchRange(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteBreathiness(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteGender(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteHeadSize(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteLaxBreathiness(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteSmoothness(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteRichness(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteSampling(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteLaryngealisation(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteBassFall(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteHatRise(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteStressLevel(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteAssertiveness(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteQuickness(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteVoiceGain(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteAspirationGain(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteFricationGain(const ProgramPaths& paths, std::int32_t value);
+FileResult WriteNasalisationGain(const ProgramPaths& paths, std::int32_t value);
+
+FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
+FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
+FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
+
+// "[:dial " + digits + "]", the text unchanged (an empty text gives "[:dial ]").
+FileResult WriteDial(const ProgramPaths& paths, std::string_view digits);
+// "[:play " + name + ".wav]", written only when that sound file lies in the
+// program folder; otherwise nothing happens and the script is not touched.
+FileResult WritePlay(const ProgramPaths& paths, std::string_view name);
+
+}  // namespace qvx

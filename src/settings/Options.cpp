@@ -1,0 +1,81 @@
+#include "settings/Options.h"
+
+#include <string>
+
+#include "common/AsciiCase.h"
+#include "script/ScriptFile.h"
+#include "settings/IniFile.h"
+
+namespace qvx {
+
+const std::array<OptionSpec, 7> kOptionSpecs{{
+    {"KeepDataOnExit", &Options::KeepDataOnExit, "yes", "yes", "no", false, "OptionsMenuDataOnExit",
+     "&Clear data on exit", "&Keep data on exit", "data will now be kept on exit.",
+     "data will now be cleared on exit.", kApplicationTitle, PromptIcon::None},
+    {"ToneSystem", &Options::ToneSystem, "notes", "notes", "frequency", true, "OptionsMenuToneSystem",
+     "Change &Tone System to Frequencies", "Change &Tone System to Note Numbers",
+     "tone system now set to conventional dectalk note numbering.", "tone system now set to frequency.",
+     kApplicationTitle, PromptIcon::None},
+    {"LogErrors", &Options::LogErrors, "yes", "yes", "no", false, "OptionsMenuLogScriptCheckErrors",
+     "Don't log script syntax errors", "Log script syntax errors", "Log errors is now switched on.",
+     "Log errors is turned off.", kApplicationTitle, PromptIcon::None},
+    {"StopAfterFirstError", &Options::StopAfterFirstError, "no", "yes", "no", false,
+     "OptionsMenuStopCheckAfterFirstError", "List all script errors during syntax check",
+     "Stop after first error during syntax check", "script will stop after the first error.",
+     "script will be fully checked.", kApplicationTitle, PromptIcon::None},
+    {"UseEditor", &Options::UseEditor, "yes", "yes", "no", false, "OptionsMenuUseEditor",
+     "Disable text editor", "Enable text editor", "editor is now switched on.",
+     "editor is now switched off.", kApplicationTitle, PromptIcon::None},
+    {"AutoLineCheck", &Options::AutoLineCheck, "yes", "yes", "no", false, "OptionsMenuAutoLineCheck",
+     "Disable AutoLine checking", "Enable AutoLine checking", "autoline syntax check switched on.",
+     "AutoLine syntax checker turned off.", kApplicationTitle, PromptIcon::None},
+    {"CheckBeforeRun", &Options::CheckBeforeRun, "yes", "yes", "no", false, "OptionsMenuCheckBeforeRun",
+     "&Execute scripts without first checking", "Check scripts before being &executed",
+     "Scripts will now be checked before being executed.",
+     "Scripts will now be executed without first being checked for errors.", "setting saved",
+     PromptIcon::Information},
+}};
+
+const OptionSpec* FindOptionSpec(std::string_view key) {
+    for (const auto& spec : kOptionSpecs) {
+        if (spec.key == key) return &spec;
+    }
+    return nullptr;
+}
+
+bool ReadOption(const ProgramPaths& paths, const OptionSpec& spec) {
+    const std::string stored = ToLowerAscii(ReadIniValue(paths.settings, std::string(kOptionsSection),
+                                                         std::string(spec.key), std::string(spec.defaultValue)));
+    return spec.onUnlessOffValue ? stored != spec.offValue : stored == spec.onValue;
+}
+
+void LoadOptions(ProgramState& state) {
+    for (const auto& spec : kOptionSpecs) state.options.*spec.member = ReadOption(state.paths, spec);
+}
+
+std::string_view OptionCaption(const OptionSpec& spec, const Options& options) {
+    return options.*spec.member ? spec.captionOn : spec.captionOff;
+}
+
+void DeriveNextGender(ProgramState& state) {
+    constexpr std::string_view kGenderPrefix = "[:dv sx ";
+    state.NextGender = "female";
+    if (!ScriptContains(state.paths, kGenderPrefix, false)) return;
+    const std::string line = ReadScriptLine(state.paths, FindLastScriptLine(state.paths, kGenderPrefix, false));
+    if (line.size() < 2) return;
+    const char digit = line[line.size() - 2];
+    if (digit == '0') state.NextGender = "male";
+}
+
+bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts) {
+    bool& option = state.options.*spec.member;
+    option = !option;
+    const auto written = WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(spec.key),
+                                       std::string(option ? spec.onValue : spec.offValue));
+    if (!prompts.Succeeded(written)) return false;
+    prompts.ShowMessage(std::string(option ? spec.messageOn : spec.messageOff), std::string(spec.messageTitle),
+                        spec.messageIcon);
+    return true;
+}
+
+}  // namespace qvx
