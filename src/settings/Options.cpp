@@ -67,12 +67,14 @@ void DeriveNextGender(ProgramState& state) {
     if (digit == '0') state.NextGender = "male";
 }
 
-bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts) {
+bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts,
+                  const std::function<void(bool on)>& applyStored) {
     bool& option = state.options.*spec.member;
     option = !option;
     const auto written = WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(spec.key),
                                        std::string(option ? spec.onValue : spec.offValue));
     if (!prompts.Succeeded(written)) return false;
+    if (applyStored) applyStored(option);
     prompts.ShowMessage(std::string(option ? spec.messageOn : spec.messageOff), std::string(spec.messageTitle),
                         spec.messageIcon);
     return true;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string_view>
 
 #include "common/ProgramState.h"
@@ -47,8 +48,11 @@ std::string_view OptionCaption(const OptionSpec& spec, const Options& options);
 // its second-to-last character is no digit.
 void DeriveNextGender(ProgramState& state);
 
-// Switches the option in memory, stores its new value and confirms it. When
-// the store fails, the failure is reported instead and false is returned.
-bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts);
+// Switches the option in memory, stores its new value, runs `applyStored`
+// (what the new state changes on screen) and confirms the switch. When the
+// store fails, the failure is reported instead, nothing is applied, and false
+// is returned; the caller's refresh then reads the stored state back.
+bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts,
+                  const std::function<void(bool on)>& applyStored = {});
 
 }  // namespace qvx
