@@ -1,0 +1,132 @@
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHash>
+#include <QMenuBar>
+
+#include "app/MenuTree.h"
+#include "app/ScriptEditor.h"
+#include "common/FileExists.h"
+#include "common/TextFile.h"
+#include "script/ScriptCommands.h"
+#include "settings/Options.h"
+
+namespace qvx {
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+
+}  // namespace
+
+QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher, std::function<void()> endProgram,
+           QWidget* parent)
+    : QMainWindow(parent), state_(state), prompts_(prompts), launcher_(launcher), endProgram_(std::move(endProgram)) {
+    setObjectName(QStringLiteral("QVX5"));
+    setWindowTitle(QStringLiteral("Quillvox v5.0"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFixedSize(Px(9885), Px(3090));
+    editArea_ = new ScriptEditor(client);
+    editArea_->setGeometry(Px(600), Px(600), Px(8000), Px(885));
+    setCentralWidget(client);
+
+    BuildMenus();
+    ConnectHandlers();
+    RefreshSettings();
+    editArea_->setFocus();
+}
+
+void QVX5::BuildMenus() {
+    QHash<QString, QMenu*> menus;
+    for (const MenuEntry& entry : MenuTree()) {
+        const QString name = QString::fromLatin1(entry.name);
+        const QString caption = QString::fromLatin1(entry.caption);
+        QMenu* parentMenu = menus.value(QString::fromLatin1(entry.parent));
+        QAction* action = nullptr;
+        if (entry.submenu) {
+            QMenu* menu = parentMenu ? parentMenu->addMenu(caption) : menuBar()->addMenu(caption);
+            menu->setObjectName(name + QStringLiteral("Popup"));
+            menus.insert(name, menu);
+            action = menu->menuAction();
+        } else {
+            action = parentMenu->addAction(caption);
+        }
+        action->setObjectName(name);
+        action->setParent(this);  // findChild<QAction*> reaches every item
+        if (*entry.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+    }
+}
+
+QAction* QVX5::Action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+void QVX5::On(const char* name, std::function<void()> handler) {
+    connect(Action(name), &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+}
+
+void QVX5::ConnectHandlers() {
+    for (const VoiceMenuItem& item : VoiceMenuItems()) {
+        On(item.name, [this, index = item.voiceIndex] { ChooseVoice(state_.paths, prompts_, index); });
+    }
+    On("CharacteristicsMenuGender", [this] {
+        ToggleGender(state_, prompts_);
+        RefreshSettings();
+    });
+    On("WriteMenuLine", [this] { WriteLineOfText(state_.paths, prompts_); });
+    On("OtherEffectsMenuImportWave", [this] {
+        if (ImportSound(state_.paths, prompts_)) RefreshSettings();
+    });
+    for (const OptionSpec& spec : kOptionSpecs) {
+        On(spec.menuItem.data(), [this, &spec] {
+            ToggleOption(state_, spec, prompts_, [this, &spec](bool on) {
+                if (spec.member == &Options::UseEditor) {
+                    if (!on) editArea_->clear();
+                    ShowEditor(on);
+                }
+            });
+            RefreshSettings();
+        });
+    }
+    On("OptionsMenuDeleteData", [this] { ClearScript(state_.paths, prompts_); });
+    On("FileMenuClose", [this] { quit(); });
+}
+
+void QVX5::ShowEditor(bool shown) {
+    editArea_->setVisible(shown);
+    editArea_->setEnabled(shown);
+    Action("FileMenuSaveScript")->setVisible(shown);
+    Action("FileMenuSaveScript")->setEnabled(shown);
+}
+
+void QVX5::RefreshSettings() {
+    LoadOptions(state_);
+    for (const OptionSpec& spec : kOptionSpecs) {
+        Action(spec.menuItem.data())->setText(QString::fromLatin1(OptionCaption(spec, state_.options)));
+    }
+    if (!state_.options.UseEditor) ShowEditor(false);
+    DeriveNextGender(state_);
+    state_.ClearDataOffered = FileExists(state_.paths.script);
+    Action("OptionsMenuDeleteData")->setVisible(state_.ClearDataOffered);
+    Action("OptionsMenuDeleteData")->setEnabled(state_.ClearDataOffered);
+}
+
+void QVX5::quit() {
+    if (quitting_) return;
+    quitting_ = true;
+    if (state_.options.KeepDataOnExit) {
+        prompts_.AskYesNo("Would you like to save demo.txt?", "Save before exit");
+    } else {
+        // The exit reports nothing: a file that cannot be deleted stays.
+        DeleteFileIfPresent(state_.paths.script);
+    }
+    endProgram_();
+}
+
+void QVX5::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    quit();
+}
+
+}  // namespace qvx

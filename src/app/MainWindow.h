@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "common/Launcher.h"
+#include "common/ProgramState.h"
+#include "common/UserPrompts.h"
+
+class QAction;
+
+namespace qvx {
+
+class ScriptEditor;
+
+// The program's one main window: the menu bar and the edit area.
+class QVX5 : public QMainWindow {
+    Q_OBJECT
+public:
+    // `endProgram` ends the whole program; tests put a recorder in its place.
+    QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher, std::function<void()> endProgram,
+         QWidget* parent = nullptr);
+
+    QAction* Action(const char* name) const;
+    ScriptEditor* EditArea() const { return editArea_; }
+
+    // Rebuilds the options from settings.ini and shows them in the menus, the
+    // edit area and the "clear data now" item; derives NextGender.
+    void RefreshSettings();
+    // The exit: the question or the deletion of demo.txt, then the end.
+    void quit();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenus();
+    void ConnectHandlers();
+    void On(const char* name, std::function<void()> handler);
+    void ShowEditor(bool shown);
+
+    ProgramState& state_;
+    UserPrompts& prompts_;
+    Launcher& launcher_;
+    std::function<void()> endProgram_;
+    ScriptEditor* editArea_ = nullptr;
+    bool quitting_ = false;
+};
+
+}  // namespace qvx

@@ -1,0 +1,17 @@
+#include "app/TextCodec.h"
+
+#include <QStringDecoder>
+
+namespace qvx {
+
+QString ToDisplayText(std::string_view bytes) {
+    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError()) return text;
+    return QString::fromLatin1(view);
+}
+
+std::string ToBytes(const QString& text) { return text.toStdString(); }
+
+}  // namespace qvx
