@@ -1,0 +1,42 @@
+#include "speak/PulseSink.h"
+
+#include <pulse/error.h>
+#include <pulse/simple.h>
+
+namespace qvx::speak {
+
+std::unique_ptr<PulseSink> PulseSink::Open(int sampleRate, std::string& error) {
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
+    int code = 0;
+    pa_simple* stream = pa_simple_new(nullptr, "speak43", PA_STREAM_PLAYBACK, nullptr,
+                                      "working script", &spec, nullptr, nullptr, &code);
+    if (!stream) {
+        error = std::string("cannot open the sound device: ") + pa_strerror(code);
+        return nullptr;
+    }
+    return std::unique_ptr<PulseSink>(new PulseSink(stream));
+}
+
+PulseSink::~PulseSink() {
+    pa_simple_free(stream_);
+}
+
+bool PulseSink::Write(std::span<const std::int16_t> samples) {
+    int code = 0;
+    if (pa_simple_write(stream_, samples.data(), samples.size_bytes(), &code) < 0) {
+        error_ = std::string("the sound device failed: ") + pa_strerror(code);
+        return false;
+    }
+    return true;
+}
+
+bool PulseSink::Finish() {
+    int code = 0;
+    if (pa_simple_drain(stream_, &code) < 0) {
+        error_ = std::string("the sound device failed: ") + pa_strerror(code);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace qvx::speak

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "speak/AudioSink.h"
+
+struct pa_simple;
+
+namespace qvx::speak {
+
+// The default sound device through the PulseAudio simple API (PipeWire
+// desktops serve it too).
+class PulseSink final : public AudioSink {
+  public:
+    // nullptr with `error` set when no sound server can be reached.
+    static std::unique_ptr<PulseSink> Open(int sampleRate, std::string& error);
+    ~PulseSink() override;
+
+    bool Write(std::span<const std::int16_t> samples) override;
+    bool Finish() override;
+    std::string Error() const override { return error_; }
+
+  private:
+    explicit PulseSink(pa_simple* stream) : stream_(stream) {}
+    pa_simple* stream_;
+    std::string error_;
+};
+
+}  // namespace qvx::speak

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "speak/AudioSink.h"
+
+namespace qvx::speak {
+
+// Exit status of speak43.
+enum ExitCode : int {
+    kExitOk = 0,
+    kExitUsage = 1,
+    kExitNoScript = 2,
+    kExitNoDevice = 3,
+    kExitCannotWrite = 4,
+    kExitNoEngine = 5,
+};
+
+struct SpeakArguments {
+    std::string script = "demo.txt";
+    std::optional<std::string> wav;
+    bool help = false;
+    std::string error;  // set when the command line is wrong
+};
+
+SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments);
+
+// What --help prints.
+std::string_view UsageText();
+
+using DeviceOpener = std::function<std::unique_ptr<AudioSink>(int sampleRate, std::string& error)>;
+
+// The whole program after its command line: reads the script (relative paths
+// from the working folder, where the sound files lie too), renders it to the
+// device or the wave file, and reports every problem as one line on `err`.
+int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, std::ostream& out,
+             std::ostream& err);
+
+}  // namespace qvx::speak

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "speak/Voices.h"
+
+namespace qvx::speak {
+
+// Receives samples as the engine makes them; false asks it to stop.
+using SampleSink = std::function<bool(std::span<const std::int16_t>)>;
+
+// The speech synthesizer behind the renderer, so that everything above it is
+// tested without one.
+class SpeechEngine {
+  public:
+    virtual ~SpeechEngine() = default;
+    virtual int SampleRate() const = 0;
+    // Streams the spoken text; false with `error` set when it fails.
+    virtual bool Speak(std::string_view text, const VoiceSettings& voice, const SampleSink& sink,
+                       std::string& error) = 0;
+    // Renders phoneme input ("[[A:]] ") at a constant fundamental.
+    virtual bool Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
+                      std::vector<std::int16_t>& samples, std::string& error) = 0;
+};
+
+}  // namespace qvx::speak

@@ -1,0 +1,86 @@
+#include "speak/Voices.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qvx::speak {
+namespace {
+
+struct VoiceRow {
+    char letter;
+    std::string_view variant;
+    bool male;
+    std::int32_t averagePitch;
+};
+
+// Each voice gets its own espeak-ng variant, near its character: Harry full
+// and deep, Frank and Ursula aged, Wendy whispering, Rita rough, Kit a child.
+constexpr VoiceRow kVoices[] = {
+    {'p', "m1", true, 122},        {'h', "m3", true, 89},   {'f', "m7", true, 155},
+    {'d', "m2", true, 110},        {'b', "f1", false, 208}, {'u', "f4", false, 240},
+    {'w', "whisperf", false, 200}, {'r', "f2", false, 106}, {'k', "f5", false, 306},
+    {'v', "m1", true, 122},
+};
+
+// The variant a change of sex switches to.
+constexpr std::string_view kMaleVariant = "m1";
+constexpr std::string_view kFemaleVariant = "f1";
+
+struct Limits {
+    std::int32_t min;
+    std::int32_t max;
+};
+constexpr Limits kAveragePitch{50, 350};
+constexpr Limits kPitchRange{0, 250};
+constexpr Limits kScriptRate{75, 600};
+constexpr Limits kEspeakRate{80, 450};
+
+// espeak-ng speaks a voice file's "pitch low high" line with a mean
+// fundamental of about low + 0.4 * (high - low) (measured on espeak-ng 1.51);
+// at 100 % range the span is this share of the average.
+constexpr double kMeanPosition = 0.4;
+constexpr double kSpanAtFullRange = 0.4;
+
+}  // namespace
+
+std::optional<VoiceSettings> VoiceForLetter(char letter) {
+    for (const VoiceRow& row : kVoices) {
+        if (row.letter == letter) {
+            return VoiceSettings{row.variant, row.male, row.averagePitch, 100, kDefaultRate};
+        }
+    }
+    return std::nullopt;
+}
+
+VoiceSettings DefaultVoice() {
+    return *VoiceForLetter('p');
+}
+
+void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std::int32_t value) {
+    if (parameter == "ap") {
+        voice.averagePitch = std::clamp(value, kAveragePitch.min, kAveragePitch.max);
+    } else if (parameter == "pr") {
+        voice.pitchRange = std::clamp(value, kPitchRange.min, kPitchRange.max);
+    } else if (parameter == "sx") {
+        const bool male = value != 0;
+        if (male != voice.male) voice.variant = male ? kMaleVariant : kFemaleVariant;
+        voice.male = male;
+    }
+}
+
+std::int32_t ClampScriptRate(std::int32_t wordsPerMinute) {
+    return std::clamp(wordsPerMinute, kScriptRate.min, kScriptRate.max);
+}
+
+std::int32_t EspeakRate(std::int32_t wordsPerMinute) {
+    return std::clamp(wordsPerMinute, kEspeakRate.min, kEspeakRate.max);
+}
+
+PitchSpan EspeakPitchSpan(const VoiceSettings& voice) {
+    const double span = voice.averagePitch * kSpanAtFullRange * voice.pitchRange / 100.0;
+    const double low = std::max(20.0, voice.averagePitch - kMeanPosition * span);
+    return {static_cast<std::int32_t>(std::lround(low)),
+            static_cast<std::int32_t>(std::lround(low + span))};
+}
+
+}  // namespace qvx::speak

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace qvx::speak {
+
+// The voice a stretch of speech is spoken with, in the synthesizer's terms.
+struct VoiceSettings {
+    std::string_view variant;  // espeak-ng variant file, "m1"
+    bool male = true;
+    std::int32_t averagePitch = 122;  // hertz
+    std::int32_t pitchRange = 100;    // percent; 0 is a monotone
+    std::int32_t wordsPerMinute = 180;
+
+    bool operator==(const VoiceSettings&) const = default;
+};
+
+inline constexpr std::int32_t kDefaultRate = 180;
+
+// The voice of a voice command letter ("p" for "[:np]"); nullopt for none.
+// The rate is not part of a voice and is left as it was.
+std::optional<VoiceSettings> VoiceForLetter(char letter);
+VoiceSettings DefaultVoice();
+
+// Applies one design-voice parameter, clamped to its limits; parameters that
+// have no counterpart here change nothing.
+void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std::int32_t value);
+
+// The rate a script may ask for, and the rate espeak-ng can speak.
+std::int32_t ClampScriptRate(std::int32_t wordsPerMinute);
+std::int32_t EspeakRate(std::int32_t wordsPerMinute);
+
+// The lowest and highest fundamental of an espeak-ng voice file's "pitch"
+// line that give the voice's average pitch and range.
+struct PitchSpan {
+    std::int32_t low;
+    std::int32_t high;
+};
+PitchSpan EspeakPitchSpan(const VoiceSettings& voice);
+
+}  // namespace qvx::speak
