@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/Launcher.h"
+#include "common/UserPrompts.h"
+#include "update/Internet.h"
+#include "update/UpdateResult.h"
+
+namespace qvx {
+
+// The version check against the update server, the offer and the download
+// and start of the installer. It keeps the version line of the last check so
+// the offer can show it.
+class QVXUpdater {
+  public:
+    // versionTempPath: where the version file is fetched to (see VersionTempPath).
+    QVXUpdater(NetworkConfig config, std::string versionTempPath);
+
+    std::string VersionFileUrl() const;
+    std::string InstallerUrl() const;
+    std::string InstallerPath() const;
+
+    // 1 when the server offers a newer version, else 0 or a negative
+    // UpdateResult; never throws. The file is deleted once its first line
+    // has been read.
+    int CheckForUpdate(const std::string& versionUrl);
+
+    const std::string& VersionLine() const { return versionLine_; }
+    const std::vector<std::string>& VersionParts() const { return versionParts_; }
+    const CheckFailure& LastFailure() const { return failure_; }
+
+    // The three-line question of the offer.
+    std::string OfferText() const;
+    // Asks whether to download the newer version; on Yes, DownloadUpdate.
+    void OfferUpdate(UserPrompts& prompts, Launcher& launcher,
+                     const std::function<void()>& endProgram);
+    // Fetches the installer into the download folder and, when the user
+    // agrees and it starts, calls endProgram (which must end the program at
+    // once, without the exit steps).
+    void DownloadUpdate(UserPrompts& prompts, Launcher& launcher,
+                        const std::function<void()>& endProgram);
+
+  private:
+    int ReadVersionFile();
+
+    NetworkConfig config_;
+    std::string versionTempPath_;
+    std::string versionLine_;
+    std::vector<std::string> versionParts_;
+    CheckFailure failure_;
+};
+
+// The program folder's "quillvox_vc.tmp".
+std::string VersionTempPath(const std::string& programFolder);
+
+}  // namespace qvx

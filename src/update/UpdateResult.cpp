@@ -1,0 +1,69 @@
+#include "update/UpdateResult.h"
+
+#include <array>
+
+#include "script/Writers.h"
+
+namespace qvx {
+namespace {
+
+struct ResultTexts {
+    int result;
+    std::string_view reason;
+    std::string_view advice;
+};
+
+constexpr std::array<ResultTexts, 7> kResultTexts{{
+    {kUpdateAvailable, "", ""},
+    {kNoUpdate, "there are currently no updates at this time. ", "Please try again later."},
+    {kNotConnected, "you are not connected to the internet. ",
+     "Please connect to the internet and try again."},
+    {kVersionDownloadFailed, "version information could not be downloaded. ",
+     "The server could be unavailable. Please try again later. If the problem persists, please "
+     "contact Velmora."},
+    {kVersionFileMissing, "the version information file is empty. ",
+     "Please contact Velmora so the situation can be assessed."},
+    {kVersionDataInvalid, "the version data is invalid. ", "Please contact Velmora."},
+    // The advice of a failed check is built from the failure.
+    {kCheckFailed, "an unknown error occurred. ", ""},
+}};
+
+constexpr std::array<std::string_view, 5> kFailureDescriptions{
+    "",
+    "the version file is empty",
+    "a version part is not a number",
+    "a version number is out of range",
+    "the version file cannot be read",
+};
+
+const ResultTexts* FindTexts(int result) {
+    for (const auto& texts : kResultTexts) {
+        if (texts.result == result) return &texts;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string_view CheckFailure::Description() const {
+    const auto index = static_cast<std::size_t>(kind);
+    return index < kFailureDescriptions.size() ? kFailureDescriptions[index] : "";
+}
+
+std::string ShowSolution(int result, const CheckFailure& failure) {
+    if (result == kCheckFailed) {
+        return "Please report the following to Velmora. Error number " +
+               FormatNumber(failure.Number()) + ", " + std::string(failure.Description()) + ".";
+    }
+    const ResultTexts* texts = FindTexts(result);
+    return texts ? std::string(texts->advice) : std::string();
+}
+
+std::string UpdateErrorText(int result, const CheckFailure& failure) {
+    const ResultTexts* texts = FindTexts(result);
+    const std::string_view reason = texts ? texts->reason : "";
+    return "the update could not be completed because " + std::string(reason) +
+           ShowSolution(result, failure);
+}
+
+}  // namespace qvx

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace qvx {
+
+// The version record of this release: what the about box shows and what the
+// update check compares against.
+inline constexpr int kVersionMajor = 5;
+inline constexpr int kVersionMinor = 0;
+inline constexpr int kVersionRevision = 10;
+inline constexpr std::string_view kCompanyName = "Velmora";
+inline constexpr std::string_view kLegalNotice = "";
+
+// The executable's name without extension; temporary files are named after it.
+inline constexpr std::string_view kProgramFileStem = "quillvox";
+
+// "5.0.10": major, minor and revision in plain decimal.
+std::string VersionNumberText();
+
+}  // namespace qvx
