@@ -1,0 +1,49 @@
+#include "checker/ErrorLog.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "common/TextFile.h"
+#include "common/UserPrompts.h"
+
+namespace qvx {
+
+ErrorLog::ErrorLog(std::string path, UserPrompts& prompts)
+    : path_(std::move(path)), prompts_(prompts), file_(std::fopen(path_.c_str(), "wb")) {
+    if (!file_) Fail();
+}
+
+ErrorLog::~ErrorLog() {
+    if (file_) std::fclose(file_);
+}
+
+void ErrorLog::Append(std::string_view entry) {
+    if (!file_) return;
+    const bool written = std::fwrite(entry.data(), 1, entry.size(), file_) == entry.size() &&
+                         std::fwrite(kLineEnd.data(), 1, kLineEnd.size(), file_) == kLineEnd.size();
+    // Flushed at once: the entry is in the file by the time the next box shows.
+    if (!written || std::fflush(file_) != 0) Fail();
+}
+
+void ErrorLog::Close() {
+    if (!file_) return;
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
+    if (!closed) Fail();
+}
+
+void ErrorLog::Remove() {
+    Close();
+    prompts_.Succeeded(DeleteFileIfPresent(path_));
+}
+
+void ErrorLog::Fail() {
+    const std::string reason = std::strerror(errno);
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    if (failed_) return;
+    failed_ = true;
+    prompts_.ReportFailure("could not write the file " + path_ + ": " + reason + ".");
+}
+
+}  // namespace qvx

@@ -1,0 +1,106 @@
+#include "checker/RuleConditions.h"
+
+#include <algorithm>
+
+#include "checker/ScriptLines.h"
+#include "common/FileExists.h"
+#include "common/ProgramPaths.h"
+#include "script/Writers.h"
+
+namespace qvx {
+namespace {
+
+bool Lacks(const LineContext& context, char c) {
+    return context.line.find(c) == std::string_view::npos;
+}
+
+bool ContainsAny(std::string_view line, const auto& parts) {
+    return std::any_of(parts.begin(), parts.end(),
+                       [line](std::string_view part) { return line.find(part) != line.npos; });
+}
+
+constexpr std::string_view kPhonePrefix = "[:phone ";
+constexpr std::string_view kPlayPrefix = "[:play ";
+
+}  // namespace
+
+bool NoCloseBracket(const LineContext& context) {
+    return Lacks(context, ']');
+}
+bool NoLessThan(const LineContext& context) {
+    return Lacks(context, '<');
+}
+bool NoGreaterThan(const LineContext& context) {
+    return Lacks(context, '>');
+}
+bool NoComma(const LineContext& context) {
+    return Lacks(context, ',');
+}
+bool NoQuote(const LineContext& context) {
+    return Lacks(context, kQuote);
+}
+
+bool UnbalancedQuotes(const LineContext& context) {
+    return !NoQuote(context) && CountOccurrences(context.line, std::string_view(&kQuote, 1)) != 2;
+}
+
+bool PhoneWithoutOnOff(const LineContext& context) {
+    const auto at = context.line.find(kPhonePrefix);
+    const auto rest = context.line.substr(at + kPhonePrefix.size());
+    return rest.find("on") == rest.npos && rest.find("off") == rest.npos;
+}
+
+bool UnknownVoiceParameter(const LineContext& context) {
+    return !ContainsAny(context.line, kVoiceParameterNames);
+}
+
+bool PhoneOffWithoutOn(const LineContext& context) {
+    return !context.phoneOnSeen;
+}
+
+// A play line that names nothing names no existing file either: without this
+// the bare program folder would pass for the wave file.
+bool MissingWaveFile(const LineContext& context) {
+    const auto name = WaveFileName(context.line);
+    return name.empty() || !FileExists(JoinPath(context.folder, name));
+}
+
+bool UnknownCommand(const LineContext& context) {
+    return !ContainsAny(context.line, kCommandPrefixes);
+}
+
+std::string_view WaveFileName(std::string_view line) {
+    std::string_view name = line.size() > kPlayPrefix.size() ? line.substr(kPlayPrefix.size()) : "";
+    if (name.ends_with(']')) name.remove_suffix(1);
+    return name;
+}
+
+std::string FillText(std::string_view pattern, const LineContext& context) {
+    std::string text;
+    text.reserve(pattern.size() + context.line.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const bool field = pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 2] == '}';
+        if (!field) {
+            text += pattern[i];
+            continue;
+        }
+        switch (pattern[i + 1]) {
+            case 'N':
+                text += FormatNumber(context.number);
+                break;
+            case 'L':
+                text += context.line;
+                break;
+            case 'F':
+                text += WaveFileName(context.line);
+                break;
+            default:
+                text.append(pattern.substr(i, 3));
+                break;
+        }
+        i += 2;
+    }
+    return text;
+}
+
+}  // namespace qvx

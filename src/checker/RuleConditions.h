@@ -1,0 +1,81 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace qvx {
+
+// What a rule sees of one line.
+struct LineContext {
+    std::string_view line;
+    std::int32_t number = 0;   // index + 1, as the user counts lines
+    std::string_view folder;   // the program folder, where wave files lie
+    bool phoneOnSeen = false;  // an earlier line is exactly "[:phone on]"
+};
+
+using FiresWhen = bool (*)(const LineContext&);
+
+// A rule looks at a line only when the line contains `appliesWhen` (an empty
+// text: every line), and then fires when `fires` says so.
+struct RuleCondition {
+    std::string_view appliesWhen;
+    FiresWhen fires;
+
+    bool Holds(const LineContext& context) const {
+        return context.line.find(appliesWhen) != std::string_view::npos && fires(context);
+    }
+};
+
+enum class FindingKind { Error, Warning };
+
+// "[:ra" is what the rate writer produces and the synthesizer accepts, so it
+// is a command like the others.
+inline constexpr std::array<std::string_view, 16> kCommandPrefixes{
+    "[:tone", "[:play", "[:dial", "[:dv", "[:nb", "[:nd", "[:nf",    "[:nh",
+    "[:nk",   "[:np",   "[:nr",   "[:nu", "[:nv", "[:nw", "[:phone", "[:ra"};
+
+// Names of "[:dv" settings, each with its trailing space; "hr " is the hat
+// rise the program itself writes.
+inline constexpr std::array<std::string_view, 28> kVoiceParameterNames{
+    "pr ", "ap ", "sr ", "bf ", "f4 ", "f5 ", "b4 ", "b5 ", "br ", "hs ",
+    "g1 ", "g2 ", "g3 ", "g4 ", "g5 ", "gh ", "gn ", "gv ", "gf ", "la ",
+    "lx ", "sx ", "as ", "qu ", "sm ", "ri ", "nf ", "hr "};
+
+inline constexpr std::string_view kPhoneOnLine = "[:phone on]";
+inline constexpr char kQuote = '"';
+
+bool NoCloseBracket(const LineContext& context);
+bool NoLessThan(const LineContext& context);
+bool NoGreaterThan(const LineContext& context);
+bool NoComma(const LineContext& context);
+bool NoQuote(const LineContext& context);
+bool UnbalancedQuotes(const LineContext& context);  // some quotes, but not exactly two
+bool PhoneWithoutOnOff(const LineContext& context);
+bool UnknownVoiceParameter(const LineContext& context);
+bool PhoneOffWithoutOn(const LineContext& context);
+bool MissingWaveFile(const LineContext& context);
+bool UnknownCommand(const LineContext& context);
+
+inline constexpr RuleCondition kNoCloseBracket{"", NoCloseBracket};
+inline constexpr RuleCondition kToneWithoutLessThan{"[:tone", NoLessThan};
+inline constexpr RuleCondition kToneWithoutGreaterThan{"[:tone", NoGreaterThan};
+inline constexpr RuleCondition kToneWithoutComma{"[:tone", NoComma};
+inline constexpr RuleCondition kDialWithoutQuotes{"[:dial", NoQuote};
+inline constexpr RuleCondition kDialUnbalancedQuotes{"[:dial", UnbalancedQuotes};
+inline constexpr RuleCondition kPhoneWithoutOnOff{"[:phone ", PhoneWithoutOnOff};
+inline constexpr RuleCondition kUnknownVoiceParameter{"[:dv ", UnknownVoiceParameter};
+inline constexpr RuleCondition kPhoneOffWithoutOn{"phone off", PhoneOffWithoutOn};
+inline constexpr RuleCondition kMissingWaveFile{"[:play ", MissingWaveFile};
+inline constexpr RuleCondition kUnknownCommand{"", UnknownCommand};
+
+// The wave file a play line names: the line after its first seven characters
+// (the length of "[:play "), without a closing "]".
+std::string_view WaveFileName(std::string_view line);
+
+// The message pattern with {N} (line number), {L} (the line) and {F} (the
+// wave file name) filled in from the context.
+std::string FillText(std::string_view pattern, const LineContext& context);
+
+}  // namespace qvx
