@@ -1,0 +1,67 @@
+#include "gui/support/MainWindowFixture.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+namespace qvx::test {
+
+MainWindowFixture::MainWindowFixture() : dir(QDir::tempPath() + QStringLiteral("/quillvox-gui-XXXXXX")) {
+    state.paths = ProgramPaths::InFolder(dir.path().toStdString());
+    Start();
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    if (QTest::currentTestFailed()) {
+        dir.setAutoRemove(false);
+        qWarning("kept the test folder %s", qPrintable(dir.path()));
+    }
+}
+
+void MainWindowFixture::Start() {
+    window.reset();
+    window = std::make_unique<QVX5>(state, prompts, launcher, [this] { ++endCalls; });
+}
+
+void MainWindowFixture::ShowActive() {
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+QAction* MainWindowFixture::Action(const char* name) const { return window->Action(name); }
+
+void MainWindowFixture::Trigger(const char* actionName) {
+    QAction* action = Action(actionName);
+    QVERIFY2(action, actionName);
+    action->trigger();
+}
+
+QString MainWindowFixture::Path(const QString& name) const { return dir.filePath(name); }
+
+QByteArray MainWindowFixture::Read(const QString& name) const {
+    QFile file(Path(name));
+    if (!file.open(QIODevice::ReadOnly)) return QByteArrayLiteral("<missing>");
+    return file.readAll();
+}
+
+void MainWindowFixture::Write(const QString& name, const QByteArray& bytes) const {
+    QFile file(Path(name));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+bool MainWindowFixture::Exists(const QString& name) const { return QFile::exists(Path(name)); }
+
+QStringList MainWindowFixture::Files() const {
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+QStringList MainWindowFixture::BoxTexts() const {
+    QStringList texts;
+    for (const auto& box : prompts.boxes) texts << QString::fromStdString(box.text);
+    return texts;
+}
+
+}  // namespace qvx::test
