@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -24,6 +25,8 @@ class LoopbackServer {
     using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
 
     LoopbackServer() {
+        // A proxy set in the environment must not catch loopback requests.
+        setenv("no_proxy", "127.0.0.1", 1);
         server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
             Handler handler;
             {

@@ -77,6 +77,7 @@ TEST(TempFolderTest, WithoutAHomeAPrivateFolderIsMadeOnce) {
     ASSERT_FALSE(temp.empty());
     EXPECT_EQ(ModeOf(temp), 0700u);
     EXPECT_EQ(GetTempFolder(), temp);
+    std::filesystem::remove_all(temp);
 }
 
 class DownloadFolderTest : public ::testing::Test {
