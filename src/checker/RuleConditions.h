@@ -2,20 +2,54 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace qvx {
+
+// Whether wave files lie in the program folder, each name looked up once per
+// check: a script that plays the same sound on many lines asks the file
+// system only once.
+class WaveFiles {
+  public:
+    explicit WaveFiles(std::string_view folder) : folder_(folder) {}
+    bool Exists(std::string_view name);
+
+  private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::string folder_;
+    std::unordered_map<std::string, bool, Hash, std::equal_to<>> known_;
+};
 
 // What a rule sees of one line.
 struct LineContext {
     std::string_view line;
-    std::int32_t number = 0;   // index + 1, as the user counts lines
-    std::string_view folder;   // the program folder, where wave files lie
-    bool phoneOnSeen = false;  // an earlier line is exactly "[:phone on]"
+    std::int32_t number = 0;         // index + 1, as the user counts lines
+    WaveFiles* waveFiles = nullptr;  // those of the program folder
+    bool phoneOnSeen = false;        // an earlier line is exactly "[:phone on]"
 };
 
 using FiresWhen = bool (*)(const LineContext&);
+
+// Whether `part` occurs in `line`. Script lines are short and every command
+// line is searched for many texts, so a plain loop beats calling the library
+// search for each of them.
+constexpr bool Contains(std::string_view line, std::string_view part) {
+    if (part.size() > line.size()) return false;
+    for (std::size_t at = 0; at + part.size() <= line.size(); ++at) {
+        std::size_t matched = 0;
+        while (matched < part.size() && line[at + matched] == part[matched]) ++matched;
+        if (matched == part.size()) return true;
+    }
+    return false;
+}
 
 // A rule looks at a line only when the line contains `appliesWhen` (an empty
 // text: every line), and then fires when `fires` says so.
@@ -24,12 +58,13 @@ struct RuleCondition {
     FiresWhen fires;
 
     bool Holds(const LineContext& context) const {
-        return context.line.find(appliesWhen) != std::string_view::npos && fires(context);
+        return Contains(context.line, appliesWhen) && fires(context);
     }
 };
 
 enum class FindingKind { Error, Warning };
 
+// Every prefix begins with "[:", which UnknownCommand relies on.
 // "[:ra" is what the rate writer produces and the synthesizer accepts, so it
 // is a command like the others.
 inline constexpr std::array<std::string_view, 16> kCommandPrefixes{

@@ -11,7 +11,8 @@ std::vector<ScriptFinding> FindScriptFindings(const ScriptLines& lines, std::str
                                               bool stopAfterFirstError) {
     std::vector<ScriptFinding> findings;
     const auto kinds = ClassifyScriptLines(lines);
-    LineContext context{{}, 0, folder, false};
+    WaveFiles waveFiles(folder);
+    LineContext context{{}, 0, &waveFiles, false};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         context.line = lines[i];
         context.number = static_cast<std::int32_t>(i + 1);

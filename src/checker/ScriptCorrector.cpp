@@ -170,7 +170,8 @@ std::string CorrectLines(const ScriptLines& lines, std::string_view folder, Erro
     const auto kinds = ClassifyScriptLines(lines);
     std::string corrected;
     corrected.reserve(lines.text().size() + kLineEnd.size());
-    LineContext context{{}, 0, folder, false};
+    WaveFiles waveFiles(folder);
+    LineContext context{{}, 0, &waveFiles, false};
     std::string line;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         line = lines[i];

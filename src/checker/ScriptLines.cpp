@@ -9,14 +9,26 @@ namespace qvx {
 namespace {
 
 // The file's lines each followed by CR LF: a lone CR becomes CR LF, and a
-// last line without its terminator gains one.
-std::string WithLineBreaks(std::string_view bytes) {
+// last line without its terminator gains one. Most files need no more than
+// that last CR LF, so the bytes are copied in runs between carriage returns.
+std::string WithLineBreaks(std::string bytes) {
+    std::size_t loneCr = 0;
+    while ((loneCr = bytes.find('\r', loneCr)) != std::string::npos && loneCr + 1 < bytes.size() &&
+           bytes[loneCr + 1] == '\n') {
+        loneCr += 2;
+    }
     std::string text;
-    text.reserve(bytes.size() + 2);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        text += bytes[i];
-        const bool loneCr = bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n');
-        if (loneCr) text += '\n';
+    if (loneCr == std::string::npos) {
+        text = std::move(bytes);
+    } else {
+        text.reserve(bytes.size() + bytes.size() / 8);
+        for (std::size_t start = 0; start < bytes.size();) {
+            const std::size_t cr = std::min(bytes.find('\r', start), bytes.size());
+            text.append(bytes, start, cr - start);
+            if (cr == bytes.size()) break;
+            text += kLineEnd;
+            start = cr + ((cr + 1 < bytes.size() && bytes[cr + 1] == '\n') ? 2 : 1);
+        }
     }
     if (!text.empty() && !text.ends_with(kLineEnd)) text += kLineEnd;
     return text;
@@ -26,6 +38,8 @@ std::string WithLineBreaks(std::string_view bytes) {
 
 ScriptLines::ScriptLines(std::string text) : text_(std::move(text)) {
     if (text_.empty()) return;
+    // Every line end is a CR LF here, so the CRs count the lines.
+    starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\r')) + 1);
     starts_.push_back(0);
     for (std::size_t at = text_.find(kLineEnd); at != std::string::npos;
          at = text_.find(kLineEnd, at + kLineEnd.size())) {
@@ -43,8 +57,7 @@ std::string_view ScriptLines::operator[](std::size_t index) const {
 std::optional<ScriptLines> LoadScriptLines(const std::string& path, bool dropFinalBreak) {
     auto bytes = ReadWholeFile(path);
     if (!bytes) return std::nullopt;
-    std::string text = WithLineBreaks(*bytes);
-    bytes.reset();
+    std::string text = WithLineBreaks(std::move(*bytes));
     if (dropFinalBreak)
         text.resize(text.size() >= kLineEnd.size() ? text.size() - kLineEnd.size() : 0);
     for (char& c : text) c = ToLowerAscii(c);

@@ -83,7 +83,8 @@ std::optional<TextSelection> CheckTypedText(std::string_view text, const Program
     if (text.find(kLineEnd) != text.npos) return CheckTypedLines(text, paths, prompts);
     if (!IsCommandLine(text)) return std::nullopt;
 
-    const LineContext context{text, 1, paths.folder, false};
+    WaveFiles waveFiles(paths.folder);
+    const LineContext context{text, 1, &waveFiles, false};
     bool errorFound = false;
     for (const TypedRule& rule : kOneLineRules) {
         if (!rule.when.Holds(context)) continue;
@@ -101,7 +102,8 @@ std::optional<TextSelection> CheckTypedText(std::string_view text, const Program
 std::optional<TextSelection> CheckTypedLines(std::string_view text, const ProgramPaths& paths,
                                              UserPrompts& prompts) {
     const ScriptLines lines{std::string(text)};
-    LineContext context{{}, 0, paths.folder, false};
+    WaveFiles waveFiles(paths.folder);
+    LineContext context{{}, 0, &waveFiles, false};
     for (std::size_t i = 0; i < lines.size(); ++i) {
         context.line = lines[i];
         context.number = static_cast<std::int32_t>(i + 1);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -60,10 +59,15 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream content;
-    content << in.rdbuf();
+    // Sized up front: a large script is then read without growing copies.
+    std::string content;
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    if (!ec) content.reserve(static_cast<std::size_t>(size));
+    char block[1 << 16];
+    while (in.read(block, sizeof block) || in.gcount() > 0) content.append(block, in.gcount());
     if (in.bad()) return std::nullopt;
-    return std::move(content).str();
+    return content;
 }
 
 std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
