@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QDialog>
+
+#include "common/ProgramState.h"
+#include "common/UserPrompts.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace qvx {
+
+// The value dialog: asks for the one value of the input kind recorded last
+// and writes its command line.
+class GeneralInput : public QDialog {
+    Q_OBJECT
+  public:
+    GeneralInput(ProgramState& state, UserPrompts& prompts, QWidget* mainWindow,
+                 QWidget* parent = nullptr);
+
+    // Presents the dialog for the recorded kind, with an empty box, in place
+    // of the main window.
+    void Open();
+
+    // OK, Cancel, Esc and the close box all end here.
+    void done(int result) override;
+
+  private:
+    void Submit_Click();
+
+    ProgramState& state_;
+    UserPrompts& prompts_;
+    QWidget* mainWindow_;
+    QLabel* General;
+    QLineEdit* Generic;
+    QPushButton* Submit;
+    QPushButton* Ccl;
+};
+
+}  // namespace qvx

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "dialogs/widgets/SlideDialog.h"
+
+namespace qvx {
+
+// Writes sung phoneme entries: one phoneme on one note, or a slide of them.
+class Phonemes : public SlideDialog {
+    Q_OBJECT
+  public:
+    Phonemes(ProgramState& state, UserPrompts& prompts, QWidget* mainWindow,
+             QWidget* parent = nullptr);
+
+    // Empties every box, unticks Slide and presents the dialog in place of
+    // the main window.
+    void Open();
+
+  private:
+    void Generate() override;
+
+    QLineEdit* txtPhoneme;
+    QLineEdit* txtNote;
+    QLineEdit* txtLength;
+};
+
+}  // namespace qvx
