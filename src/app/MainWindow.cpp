@@ -3,14 +3,25 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QTextCursor>
+#include <utility>
 
+#include "app/EditText.h"
 #include "app/MenuTree.h"
+#include "app/SaveAction.h"
 #include "app/ScriptEditor.h"
+#include "checker/RunScript.h"
+#include "checker/ScriptCheck.h"
+#include "checker/ScriptCorrector.h"
+#include "checker/TypedCheck.h"
 #include "common/FileExists.h"
 #include "common/TextFile.h"
 #include "script/ScriptCommands.h"
+#include "script/SaveText.h"
 #include "settings/Options.h"
+#include "update/HelpMenu.h"
 
 namespace qvx {
 namespace {
@@ -32,6 +43,8 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher, std::f
     editArea_ = new ScriptEditor(client);
     editArea_->setGeometry(Px(600), Px(600), Px(8000), Px(885));
     setCentralWidget(client);
+
+    editArea_->beforeLineBreak = [this] { CheckTypedLine(); };
 
     BuildMenus();
     ConnectHandlers();
@@ -91,6 +104,17 @@ void QVX5::ConnectHandlers() {
     }
     On("OptionsMenuDeleteData", [this] { ClearScript(state_.paths, prompts_); });
     On("FileMenuClose", [this] { quit(); });
+    On("FileMenuSaveScript", [this] { SaveScript(); });
+    On("ScriptOptionsMenuCheckScript", [this] { CheckAndRefresh(); });
+    On("ScriptOptionsMenuCorrectScript", [this] {
+        if (CorrectScript(state_, prompts_)) RefreshSettings();
+    });
+    On("OptionsMenuRun", [this] { RunScript(); });
+    On("HelpMenuReadme", [this] { HelpMenuReadme(prompts_, launcher_, state_.paths); });
+    On("HelpMenuVisitWebsite", [this] { HelpMenuVisitWebsite(prompts_, launcher_); });
+    On("HelpMenuCheckForUpdates",
+       [this] { HelpMenuCheckForUpdates(prompts_, launcher_, state_.paths, endProgram_); });
+    On("HelpMenuAbout", [this] { HelpMenuAbout(prompts_); });
 }
 
 void QVX5::ShowEditor(bool shown) {
@@ -112,16 +136,88 @@ void QVX5::RefreshSettings() {
     Action("OptionsMenuDeleteData")->setEnabled(state_.ClearDataOffered);
 }
 
+void QVX5::CheckAndRefresh() {
+    if (CheckScript(state_, prompts_)) RefreshSettings();
+}
+
+void QVX5::CheckTypedLine() {
+    if (!state_.options.AutoLineCheck) return;
+    const QString text = editArea_->toPlainText();
+    const auto selection = CheckTypedText(ToScriptText(text), state_.paths, prompts_);
+    if (!selection) return;
+    QTextCursor cursor(editArea_->document());
+    cursor.setPosition(EditPosition(text, selection->start));
+    cursor.setPosition(EditPosition(text, selection->start + selection->length), QTextCursor::KeepAnchor);
+    editArea_->setTextCursor(cursor);
+}
+
+bool QVX5::SaveEditArea(SaveMode mode) {
+    if (!SaveEditText(state_.paths, ToScriptText(editArea_->toPlainText()), mode, prompts_)) return false;
+    CheckAndRefresh();
+    return true;
+}
+
+void QVX5::SaveScript(std::function<void(bool)> finished) {
+    if (!FileExists(state_.paths.script)) {
+        const bool saved = SaveEditArea(SaveMode::Create);
+        if (finished) finished(saved);
+        return;
+    }
+    if (finished) saveFinished_ = std::move(finished);
+    if (!saveAction_) {
+        saveAction_ = new SaveAction(this);
+        saveAction_->onChosen = [this](SaveMode mode) {
+            const bool saved = SaveEditArea(mode);
+            if (saved) FinishSave(true);
+            return saved;
+        };
+        connect(saveAction_, &SaveAction::cancelled, this, [this] { FinishSave(true); });
+    }
+    saveAction_->show();
+    saveAction_->raise();
+    saveAction_->activateWindow();
+}
+
+void QVX5::FinishSave(bool mayGoOn) {
+    if (auto finished = std::exchange(saveFinished_, {})) finished(mayGoOn);
+}
+
+void QVX5::RunScript() {
+    if (qvx::RunScript(state_, prompts_, launcher_)) RefreshSettings();
+}
+
 void QVX5::quit() {
     if (quitting_) return;
     quitting_ = true;
     if (state_.options.KeepDataOnExit) {
-        prompts_.AskYesNo("Would you like to save demo.txt?", "Save before exit");
+        if (prompts_.AskYesNo("Would you like to save demo.txt?", "Save before exit")) {
+            // A failed save keeps the program open: ending would lose the text.
+            SaveScript([this](bool mayGoOn) {
+                if (mayGoOn) {
+                    endProgram_();
+                } else {
+                    quitting_ = false;
+                }
+            });
+            return;
+        }
     } else {
         // The exit reports nothing: a file that cannot be deleted stays.
         DeleteFileIfPresent(state_.paths.script);
     }
     endProgram_();
+}
+
+void QVX5::keyPressEvent(QKeyEvent* event) {
+    // Keys the edit area leaves alone reach the window too; F1 belongs to the
+    // window only when the window itself has the focus.
+    if (event->key() == Qt::Key_F1 && !editArea_->hasFocus()) {
+        HelpMenuReadme(prompts_, launcher_, state_.paths);
+    } else if (event->key() == Qt::Key_F5) {
+        RunScript();
+    } else {
+        QMainWindow::keyPressEvent(event);
+    }
 }
 
 void QVX5::closeEvent(QCloseEvent* event) {

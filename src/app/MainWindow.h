@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 
+#include "app/SaveAction.h"
 #include "common/Launcher.h"
 #include "common/ProgramState.h"
 #include "common/UserPrompts.h"
@@ -27,17 +29,31 @@ public:
     // Rebuilds the options from settings.ini and shows them in the menus, the
     // edit area and the "clear data now" item; derives NextGender.
     void RefreshSettings();
-    // The exit: the question or the deletion of demo.txt, then the end.
+    // The exit: the question (and the save) or the deletion of demo.txt,
+    // then the end.
     void quit();
+
+    // Saves the edit area into the working script: at once when there is
+    // none, else through the "Save action:" dialog. `finished` learns whether
+    // the program may go on (false only when a save failed).
+    void SaveScript(std::function<void(bool)> finished = {});
+    void RunScript();
+    // The open "Save action:" dialog, if any.
+    SaveAction* SaveActionDialog() const { return saveAction_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildMenus();
     void ConnectHandlers();
     void On(const char* name, std::function<void()> handler);
     void ShowEditor(bool shown);
+    bool SaveEditArea(SaveMode mode);
+    void FinishSave(bool mayGoOn);
+    void CheckAndRefresh();
+    void CheckTypedLine();
 
     ProgramState& state_;
     UserPrompts& prompts_;
@@ -45,6 +61,8 @@ private:
     std::function<void()> endProgram_;
     ScriptEditor* editArea_ = nullptr;
     bool quitting_ = false;
+    QPointer<SaveAction> saveAction_;
+    std::function<void(bool)> saveFinished_;
 };
 
 }  // namespace qvx
