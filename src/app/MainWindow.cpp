@@ -17,6 +17,10 @@
 #include "checker/ScriptCorrector.h"
 #include "checker/TypedCheck.h"
 #include "common/FileExists.h"
+#include "dialogs/InputKind.h"
+#include "dialogs/widgets/GeneralInput.h"
+#include "dialogs/widgets/Phonemes.h"
+#include "dialogs/widgets/Tones.h"
 #include "common/TextFile.h"
 #include "script/ScriptCommands.h"
 #include "script/SaveText.h"
@@ -45,6 +49,9 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher, std::f
     setCentralWidget(client);
 
     editArea_->beforeLineBreak = [this] { CheckTypedLine(); };
+    generalInput_ = new GeneralInput(state_, prompts_, this, this);
+    phonemes_ = new Phonemes(state_, prompts_, this, this);
+    tones_ = new Tones(state_, prompts_, this, this);
 
     BuildMenus();
     ConnectHandlers();
@@ -83,6 +90,16 @@ void QVX5::ConnectHandlers() {
     for (const VoiceMenuItem& item : VoiceMenuItems()) {
         On(item.name, [this, index = item.voiceIndex] { ChooseVoice(state_.paths, prompts_, index); });
     }
+    // The dialogs take the main window's place until they close.
+    for (const ValueMenuItem& item : ValueMenuItems()) {
+        On(item.name, [this, kind = item.inputKind] {
+            hide();
+            SetInputKind(state_, kind);
+            generalInput_->Open();
+        });
+    }
+    On("WriteMenuPhoneme", [this] { phonemes_->Open(); });
+    On("OtherEffectsMenuToneGenerator", [this] { tones_->Open(); });
     On("CharacteristicsMenuGender", [this] {
         ToggleGender(state_, prompts_);
         RefreshSettings();

@@ -14,6 +14,9 @@ class QAction;
 namespace qvx {
 
 class ScriptEditor;
+class GeneralInput;
+class Phonemes;
+class Tones;
 
 // The program's one main window: the menu bar and the edit area.
 class QVX5 : public QMainWindow {
@@ -61,6 +64,9 @@ private:
     std::function<void()> endProgram_;
     ScriptEditor* editArea_ = nullptr;
     bool quitting_ = false;
+    GeneralInput* generalInput_ = nullptr;
+    Phonemes* phonemes_ = nullptr;
+    Tones* tones_ = nullptr;
     QPointer<SaveAction> saveAction_;
     std::function<void(bool)> saveFinished_;
 };
