@@ -1,5 +1,6 @@
 #include "checker/ScriptCorrector.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -141,58 +142,53 @@ constexpr std::array kCorrectorSteps{
     Reported(kCommandRule),
 };
 
-struct Counts {
-    std::int32_t repaired = 0;
-    std::int32_t failed = 0;
-    std::int32_t warnings = 0;
-    bool None() const { return repaired == 0 && failed == 0 && warnings == 0; }
-};
-
 // Runs every step over one command line, repairing it in place.
-void CorrectLine(std::string& line, LineContext context, ErrorLog& log, UserPrompts& prompts,
-                 Counts& counts) {
+void CorrectLine(std::string& line, LineContext context, ScriptCorrection& correction) {
     for (const CorrectorStep& step : kCorrectorSteps) {
         context.line = line;
         if (!step.when.Holds(context)) continue;
         if (step.repair && step.repair(line)) {
-            ++counts.repaired;
+            ++correction.repaired;
             continue;
         }
-        prompts.Message(FillText(step.boxText, context));
-        log.Append(FillText(step.logText, context));
-        ++(step.kind == FindingKind::Error ? counts.failed : counts.warnings);
+        correction.findings.push_back({context.number, step.kind, FillText(step.boxText, context),
+                                       FillText(step.logText, context)});
     }
 }
 
-// The corrected script, every line followed by CR LF.
-std::string CorrectLines(const ScriptLines& lines, std::string_view folder, ErrorLog& log,
-                         UserPrompts& prompts, Counts& counts) {
+std::string Summary(const ScriptCorrection& correction) {
+    return "script was checked.\r\nNumber of successful corrections: " +
+           FormatNumber(correction.repaired) + "\r\nNumber of failed corrections: " +
+           FormatNumber(correction.Count(FindingKind::Error)) +
+           "\r\nNumber of warnings: " + FormatNumber(correction.Count(FindingKind::Warning));
+}
+
+}  // namespace
+
+std::int32_t ScriptCorrection::Count(FindingKind kind) const {
+    return static_cast<std::int32_t>(
+        std::count_if(findings.begin(), findings.end(),
+                      [kind](const ScriptFinding& finding) { return finding.kind == kind; }));
+}
+
+ScriptCorrection CorrectScriptLines(const ScriptLines& lines, std::string_view folder) {
+    ScriptCorrection correction;
     const auto kinds = ClassifyScriptLines(lines);
-    std::string corrected;
-    corrected.reserve(lines.text().size() + kLineEnd.size());
+    correction.text.reserve(lines.text().size() + kLineEnd.size());
     WaveFiles waveFiles(folder);
     LineContext context{{}, 0, &waveFiles, false};
     std::string line;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         line = lines[i];
         context.number = static_cast<std::int32_t>(i + 1);
-        if (kinds[i] == LineKind::Command) CorrectLine(line, context, log, prompts, counts);
+        if (kinds[i] == LineKind::Command) CorrectLine(line, context, correction);
         // Later lines see this one as repaired.
         context.phoneOnSeen = context.phoneOnSeen || line == kPhoneOnLine;
-        corrected += line;
-        corrected += kLineEnd;
+        correction.text += line;
+        correction.text += kLineEnd;
     }
-    return corrected;
+    return correction;
 }
-
-std::string Summary(const Counts& counts) {
-    return "script was checked.\r\nNumber of successful corrections: " +
-           FormatNumber(counts.repaired) +
-           "\r\nNumber of failed corrections: " + FormatNumber(counts.failed) +
-           "\r\nNumber of warnings: " + FormatNumber(counts.warnings);
-}
-
-}  // namespace
 
 bool CorrectScript(ProgramState& state, UserPrompts& prompts) {
     state.ScriptCheckPassed = false;
@@ -206,16 +202,19 @@ bool CorrectScript(ProgramState& state, UserPrompts& prompts) {
         prompts.ReportFailure("could not read the script " + paths.script + ".");
         return true;
     }
-    Counts counts;
+    const ScriptCorrection correction = CorrectScriptLines(*lines, paths.folder);
     ErrorLog log(paths.errorLog, prompts);
-    const std::string corrected = CorrectLines(*lines, paths.folder, log, prompts, counts);
+    for (const ScriptFinding& finding : correction.findings) {
+        prompts.Message(finding.boxText);
+        log.Append(finding.logText);
+    }
     log.Close();
 
     // The summary counts corrections as made, so it follows a successful
     // write; a failed one leaves the old script whole and says so instead.
-    if (!prompts.Succeeded(RewriteFile(paths.script, corrected))) return true;
-    prompts.Message(Summary(counts));
-    if (counts.None()) {
+    if (!prompts.Succeeded(RewriteFile(paths.script, correction.text))) return true;
+    prompts.Message(Summary(correction));
+    if (correction.FoundNothing()) {
         log.Remove();
         state.ScriptCheckPassed = true;
     }
