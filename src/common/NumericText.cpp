@@ -59,8 +59,12 @@ std::optional<DecimalParts> ScanDecimal(std::string_view text) {
         bool negativeExponent = false;
         if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
         if (i == text.size() || !IsDigit(text[i])) return std::nullopt;
+        // The mantissa can shift the point by at most its length, so an
+        // exponent beyond that (plus the 32-bit digits) decides on its own;
+        // reading no further keeps the sum from overflowing.
+        const long cap = static_cast<long>(text.size()) + 100;
         for (; i < text.size() && IsDigit(text[i]); ++i) {
-            if (exponent < 100000) exponent = exponent * 10 + (text[i] - '0');
+            if (exponent <= cap) exponent = exponent * 10 + (text[i] - '0');
         }
         if (negativeExponent) exponent = -exponent;
     }

@@ -5,6 +5,7 @@
 #include <clocale>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 namespace qvx {
 namespace {
@@ -68,6 +69,18 @@ INSTANTIATE_TEST_SUITE_P(ThirtyTwoBitEdges, NumericTextRule,
                                            Case{"9e9", kRange, 0}, Case{"1e400", kRange, 0},
                                            Case{"-1e400", kRange, 0},
                                            Case{"99999999999999999999", kRange, 0}));
+
+// A long run of zeros can be cancelled by an exponent of more digits than
+// any fixed cap allows: the exponent must be read as far as the text needs.
+TEST(NumericTextLongTexts, ExponentOutweighsManyZeros) {
+    const std::string zeros(999990, '0');
+    EXPECT_EQ(ParseNumericText("0." + zeros + "1e1000000").value, 1000000000);
+    EXPECT_EQ(ParseNumericText("0." + zeros + "1e1000000").status, kValid);
+    EXPECT_EQ(ParseNumericText("0." + zeros + "1e1000002").status, kRange);
+    EXPECT_EQ(ParseNumericText("1" + zeros + "e-999990").value, 1);
+    EXPECT_EQ(ParseNumericText("1" + zeros + "e-999999999999999999999").value, 0);
+    EXPECT_EQ(ParseNumericText("0." + zeros + "1e999999999999999999999").status, kRange);
+}
 
 TEST(NumericTextLocale, IgnoresTheUserLocale) {
     // Under a German locale strtod would want "12,5" and stop at "12.5".
