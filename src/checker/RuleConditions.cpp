@@ -50,8 +50,18 @@ bool PhoneWithoutOnOff(const LineContext& context) {
     return rest.find("on") == rest.npos && rest.find("off") == rest.npos;
 }
 
+// Every name is two characters and a space, so only the spaces of the line
+// need a look rather than 28 searches of the whole line.
 bool UnknownVoiceParameter(const LineContext& context) {
-    return !ContainsAny(context.line, kVoiceParameterNames);
+    const std::string_view line = context.line;
+    for (auto space = line.find(' ', 2); space != line.npos; space = line.find(' ', space + 1)) {
+        const auto named = line.substr(space - 2);
+        const auto isNamed = [named](std::string_view name) { return BeginsWith(named, name); };
+        if (std::any_of(kVoiceParameterNames.begin(), kVoiceParameterNames.end(), isNamed)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool PhoneOffWithoutOn(const LineContext& context) {
@@ -75,12 +85,32 @@ bool MissingWaveFile(const LineContext& context) {
 // line once per prefix: this rule runs on every command line.
 bool UnknownCommand(const LineContext& context) {
     const std::string_view line = context.line;
-    for (auto at = line.find("[:"); at != line.npos; at = line.find("[:", at + 1)) {
+    const auto known = [line](std::size_t at) {
         const auto rest = line.substr(at);
-        const auto begins = [rest](std::string_view prefix) { return rest.starts_with(prefix); };
-        if (std::any_of(kCommandPrefixes.begin(), kCommandPrefixes.end(), begins)) return false;
+        return std::any_of(kCommandPrefixes.begin(), kCommandPrefixes.end(),
+                           [rest](std::string_view prefix) { return BeginsWith(rest, prefix); });
+    };
+    if (context.marks == 0) return true;
+    if (context.marks == 1) return !known(context.firstMark);
+    for (auto at = line.find(kCommandMark); at != line.npos; at = line.find(kCommandMark, at + 1)) {
+        if (known(at)) return false;
     }
     return true;
+}
+
+void LineContext::SetLine(std::string_view text) {
+    line = text;
+    firstMark = line.find(kCommandMark);
+    if (firstMark == line.npos) {
+        marks = 0;
+    } else {
+        marks = line.find(kCommandMark, firstMark + 1) == line.npos ? 1 : 2;
+    }
+}
+
+bool LineContext::LineContains(std::string_view part) const {
+    if (marks < 0 || marks > 1 || !part.starts_with(kCommandMark)) return Contains(line, part);
+    return marks == 1 && BeginsWith(line.substr(firstMark), part);
 }
 
 std::string_view WaveFileName(std::string_view line) {

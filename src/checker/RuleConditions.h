@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -34,9 +35,29 @@ struct LineContext {
     std::int32_t number = 0;         // index + 1, as the user counts lines
     WaveFiles* waveFiles = nullptr;  // those of the program folder
     bool phoneOnSeen = false;        // an earlier line is exactly "[:phone on]"
+    // Where "[:" first stands in the line and how often it stands there (0, 1,
+    // or 2 for more), known once SetLine has looked. Nearly every command line
+    // holds one command, so a text beginning with "[:" can then be compared
+    // at that one place instead of being searched for.
+    std::size_t firstMark = 0;
+    std::int32_t marks = -1;  // -1: not looked at, so every search is made in full
+
+    void SetLine(std::string_view text);
+    bool LineContains(std::string_view part) const;
 };
 
 using FiresWhen = bool (*)(const LineContext&);
+
+// Whether `line` begins with `part`. Compared byte by byte for the same
+// reason as Contains: the library compare is a call per use, and nearly every
+// comparison here fails at its third byte.
+constexpr bool BeginsWith(std::string_view line, std::string_view part) {
+    if (part.size() > line.size()) return false;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+        if (line[i] != part[i]) return false;
+    }
+    return true;
+}
 
 // Whether `part` occurs in `line`. Script lines are short and every command
 // line is searched for many texts, so a plain loop beats calling the library
@@ -58,13 +79,14 @@ struct RuleCondition {
     FiresWhen fires;
 
     bool Holds(const LineContext& context) const {
-        return Contains(context.line, appliesWhen) && fires(context);
+        return context.LineContains(appliesWhen) && fires(context);
     }
 };
 
 enum class FindingKind { Error, Warning };
 
 // Every prefix begins with "[:", which UnknownCommand relies on.
+inline constexpr std::string_view kCommandMark = "[:";
 // "[:ra" is what the rate writer produces and the synthesizer accepts, so it
 // is a command like the others.
 inline constexpr std::array<std::string_view, 16> kCommandPrefixes{
@@ -77,6 +99,11 @@ inline constexpr std::array<std::string_view, 28> kVoiceParameterNames{
     "pr ", "ap ", "sr ", "bf ", "f4 ", "f5 ", "b4 ", "b5 ", "br ", "hs ",
     "g1 ", "g2 ", "g3 ", "g4 ", "g5 ", "gh ", "gn ", "gv ", "gf ", "la ",
     "lx ", "sx ", "as ", "qu ", "sm ", "ri ", "nf ", "hr "};
+// UnknownVoiceParameter looks for them at the spaces of the line.
+static_assert(std::all_of(kVoiceParameterNames.begin(), kVoiceParameterNames.end(),
+                          [](std::string_view name) {
+                              return name.size() == 3 && name[2] == ' ';
+                          }));
 
 inline constexpr std::string_view kPhoneOnLine = "[:phone on]";
 inline constexpr char kQuote = '"';

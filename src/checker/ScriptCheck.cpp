@@ -10,13 +10,12 @@ namespace qvx {
 std::vector<ScriptFinding> FindScriptFindings(const ScriptLines& lines, std::string_view folder,
                                               bool stopAfterFirstError) {
     std::vector<ScriptFinding> findings;
-    const auto kinds = ClassifyScriptLines(lines);
     WaveFiles waveFiles(folder);
     LineContext context{{}, 0, &waveFiles, false};
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        context.line = lines[i];
+        context.SetLine(lines[i]);
         context.number = static_cast<std::int32_t>(i + 1);
-        if (kinds[i] == LineKind::Command) {
+        if (ClassifyLine(context.line) == LineKind::Command) {
             for (const CheckRule& rule : kScriptRules) {
                 if (!rule.when.Holds(context)) continue;
                 findings.push_back({context.number, rule.kind, FillText(rule.boxText, context),

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "checker/ErrorLog.h"
 #include "checker/ScriptLines.h"
@@ -142,18 +143,27 @@ constexpr std::array kCorrectorSteps{
     Reported(kCommandRule),
 };
 
-// Runs every step over one command line, repairing it in place.
-void CorrectLine(std::string& line, LineContext context, ScriptCorrection& correction) {
+// Runs every step over one command line and gives the line as corrected. It
+// is copied into `repaired` only when a repair changes it, which is rare.
+std::string_view CorrectLine(std::string_view original, LineContext& context,
+                             ScriptCorrection& correction, std::string& repaired) {
+    context.SetLine(original);
+    bool copied = false;
     for (const CorrectorStep& step : kCorrectorSteps) {
-        context.line = line;
         if (!step.when.Holds(context)) continue;
-        if (step.repair && step.repair(line)) {
-            ++correction.repaired;
-            continue;
+        if (step.repair) {
+            if (!copied) repaired.assign(original);
+            copied = true;
+            if (step.repair(repaired)) {
+                ++correction.repaired;
+                context.SetLine(repaired);
+                continue;
+            }
         }
         correction.findings.push_back({context.number, step.kind, FillText(step.boxText, context),
                                        FillText(step.logText, context)});
     }
+    return context.line;
 }
 
 std::string Summary(const ScriptCorrection& correction) {
@@ -171,22 +181,41 @@ std::int32_t ScriptCorrection::Count(FindingKind kind) const {
                       [kind](const ScriptFinding& finding) { return finding.kind == kind; }));
 }
 
-ScriptCorrection CorrectScriptLines(const ScriptLines& lines, std::string_view folder) {
+ScriptCorrection CorrectScriptLines(ScriptLines lines, std::string_view folder) {
     ScriptCorrection correction;
-    const auto kinds = ClassifyScriptLines(lines);
-    correction.text.reserve(lines.text().size() + kLineEnd.size());
+    std::string& text = correction.text;
+    const std::string_view loaded = lines.text();
+    // Unchanged lines are copied in runs, up to the next changed one, and only
+    // once a line has changed.
+    std::size_t copiedUpTo = 0;
+    bool changed = false;
     WaveFiles waveFiles(folder);
     LineContext context{{}, 0, &waveFiles, false};
-    std::string line;
+    std::string repaired;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        line = lines[i];
+        const std::string_view original = lines[i];
+        std::string_view line = original;
         context.number = static_cast<std::int32_t>(i + 1);
-        if (kinds[i] == LineKind::Command) CorrectLine(line, context, correction);
+        if (ClassifyLine(original) == LineKind::Command) {
+            line = CorrectLine(original, context, correction, repaired);
+        }
+        if (line.data() != original.data()) {
+            if (!changed) text.reserve(loaded.size() + loaded.size() / 16 + kLineEnd.size());
+            changed = true;
+            text.append(loaded.substr(copiedUpTo, lines.Offset(i) - copiedUpTo));
+            text.append(line);
+            copiedUpTo = lines.Offset(i) + original.size();
+        }
         // Later lines see this one as repaired.
         context.phoneOnSeen = context.phoneOnSeen || line == kPhoneOnLine;
-        correction.text += line;
-        correction.text += kLineEnd;
     }
+    const bool anyLines = !lines.empty();
+    if (changed) {
+        text.append(loaded.substr(copiedUpTo));
+    } else {
+        text = std::move(lines).TakeText();
+    }
+    if (anyLines) text += kLineEnd;
     return correction;
 }
 
@@ -197,12 +226,12 @@ bool CorrectScript(ProgramState& state, UserPrompts& prompts) {
         prompts.Message(std::string(kNoScriptToCorrect));
         return false;
     }
-    const auto lines = LoadScriptLines(paths.script, true);
+    auto lines = LoadScriptLines(paths.script, true);
     if (!lines) {
         prompts.ReportFailure("could not read the script " + paths.script + ".");
         return true;
     }
-    const ScriptCorrection correction = CorrectScriptLines(*lines, paths.folder);
+    const ScriptCorrection correction = CorrectScriptLines(std::move(*lines), paths.folder);
     ErrorLog log(paths.errorLog, prompts);
     for (const ScriptFinding& finding : correction.findings) {
         prompts.Message(finding.boxText);

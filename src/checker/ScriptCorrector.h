@@ -27,7 +27,9 @@ struct ScriptCorrection {
 // Corrects lines loaded with their final line break dropped: repairs the
 // simple faults (a missing "]", a tone's "<" and ">", a dial's quotes) and
 // lists the rest like the full check. Wave files are looked for in `folder`.
-ScriptCorrection CorrectScriptLines(const ScriptLines& lines, std::string_view folder);
+// The lines are taken over: a script that needs no repair becomes the
+// corrected text without a copy.
+ScriptCorrection CorrectScriptLines(ScriptLines lines, std::string_view folder);
 
 // Corrects the working script: each failure and warning in its own box and in
 // errors.log, the script rewritten in lower case, then the summary. errors.log

@@ -2,26 +2,39 @@
 
 #include <algorithm>
 
-#include "common/AsciiCase.h"
 #include "common/TextFile.h"
 
 namespace qvx {
 namespace {
 
+// CRs and CR LF pairs, each counted in a loop the compiler can vectorise: the
+// script has lone CRs exactly when the counts differ.
+struct BreakCounts {
+    std::size_t carriageReturns = 0;
+    std::size_t pairs = 0;
+};
+
+BreakCounts CountBreaks(std::string_view text) {
+    BreakCounts counts;
+    if (text.empty()) return counts;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        counts.carriageReturns += text[i] == '\r';
+        counts.pairs += (text[i] == '\r') & (text[i + 1] == '\n');
+    }
+    counts.carriageReturns += text.back() == '\r';
+    return counts;
+}
+
 // The file's lines each followed by CR LF: a lone CR becomes CR LF, and a
 // last line without its terminator gains one. Most files need no more than
-// that last CR LF, so the bytes are copied in runs between carriage returns.
+// that last CR LF, so their bytes are kept where they are.
 std::string WithLineBreaks(std::string bytes) {
-    std::size_t loneCr = 0;
-    while ((loneCr = bytes.find('\r', loneCr)) != std::string::npos && loneCr + 1 < bytes.size() &&
-           bytes[loneCr + 1] == '\n') {
-        loneCr += 2;
-    }
+    const BreakCounts counts = CountBreaks(bytes);
     std::string text;
-    if (loneCr == std::string::npos) {
+    if (counts.carriageReturns == counts.pairs) {
         text = std::move(bytes);
     } else {
-        text.reserve(bytes.size() + bytes.size() / 8);
+        text.reserve(bytes.size() + (counts.carriageReturns - counts.pairs) + kLineEnd.size());
         for (std::size_t start = 0; start < bytes.size();) {
             const std::size_t cr = std::min(bytes.find('\r', start), bytes.size());
             text.append(bytes, start, cr - start);
@@ -34,17 +47,33 @@ std::string WithLineBreaks(std::string bytes) {
     return text;
 }
 
+// ToLowerAscii's rule, written out so that the loop over a whole script is
+// vectorised rather than a call per byte.
+void LowerAsciiInPlace(std::string& text) {
+    for (char& c : text) c = static_cast<char>(c + ((c >= 'A' && c <= 'Z') ? 'a' - 'A' : 0));
+}
+
 }  // namespace
 
 ScriptLines::ScriptLines(std::string text) : text_(std::move(text)) {
     if (text_.empty()) return;
-    // Every line end is a CR LF here, so the CRs count the lines.
-    starts_.reserve(static_cast<std::size_t>(std::count(text_.begin(), text_.end(), '\r')) + 1);
+    starts_.reserve(CountBreaks(text_).pairs + 1);
     starts_.push_back(0);
-    for (std::size_t at = text_.find(kLineEnd); at != std::string::npos;
-         at = text_.find(kLineEnd, at + kLineEnd.size())) {
-        starts_.push_back(at + kLineEnd.size());
+    // A byte loop rather than a search per line: lines are short, and a call
+    // per line costs more than looking at their few bytes.
+    const std::size_t size = text_.size();
+    const char* bytes = text_.data();
+    for (std::size_t at = 0; at + 1 < size; ++at) {
+        if (bytes[at] == '\r' && bytes[at + 1] == '\n') {
+            starts_.push_back(at + kLineEnd.size());
+            ++at;
+        }
     }
+}
+
+std::string ScriptLines::TakeText() && {
+    starts_.clear();
+    return std::move(text_);
 }
 
 std::string_view ScriptLines::operator[](std::size_t index) const {
@@ -60,7 +89,7 @@ std::optional<ScriptLines> LoadScriptLines(const std::string& path, bool dropFin
     std::string text = WithLineBreaks(std::move(*bytes));
     if (dropFinalBreak)
         text.resize(text.size() >= kLineEnd.size() ? text.size() - kLineEnd.size() : 0);
-    for (char& c : text) c = ToLowerAscii(c);
+    LowerAsciiInPlace(text);
     return ScriptLines(std::move(text));
 }
 

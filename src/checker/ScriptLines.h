@@ -23,6 +23,8 @@ class ScriptLines {
     std::size_t Offset(std::size_t index) const { return starts_[index]; }
     // All lines joined by CR LF, as loaded.
     std::string_view text() const { return text_; }
+    // Hands the text over and leaves no lines.
+    std::string TakeText() &&;
 
   private:
     std::string text_;

@@ -105,7 +105,7 @@ std::optional<TextSelection> CheckTypedLines(std::string_view text, const Progra
     WaveFiles waveFiles(paths.folder);
     LineContext context{{}, 0, &waveFiles, false};
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        context.line = lines[i];
+        context.SetLine(lines[i]);
         context.number = static_cast<std::int32_t>(i + 1);
         if (IsCommandLine(context.line)) {
             for (const TypedRule& rule : kManyLineRules) {

@@ -87,7 +87,7 @@ CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std:
         return Found(!findings.empty());
     }
 
-    const ScriptCorrection correction = CorrectScriptLines(*lines, folder);
+    const ScriptCorrection correction = CorrectScriptLines(std::move(*lines), folder);
     PrintFindings(file, correction.findings, out);
     if (const FileResult written = RewriteFile(file, correction.text); !written) {
         err << kProgramName << ": " << Printable(written.error) << '\n';
