@@ -11,7 +11,7 @@ namespace qvx {
 namespace {
 
 bool Lacks(const LineContext& context, char c) {
-    return context.line.find(c) == std::string_view::npos;
+    return !context.LineHas(c);
 }
 
 bool ContainsAny(std::string_view line, const auto& parts) {
@@ -85,10 +85,13 @@ bool MissingWaveFile(const LineContext& context) {
 // line once per prefix: this rule runs on every command line.
 bool UnknownCommand(const LineContext& context) {
     const std::string_view line = context.line;
+    // Past the "[:" that every prefix and the place share.
     const auto known = [line](std::size_t at) {
-        const auto rest = line.substr(at);
+        const auto rest = line.substr(at + kCommandMark.size());
         return std::any_of(kCommandPrefixes.begin(), kCommandPrefixes.end(),
-                           [rest](std::string_view prefix) { return BeginsWith(rest, prefix); });
+                           [rest](std::string_view prefix) {
+                               return BeginsWith(rest, prefix.substr(kCommandMark.size()));
+                           });
     };
     if (context.marks == 0) return true;
     if (context.marks == 1) return !known(context.firstMark);
@@ -96,21 +99,6 @@ bool UnknownCommand(const LineContext& context) {
         if (known(at)) return false;
     }
     return true;
-}
-
-void LineContext::SetLine(std::string_view text) {
-    line = text;
-    firstMark = line.find(kCommandMark);
-    if (firstMark == line.npos) {
-        marks = 0;
-    } else {
-        marks = line.find(kCommandMark, firstMark + 1) == line.npos ? 1 : 2;
-    }
-}
-
-bool LineContext::LineContains(std::string_view part) const {
-    if (marks < 0 || marks > 1 || !part.starts_with(kCommandMark)) return Contains(line, part);
-    return marks == 1 && BeginsWith(line.substr(firstMark), part);
 }
 
 std::string_view WaveFileName(std::string_view line) {

@@ -29,25 +29,6 @@ class WaveFiles {
     std::unordered_map<std::string, bool, Hash, std::equal_to<>> known_;
 };
 
-// What a rule sees of one line.
-struct LineContext {
-    std::string_view line;
-    std::int32_t number = 0;         // index + 1, as the user counts lines
-    WaveFiles* waveFiles = nullptr;  // those of the program folder
-    bool phoneOnSeen = false;        // an earlier line is exactly "[:phone on]"
-    // Where "[:" first stands in the line and how often it stands there (0, 1,
-    // or 2 for more), known once SetLine has looked. Nearly every command line
-    // holds one command, so a text beginning with "[:" can then be compared
-    // at that one place instead of being searched for.
-    std::size_t firstMark = 0;
-    std::int32_t marks = -1;  // -1: not looked at, so every search is made in full
-
-    void SetLine(std::string_view text);
-    bool LineContains(std::string_view part) const;
-};
-
-using FiresWhen = bool (*)(const LineContext&);
-
 // Whether `line` begins with `part`. Compared byte by byte for the same
 // reason as Contains: the library compare is a call per use, and nearly every
 // comparison here fails at its third byte.
@@ -72,6 +53,63 @@ constexpr bool Contains(std::string_view line, std::string_view part) {
     return false;
 }
 
+// Where a command begins.
+inline constexpr std::string_view kCommandMark = "[:";
+
+// What a rule sees of one line.
+struct LineContext {
+    std::string_view line;
+    std::int32_t number = 0;         // index + 1, as the user counts lines
+    WaveFiles* waveFiles = nullptr;  // those of the program folder
+    bool phoneOnSeen = false;        // an earlier line is exactly "[:phone on]"
+    // What SetLine saw in one pass over the line, so that the rules need not
+    // search it again and again: where "[:" first stands and how often (0, 1,
+    // or 2 for more), and which bytes occur. Nearly every command line holds
+    // one command, so a text beginning with "[:" is then compared at that one
+    // place.
+    std::size_t firstMark = 0;
+    std::int32_t marks = -1;  // -1: not looked at, so every search is made in full
+    std::array<std::uint64_t, 4> bytesSeen{};
+
+    void SetLine(std::string_view text) {
+        line = text;
+        marks = 0;
+        // Gathered in locals: or-ing into the array itself makes every byte
+        // wait for the store of the one before.
+        std::array<std::uint64_t, 4> seen{};
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(line[i]);
+            const std::uint64_t bit = std::uint64_t{1} << (byte & 63);
+            for (unsigned word = 0; word < seen.size(); ++word) {
+                seen[word] |= (byte >> 6) == word ? bit : 0;
+            }
+            if (byte != '[' || i + 1 == line.size() || line[i + 1] != ':') continue;
+            if (marks == 0) firstMark = i;
+            marks = marks == 0 ? 1 : 2;
+        }
+        bytesSeen = seen;
+    }
+
+    bool LineHas(char c) const {
+        if (marks < 0) return line.find(c) != line.npos;
+        const auto byte = static_cast<unsigned char>(c);
+        return (bytesSeen[byte >> 6] >> (byte & 63)) & 1;
+    }
+
+    bool LineContains(std::string_view part) const {
+        if (marks < 0) return Contains(line, part);
+        if (marks == 1 && BeginsWith(part, kCommandMark)) {
+            return BeginsWith(line.substr(firstMark), part);
+        }
+        // A text with a byte the line lacks is not in it: most lines are ruled
+        // out without a search.
+        const auto seen = [this](char c) { return LineHas(c); };
+        return std::all_of(part.begin(), part.end(), seen) && Contains(line, part);
+    }
+};
+
+using FiresWhen = bool (*)(const LineContext&);
+
 // A rule looks at a line only when the line contains `appliesWhen` (an empty
 // text: every line), and then fires when `fires` says so.
 struct RuleCondition {
@@ -86,12 +124,13 @@ struct RuleCondition {
 enum class FindingKind { Error, Warning };
 
 // Every prefix begins with "[:", which UnknownCommand relies on.
-inline constexpr std::string_view kCommandMark = "[:";
 // "[:ra" is what the rate writer produces and the synthesizer accepts, so it
 // is a command like the others.
 inline constexpr std::array<std::string_view, 16> kCommandPrefixes{
     "[:tone", "[:play", "[:dial", "[:dv", "[:nb", "[:nd", "[:nf",    "[:nh",
     "[:nk",   "[:np",   "[:nr",   "[:nu", "[:nv", "[:nw", "[:phone", "[:ra"};
+static_assert(std::all_of(kCommandPrefixes.begin(), kCommandPrefixes.end(),
+                          [](std::string_view prefix) { return prefix.starts_with("[:"); }));
 
 // Names of "[:dv" settings, each with its trailing space; "hr " is the hat
 // rise the program itself writes.

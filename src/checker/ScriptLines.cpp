@@ -28,8 +28,10 @@ BreakCounts CountBreaks(std::string_view text) {
 // The file's lines each followed by CR LF: a lone CR becomes CR LF, and a
 // last line without its terminator gains one. Most files need no more than
 // that last CR LF, so their bytes are kept where they are.
-std::string WithLineBreaks(std::string bytes) {
+std::string WithLineBreaks(std::string bytes, std::size_t& lineCount) {
     const BreakCounts counts = CountBreaks(bytes);
+    // Every CR ends a line, and so may the end of the text.
+    lineCount = counts.carriageReturns + 1;
     std::string text;
     if (counts.carriageReturns == counts.pairs) {
         text = std::move(bytes);
@@ -56,18 +58,22 @@ void LowerAsciiInPlace(std::string& text) {
 }  // namespace
 
 ScriptLines::ScriptLines(std::string text) : text_(std::move(text)) {
+    FindStarts(CountBreaks(text_).pairs + 1);
+}
+
+ScriptLines::ScriptLines(std::string text, std::size_t expectedLines) : text_(std::move(text)) {
+    FindStarts(expectedLines);
+}
+
+void ScriptLines::FindStarts(std::size_t expectedLines) {
     if (text_.empty()) return;
-    starts_.reserve(CountBreaks(text_).pairs + 1);
+    starts_.reserve(expectedLines);
     starts_.push_back(0);
-    // A byte loop rather than a search per line: lines are short, and a call
-    // per line costs more than looking at their few bytes.
-    const std::size_t size = text_.size();
-    const char* bytes = text_.data();
-    for (std::size_t at = 0; at + 1 < size; ++at) {
-        if (bytes[at] == '\r' && bytes[at + 1] == '\n') {
-            starts_.push_back(at + kLineEnd.size());
-            ++at;
-        }
+    const std::string_view all = text_;
+    for (std::size_t at = all.find('\r'); at != all.npos; at = all.find('\r', at + 1)) {
+        if (at + 1 == all.size() || all[at + 1] != '\n') continue;
+        starts_.push_back(at + kLineEnd.size());
+        ++at;
     }
 }
 
@@ -86,11 +92,12 @@ std::string_view ScriptLines::operator[](std::size_t index) const {
 std::optional<ScriptLines> LoadScriptLines(const std::string& path, bool dropFinalBreak) {
     auto bytes = ReadWholeFile(path);
     if (!bytes) return std::nullopt;
-    std::string text = WithLineBreaks(std::move(*bytes));
+    std::size_t lineCount = 0;
+    std::string text = WithLineBreaks(std::move(*bytes), lineCount);
     if (dropFinalBreak)
         text.resize(text.size() >= kLineEnd.size() ? text.size() - kLineEnd.size() : 0);
     LowerAsciiInPlace(text);
-    return ScriptLines(std::move(text));
+    return ScriptLines(std::move(text), lineCount);
 }
 
 LineKind ClassifyLine(std::string_view line) {

@@ -15,6 +15,9 @@ class ScriptLines {
   public:
     // `text` holds the lines separated by CR LF; empty text has no lines.
     explicit ScriptLines(std::string text);
+    // The same, for a caller that already knows about how many lines the
+    // text holds, so that it need not be counted again.
+    ScriptLines(std::string text, std::size_t expectedLines);
 
     std::size_t size() const { return starts_.size(); }
     bool empty() const { return starts_.empty(); }
@@ -27,6 +30,8 @@ class ScriptLines {
     std::string TakeText() &&;
 
   private:
+    void FindStarts(std::size_t expectedLines);
+
     std::string text_;
     std::vector<std::size_t> starts_;
 };
