@@ -108,10 +108,10 @@ void QVX5::ConnectHandlers() {
     On("OtherEffectsMenuImportWave", [this] {
         if (ImportSound(state_.paths, prompts_)) RefreshSettings();
     });
-    for (const OptionSpec& spec : kOptionSpecs) {
-        On(spec.menuItem.data(), [this, &spec] {
-            ToggleOption(state_, spec, prompts_, [this, &spec](bool on) {
-                if (spec.member == &Options::UseEditor) {
+    for (const OptionSpec& option : kOptionSpecs) {
+        On(option.menuItem.data(), [this, &option] {
+            ToggleOption(state_, option, prompts_, [this, &option](bool on) {
+                if (option.member == &Options::UseEditor) {
                     if (!on) editArea_->clear();
                     ShowEditor(on);
                 }
@@ -143,8 +143,8 @@ void QVX5::ShowEditor(bool shown) {
 
 void QVX5::RefreshSettings() {
     LoadOptions(state_);
-    for (const OptionSpec& spec : kOptionSpecs) {
-        Action(spec.menuItem.data())->setText(QString::fromLatin1(OptionCaption(spec, state_.options)));
+    for (const OptionSpec& option : kOptionSpecs) {
+        Action(option.menuItem.data())->setText(QString::fromLatin1(OptionCaption(option, state_.options)));
     }
     if (!state_.options.UseEditor) ShowEditor(false);
     DeriveNextGender(state_);

@@ -37,24 +37,24 @@ const std::array<OptionSpec, 7> kOptionSpecs{{
 }};
 
 const OptionSpec* FindOptionSpec(std::string_view key) {
-    for (const auto& spec : kOptionSpecs) {
-        if (spec.key == key) return &spec;
+    for (const auto& option : kOptionSpecs) {
+        if (option.key == key) return &option;
     }
     return nullptr;
 }
 
-bool ReadOption(const ProgramPaths& paths, const OptionSpec& spec) {
+bool ReadOption(const ProgramPaths& paths, const OptionSpec& option) {
     const std::string stored = ToLowerAscii(ReadIniValue(paths.settings, std::string(kOptionsSection),
-                                                         std::string(spec.key), std::string(spec.defaultValue)));
-    return spec.onUnlessOffValue ? stored != spec.offValue : stored == spec.onValue;
+                                                         std::string(option.key), std::string(option.defaultValue)));
+    return option.onUnlessOffValue ? stored != option.offValue : stored == option.onValue;
 }
 
 void LoadOptions(ProgramState& state) {
-    for (const auto& spec : kOptionSpecs) state.options.*spec.member = ReadOption(state.paths, spec);
+    for (const auto& option : kOptionSpecs) state.options.*option.member = ReadOption(state.paths, option);
 }
 
-std::string_view OptionCaption(const OptionSpec& spec, const Options& options) {
-    return options.*spec.member ? spec.captionOn : spec.captionOff;
+std::string_view OptionCaption(const OptionSpec& option, const Options& options) {
+    return options.*option.member ? option.captionOn : option.captionOff;
 }
 
 void DeriveNextGender(ProgramState& state) {
@@ -67,16 +67,16 @@ void DeriveNextGender(ProgramState& state) {
     if (digit == '0') state.NextGender = "male";
 }
 
-bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts,
+bool ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& prompts,
                   const std::function<void(bool on)>& applyStored) {
-    bool& option = state.options.*spec.member;
-    option = !option;
-    const auto written = WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(spec.key),
-                                       std::string(option ? spec.onValue : spec.offValue));
+    bool& on = state.options.*option.member;
+    on = !on;
+    const auto written = WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(option.key),
+                                       std::string(on ? option.onValue : option.offValue));
     if (!prompts.Succeeded(written)) return false;
-    if (applyStored) applyStored(option);
-    prompts.ShowMessage(std::string(option ? spec.messageOn : spec.messageOff), std::string(spec.messageTitle),
-                        spec.messageIcon);
+    if (applyStored) applyStored(on);
+    prompts.ShowMessage(std::string(on ? option.messageOn : option.messageOff), std::string(option.messageTitle),
+                        option.messageIcon);
     return true;
 }
 

@@ -37,11 +37,11 @@ const OptionSpec* FindOptionSpec(std::string_view key);
 
 // Reads one option from settings.ini as it is stored now (missing file or
 // key: its default).
-bool ReadOption(const ProgramPaths& paths, const OptionSpec& spec);
+bool ReadOption(const ProgramPaths& paths, const OptionSpec& option);
 // Reads all seven options into the state.
 void LoadOptions(ProgramState& state);
 
-std::string_view OptionCaption(const OptionSpec& spec, const Options& options);
+std::string_view OptionCaption(const OptionSpec& option, const Options& options);
 
 // NextGender from the last "[:dv sx " line of the working script: "male"
 // after a 0, "female" after 1..9, and "female" when there is no such line or
@@ -52,7 +52,7 @@ void DeriveNextGender(ProgramState& state);
 // (what the new state changes on screen) and confirms the switch. When the
 // store fails, the failure is reported instead, nothing is applied, and false
 // is returned; the caller's refresh then reads the stored state back.
-bool ToggleOption(ProgramState& state, const OptionSpec& spec, UserPrompts& prompts,
+bool ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& prompts,
                   const std::function<void(bool on)>& applyStored = {});
 
 }  // namespace qvx

@@ -6,10 +6,10 @@
 namespace qvx::speak {
 
 std::unique_ptr<PulseSink> PulseSink::Open(int sampleRate, std::string& error) {
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
     int code = 0;
     pa_simple* stream = pa_simple_new(nullptr, "speak43", PA_STREAM_PLAYBACK, nullptr,
-                                      "working script", &spec, nullptr, nullptr, &code);
+                                      "working script", &format, nullptr, nullptr, &code);
     if (!stream) {
         error = std::string("cannot open the sound device: ") + pa_strerror(code);
         return nullptr;

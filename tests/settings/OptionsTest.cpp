@@ -82,8 +82,8 @@ TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     ProgramState state = StateIn(folder);
     RecordingPrompts prompts;
     int applied = 0;
-    const OptionSpec& spec = *FindOptionSpec("CheckBeforeRun");
-    ASSERT_TRUE(ToggleOption(state, spec, prompts, [&](bool on) {
+    const OptionSpec& option = *FindOptionSpec("CheckBeforeRun");
+    ASSERT_TRUE(ToggleOption(state, option, prompts, [&](bool on) {
         EXPECT_FALSE(on);
         EXPECT_TRUE(prompts.boxes.empty()) << "applied before the confirmation";
         ++applied;
