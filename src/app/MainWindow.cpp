@@ -17,13 +17,13 @@
 #include "checker/ScriptCorrector.h"
 #include "checker/TypedCheck.h"
 #include "common/FileExists.h"
+#include "common/TextFile.h"
 #include "dialogs/InputKind.h"
 #include "dialogs/widgets/GeneralInput.h"
 #include "dialogs/widgets/Phonemes.h"
 #include "dialogs/widgets/Tones.h"
-#include "common/TextFile.h"
-#include "script/ScriptCommands.h"
 #include "script/SaveText.h"
+#include "script/ScriptCommands.h"
 #include "settings/Options.h"
 #include "update/HelpMenu.h"
 
@@ -31,13 +31,19 @@ namespace qvx {
 namespace {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) { return twips / kTwipsPerPixel; }
+constexpr int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
 
 }  // namespace
 
-QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher, std::function<void()> endProgram,
-           QWidget* parent)
-    : QMainWindow(parent), state_(state), prompts_(prompts), launcher_(launcher), endProgram_(std::move(endProgram)) {
+QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
+           std::function<void()> endProgram, QWidget* parent)
+    : QMainWindow(parent),
+      state_(state),
+      prompts_(prompts),
+      launcher_(launcher),
+      endProgram_(std::move(endProgram)) {
     setObjectName(QStringLiteral("QVX5"));
     setWindowTitle(QStringLiteral("Quillvox v5.0"));
 
@@ -80,7 +86,9 @@ void QVX5::BuildMenus() {
     }
 }
 
-QAction* QVX5::Action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+QAction* QVX5::Action(const char* name) const {
+    return findChild<QAction*>(QString::fromLatin1(name));
+}
 
 void QVX5::On(const char* name, std::function<void()> handler) {
     connect(Action(name), &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
@@ -88,7 +96,8 @@ void QVX5::On(const char* name, std::function<void()> handler) {
 
 void QVX5::ConnectHandlers() {
     for (const VoiceMenuItem& item : VoiceMenuItems()) {
-        On(item.name, [this, index = item.voiceIndex] { ChooseVoice(state_.paths, prompts_, index); });
+        On(item.name,
+           [this, index = item.voiceIndex] { ChooseVoice(state_.paths, prompts_, index); });
     }
     // The dialogs take the main window's place until they close.
     for (const ValueMenuItem& item : ValueMenuItems()) {
@@ -144,7 +153,8 @@ void QVX5::ShowEditor(bool shown) {
 void QVX5::RefreshSettings() {
     LoadOptions(state_);
     for (const OptionSpec& option : kOptionSpecs) {
-        Action(option.menuItem.data())->setText(QString::fromLatin1(OptionCaption(option, state_.options)));
+        Action(option.menuItem.data())
+            ->setText(QString::fromLatin1(OptionCaption(option, state_.options)));
     }
     if (!state_.options.UseEditor) ShowEditor(false);
     DeriveNextGender(state_);
@@ -164,12 +174,14 @@ void QVX5::CheckTypedLine() {
     if (!selection) return;
     QTextCursor cursor(editArea_->document());
     cursor.setPosition(EditPosition(text, selection->start));
-    cursor.setPosition(EditPosition(text, selection->start + selection->length), QTextCursor::KeepAnchor);
+    cursor.setPosition(EditPosition(text, selection->start + selection->length),
+                       QTextCursor::KeepAnchor);
     editArea_->setTextCursor(cursor);
 }
 
 bool QVX5::SaveEditArea(SaveMode mode) {
-    if (!SaveEditText(state_.paths, ToScriptText(editArea_->toPlainText()), mode, prompts_)) return false;
+    if (!SaveEditText(state_.paths, ToScriptText(editArea_->toPlainText()), mode, prompts_))
+        return false;
     CheckAndRefresh();
     return true;
 }

@@ -21,10 +21,10 @@ class Tones;
 // The program's one main window: the menu bar and the edit area.
 class QVX5 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // `endProgram` ends the whole program; tests put a recorder in its place.
-    QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher, std::function<void()> endProgram,
-         QWidget* parent = nullptr);
+    QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
+         std::function<void()> endProgram, QWidget* parent = nullptr);
 
     QAction* Action(const char* name) const;
     ScriptEditor* EditArea() const { return editArea_; }
@@ -44,11 +44,11 @@ public:
     // The open "Save action:" dialog, if any.
     SaveAction* SaveActionDialog() const { return saveAction_; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void BuildMenus();
     void ConnectHandlers();
     void On(const char* name, std::function<void()> handler);

@@ -10,7 +10,8 @@ constexpr MenuEntry kMenuTree[] = {
     {"FileMenuSaveScript", "TopMenuFile", "&Save script", "Ctrl+S", false},
     {"FileMenuScriptOptions", "TopMenuFile", "&script options", "", true},
     {"ScriptOptionsMenuCheckScript", "FileMenuScriptOptions", "&check script", "", false},
-    {"ScriptOptionsMenuCorrectScript", "FileMenuScriptOptions", "&Correct script errors", "", false},
+    {"ScriptOptionsMenuCorrectScript", "FileMenuScriptOptions", "&Correct script errors", "",
+     false},
     {"FileMenuWrite", "TopMenuFile", "&write", "", true},
     {"WriteMenuPhoneme", "FileMenuWrite", "&new phoneme entry", "Ctrl+N", false},
     {"WriteMenuLine", "FileMenuWrite", "&line of text", "Ctrl+L", false},
@@ -27,24 +28,30 @@ constexpr MenuEntry kMenuTree[] = {
     {"VoicesMenuVariant", "FileMenuVoices", "&variant (design)", "", false},
     {"FileMenuVocalEffects", "TopMenuFile", "vocal &effects", "", true},
     {"VocalEffectsMenuCharacteristics", "FileMenuVocalEffects", "&characteristics", "", true},
-    {"CharacteristicsMenuVoiceRate", "VocalEffectsMenuCharacteristics", "voice &rate", "Ctrl+R", false},
-    {"CharacteristicsMenuBreathiness", "VocalEffectsMenuCharacteristics", "&breathiness", "Ctrl+B", false},
+    {"CharacteristicsMenuVoiceRate", "VocalEffectsMenuCharacteristics", "voice &rate", "Ctrl+R",
+     false},
+    {"CharacteristicsMenuBreathiness", "VocalEffectsMenuCharacteristics", "&breathiness", "Ctrl+B",
+     false},
     {"CharacteristicsMenuGender", "VocalEffectsMenuCharacteristics", "&gender", "Ctrl+G", false},
-    {"CharacteristicsMenuHeadSize", "VocalEffectsMenuCharacteristics", "&head size", "Ctrl+H", false},
-    {"CharacteristicsMenuF4Frequency", "VocalEffectsMenuCharacteristics", "set formant resonator &4 frequency", "",
+    {"CharacteristicsMenuHeadSize", "VocalEffectsMenuCharacteristics", "&head size", "Ctrl+H",
      false},
-    {"CharacteristicsMenuF5Frequency", "VocalEffectsMenuCharacteristics", "set formant resonator &5 frequency", "",
-     false},
-    {"CharacteristicsMenuF4Bandwidth", "VocalEffectsMenuCharacteristics", "set formant resonator &4 bandwidth",
-     "Shift+F4", false},
-    {"CharacteristicsMenuF5Bandwidth", "VocalEffectsMenuCharacteristics", "set formant resonator &5 bandwidth",
-     "Shift+F5", false},
-    {"CharacteristicsMenuLaxBreathiness", "VocalEffectsMenuCharacteristics", "set &lax breathiness", "", false},
-    {"CharacteristicsMenuSmoothness", "VocalEffectsMenuCharacteristics", "set &smoothness", "", false},
-    {"CharacteristicsMenuRichness", "VocalEffectsMenuCharacteristics", "set &richness", "", false},
-    {"CharacteristicsMenuLaryngealisation", "VocalEffectsMenuCharacteristics", "set laryngealisation", "", false},
-    {"CharacteristicsMenuSampling", "VocalEffectsMenuCharacteristics", "set &fixed sampling of glotal pulse open",
+    {"CharacteristicsMenuF4Frequency", "VocalEffectsMenuCharacteristics",
+     "set formant resonator &4 frequency", "", false},
+    {"CharacteristicsMenuF5Frequency", "VocalEffectsMenuCharacteristics",
+     "set formant resonator &5 frequency", "", false},
+    {"CharacteristicsMenuF4Bandwidth", "VocalEffectsMenuCharacteristics",
+     "set formant resonator &4 bandwidth", "Shift+F4", false},
+    {"CharacteristicsMenuF5Bandwidth", "VocalEffectsMenuCharacteristics",
+     "set formant resonator &5 bandwidth", "Shift+F5", false},
+    {"CharacteristicsMenuLaxBreathiness", "VocalEffectsMenuCharacteristics", "set &lax breathiness",
      "", false},
+    {"CharacteristicsMenuSmoothness", "VocalEffectsMenuCharacteristics", "set &smoothness", "",
+     false},
+    {"CharacteristicsMenuRichness", "VocalEffectsMenuCharacteristics", "set &richness", "", false},
+    {"CharacteristicsMenuLaryngealisation", "VocalEffectsMenuCharacteristics",
+     "set laryngealisation", "", false},
+    {"CharacteristicsMenuSampling", "VocalEffectsMenuCharacteristics",
+     "set &fixed sampling of glotal pulse open", "", false},
     {"VocalEffectsMenuIntonation", "FileMenuVocalEffects", "&intonation", "", true},
     {"IntonationMenuPitch", "VocalEffectsMenuIntonation", "average &pitch", "Ctrl+P", false},
     {"IntonationMenuExpression", "VocalEffectsMenuIntonation", "&expression", "Ctrl+E", false},
@@ -54,18 +61,28 @@ constexpr MenuEntry kMenuTree[] = {
     {"IntonationMenuStressLevel", "VocalEffectsMenuIntonation", "&stress level", "", false},
     {"IntonationMenuAssertiveness", "VocalEffectsMenuIntonation", "&assertiveness", "", false},
     {"VocalEffectsMenuGainSettings", "FileMenuVocalEffects", "vocal &gain settings", "", true},
-    {"GainSettingsMenuVoiceLevel", "VocalEffectsMenuGainSettings", "gain &voicing level", "", false},
-    {"GainSettingsMenuAspirationLevel", "VocalEffectsMenuGainSettings", "gain &aspiration level", "", false},
-    {"GainSettingsMenuFricationLevel", "VocalEffectsMenuGainSettings", "&frication level", "", false},
-    {"GainSettingsMenuNasalisationLevel", "VocalEffectsMenuGainSettings", "&nasalisation level", "", false},
-    {"GainSettingsMenuFormantResonator1", "VocalEffectsMenuGainSettings", "formant resonator &1", "", false},
-    {"GainSettingsMenuFormantResonator2", "VocalEffectsMenuGainSettings", "formant resonator &2", "", false},
-    {"GainSettingsMenuFormantResonator3", "VocalEffectsMenuGainSettings", "formant resonator &3", "", false},
-    {"GainSettingsMenuFormantResonator4", "VocalEffectsMenuGainSettings", "formant resonator &4", "", false},
-    {"GainSettingsMenuFormantResonator5", "VocalEffectsMenuGainSettings", "formant resonator &5", "", false},
+    {"GainSettingsMenuVoiceLevel", "VocalEffectsMenuGainSettings", "gain &voicing level", "",
+     false},
+    {"GainSettingsMenuAspirationLevel", "VocalEffectsMenuGainSettings", "gain &aspiration level",
+     "", false},
+    {"GainSettingsMenuFricationLevel", "VocalEffectsMenuGainSettings", "&frication level", "",
+     false},
+    {"GainSettingsMenuNasalisationLevel", "VocalEffectsMenuGainSettings", "&nasalisation level", "",
+     false},
+    {"GainSettingsMenuFormantResonator1", "VocalEffectsMenuGainSettings", "formant resonator &1",
+     "", false},
+    {"GainSettingsMenuFormantResonator2", "VocalEffectsMenuGainSettings", "formant resonator &2",
+     "", false},
+    {"GainSettingsMenuFormantResonator3", "VocalEffectsMenuGainSettings", "formant resonator &3",
+     "", false},
+    {"GainSettingsMenuFormantResonator4", "VocalEffectsMenuGainSettings", "formant resonator &4",
+     "", false},
+    {"GainSettingsMenuFormantResonator5", "VocalEffectsMenuGainSettings", "formant resonator &5",
+     "", false},
     {"FileMenuOtherEffects", "TopMenuFile", "other &effects", "", true},
     {"OtherEffectsMenuToneGenerator", "FileMenuOtherEffects", "generate &tones", "Ctrl+T", false},
-    {"OtherEffectsMenuDTMFToneGenerator", "FileMenuOtherEffects", "generate &dtmf tones", "Ctrl+D", false},
+    {"OtherEffectsMenuDTMFToneGenerator", "FileMenuOtherEffects", "generate &dtmf tones", "Ctrl+D",
+     false},
     {"OtherEffectsMenuImportWave", "FileMenuOtherEffects", "&import sound", "Ctrl+W", false},
     {"FileMenuClose", "TopMenuFile", "close &down program", "", false},
     {"TopMenuOptions", "", "&options", "", true},
@@ -87,9 +104,10 @@ constexpr MenuEntry kMenuTree[] = {
 };
 
 constexpr VoiceMenuItem kVoiceMenuItems[] = {
-    {"VoicesMenuPaul", 6},  {"VoicesMenuBetty", 1}, {"VoicesMenuDennis", 2}, {"VoicesMenuFrank", 3},
-    {"VoicesMenuHarry", 4}, {"VoicesMenuKit", 5},   {"VoicesMenuRita", 7},   {"VoicesMenuUrsula", 8},
-    {"VoicesMenuWendy", 9}, {"VoicesMenuVariant", 10},
+    {"VoicesMenuPaul", 6},     {"VoicesMenuBetty", 1},  {"VoicesMenuDennis", 2},
+    {"VoicesMenuFrank", 3},    {"VoicesMenuHarry", 4},  {"VoicesMenuKit", 5},
+    {"VoicesMenuRita", 7},     {"VoicesMenuUrsula", 8}, {"VoicesMenuWendy", 9},
+    {"VoicesMenuVariant", 10},
 };
 
 constexpr ValueMenuItem kValueMenuItems[] = {
@@ -126,8 +144,14 @@ constexpr ValueMenuItem kValueMenuItems[] = {
 
 }  // namespace
 
-std::span<const MenuEntry> MenuTree() { return kMenuTree; }
-std::span<const VoiceMenuItem> VoiceMenuItems() { return kVoiceMenuItems; }
-std::span<const ValueMenuItem> ValueMenuItems() { return kValueMenuItems; }
+std::span<const MenuEntry> MenuTree() {
+    return kMenuTree;
+}
+std::span<const VoiceMenuItem> VoiceMenuItems() {
+    return kVoiceMenuItems;
+}
+std::span<const ValueMenuItem> ValueMenuItems() {
+    return kValueMenuItems;
+}
 
 }  // namespace qvx

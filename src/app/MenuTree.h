@@ -8,8 +8,8 @@ namespace qvx {
 // the access key with "&"; an empty caption is set by RefreshSettings before
 // the window is first shown.
 struct MenuEntry {
-    const char* name;      // the object name
-    const char* parent;    // the parent menu's object name, "" for the menu bar
+    const char* name;    // the object name
+    const char* parent;  // the parent menu's object name, "" for the menu bar
     const char* caption;
     const char* shortcut;  // in QKeySequence's portable form, "" for none
     bool submenu;

@@ -7,7 +7,8 @@
 namespace qvx {
 
 bool QtLauncher::StartDetached(const std::string& program, const std::string& workingFolder) {
-    return QProcess::startDetached(QString::fromStdString(program), {}, QString::fromStdString(workingFolder));
+    return QProcess::startDetached(QString::fromStdString(program), {},
+                                   QString::fromStdString(workingFolder));
 }
 
 bool QtLauncher::OpenFile(const std::string& path) {

@@ -11,11 +11,16 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(PromptIcon icon) {
     switch (icon) {
-        case PromptIcon::Question: return QMessageBox::Question;
-        case PromptIcon::Information: return QMessageBox::Information;
-        case PromptIcon::Exclamation: return QMessageBox::Warning;
-        case PromptIcon::Critical: return QMessageBox::Critical;
-        case PromptIcon::None: break;
+        case PromptIcon::Question:
+            return QMessageBox::Question;
+        case PromptIcon::Information:
+            return QMessageBox::Information;
+        case PromptIcon::Exclamation:
+            return QMessageBox::Warning;
+        case PromptIcon::Critical:
+            return QMessageBox::Critical;
+        case PromptIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -36,15 +41,17 @@ QWidget* QtUserPrompts::VisibleParent() const {
     return nullptr;
 }
 
-void QtUserPrompts::ShowMessage(const std::string& text, const std::string& title, PromptIcon icon) {
-    QMessageBox box(ToQtIcon(icon), ForDisplay(title), ForDisplay(text), QMessageBox::Ok, VisibleParent());
+void QtUserPrompts::ShowMessage(const std::string& text, const std::string& title,
+                                PromptIcon icon) {
+    QMessageBox box(ToQtIcon(icon), ForDisplay(title), ForDisplay(text), QMessageBox::Ok,
+                    VisibleParent());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& title) {
-    QMessageBox box(QMessageBox::Question, ForDisplay(title), ForDisplay(text), QMessageBox::Yes | QMessageBox::No,
-                    VisibleParent());
+    QMessageBox box(QMessageBox::Question, ForDisplay(title), ForDisplay(text),
+                    QMessageBox::Yes | QMessageBox::No, VisibleParent());
     box.setTextFormat(Qt::PlainText);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

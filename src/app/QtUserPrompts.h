@@ -11,7 +11,7 @@ namespace qvx {
 // user sees at that moment (a dialog may have hidden the main window), so
 // focus and the screen reader land on it.
 class QtUserPrompts : public UserPrompts {
-public:
+  public:
     explicit QtUserPrompts(QWidget* mainWindow = nullptr) : mainWindow_(mainWindow) {}
     void SetMainWindow(QWidget* mainWindow) { mainWindow_ = mainWindow; }
 
@@ -19,7 +19,7 @@ public:
     bool AskYesNo(const std::string& text, const std::string& title) override;
     std::string AskText(const std::string& prompt, const std::string& title) override;
 
-private:
+  private:
     QWidget* VisibleParent() const;
     QPointer<QWidget> mainWindow_;
 };

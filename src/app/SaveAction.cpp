@@ -18,7 +18,8 @@ SaveAction::SaveAction(QWidget* parent) : QDialog(parent) {
             [this] { Choose(SaveMode::Append); });
     connect(AddButton("Overwrite", QStringLiteral("&Overwrite")), &QPushButton::clicked, this,
             [this] { Choose(SaveMode::Overwrite); });
-    connect(AddButton("CCL", QStringLiteral("Cancel")), &QPushButton::clicked, this, &QDialog::close);
+    connect(AddButton("CCL", QStringLiteral("Cancel")), &QPushButton::clicked, this,
+            &QDialog::close);
 }
 
 QPushButton* SaveAction::AddButton(const char* name, const QString& caption) {

@@ -14,21 +14,21 @@ namespace qvx {
 // decides what happens to the script.
 class SaveAction : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit SaveAction(QWidget* parent = nullptr);
 
     // Saves as chosen; the dialog closes when it returns true and stays open
     // (for another try or Cancel) when the save failed.
     std::function<bool(SaveMode)> onChosen;
 
-signals:
+  signals:
     void cancelled();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QPushButton* AddButton(const char* name, const QString& caption);
     void Choose(SaveMode mode);
     bool decided_ = false;

@@ -10,7 +10,9 @@ ScriptEditor::ScriptEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
 }
 
-void ScriptEditor::SelectAllEditText() { selectAll(); }
+void ScriptEditor::SelectAllEditText() {
+    selectAll();
+}
 
 namespace {
 
@@ -42,7 +44,8 @@ void ScriptEditor::keyPressEvent(QKeyEvent* event) {
     if (beforeLineBreak) beforeLineBreak();
     const int checkedAnchor = textCursor().anchor();
     const int checkedPosition = textCursor().position();
-    const bool checkSelected = checkedAnchor != caret.anchor() || checkedPosition != caret.position();
+    const bool checkSelected =
+        checkedAnchor != caret.anchor() || checkedPosition != caret.position();
 
     QTextCursor insertion(document());
     insertion.setPosition(caret.anchor());

@@ -9,7 +9,7 @@ namespace qvx {
 // only on request.
 class ScriptEditor : public QPlainTextEdit {
     Q_OBJECT
-public:
+  public:
     explicit ScriptEditor(QWidget* parent = nullptr);
 
     // Ctrl+A (and only Ctrl+A, not with Shift or Alt) selects the whole text.
@@ -19,7 +19,7 @@ public:
     // sets it (and leaves it empty while the line check is off).
     std::function<void()> beforeLineBreak;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
 

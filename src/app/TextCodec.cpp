@@ -12,6 +12,8 @@ QString ToDisplayText(std::string_view bytes) {
     return QString::fromLatin1(view);
 }
 
-std::string ToBytes(const QString& text) { return text.toStdString(); }
+std::string ToBytes(const QString& text) {
+    return text.toStdString();
+}
 
 }  // namespace qvx

@@ -4,7 +4,9 @@
 
 namespace qvx {
 
-char ToLowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string ToLowerAscii(std::string_view text) {
     std::string lowered(text);
@@ -15,8 +17,8 @@ std::string ToLowerAscii(std::string_view text) {
 bool ContainsText(std::string_view haystack, std::string_view needle, bool caseSensitive) {
     if (caseSensitive) return haystack.find(needle) != std::string_view::npos;
     const auto equalFolded = [](char a, char b) { return ToLowerAscii(a) == ToLowerAscii(b); };
-    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(), equalFolded) !=
-           haystack.end();
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                       equalFolded) != haystack.end();
 }
 
 }  // namespace qvx

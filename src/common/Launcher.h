@@ -7,7 +7,7 @@ namespace qvx {
 // Starting other programs and opening documents, behind a seam so tests can
 // record what would have been started.
 class Launcher {
-public:
+  public:
     virtual ~Launcher() = default;
     // Starts the program without arguments in the given working folder, not
     // waiting for it; false when it could not be started.

@@ -8,8 +8,12 @@
 namespace qvx {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
@@ -22,8 +26,8 @@ std::string_view TrimBlanks(std::string_view text) {
 // digit. Anything else (hex, "inf", grouping, inner blanks) does not parse.
 struct DecimalParts {
     bool negative = false;
-    std::string_view unsignedText;   // the number without its leading sign
-    long significantExponent = 0;    // decimal exponent of the first non-zero digit
+    std::string_view unsignedText;  // the number without its leading sign
+    long significantExponent = 0;   // decimal exponent of the first non-zero digit
     bool allZero = true;
 };
 
@@ -57,7 +61,8 @@ std::optional<DecimalParts> ScanDecimal(std::string_view text) {
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         bool negativeExponent = false;
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) negativeExponent = text[i++] == '-';
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            negativeExponent = text[i++] == '-';
         if (i == text.size() || !IsDigit(text[i])) return std::nullopt;
         // The mantissa can shift the point by at most its length, so an
         // exponent beyond that (plus the 32-bit digits) decides on its own;
@@ -87,7 +92,9 @@ double RoundHalfToEven(double x) {
 
 }  // namespace
 
-bool IsNumericText(std::string_view text) { return ScanDecimal(TrimBlanks(text)).has_value(); }
+bool IsNumericText(std::string_view text) {
+    return ScanDecimal(TrimBlanks(text)).has_value();
+}
 
 NumericValue ParseNumericText(std::string_view text) {
     const auto parts = ScanDecimal(TrimBlanks(text));

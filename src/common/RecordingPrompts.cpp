@@ -7,7 +7,8 @@ void RecordingPrompts::Record(Box box) {
     if (keep) boxes.push_back(std::move(box));
 }
 
-void RecordingPrompts::ShowMessage(const std::string& text, const std::string& title, PromptIcon icon) {
+void RecordingPrompts::ShowMessage(const std::string& text, const std::string& title,
+                                   PromptIcon icon) {
     Record({Kind::Message, text, title, icon});
 }
 

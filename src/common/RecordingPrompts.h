@@ -13,7 +13,7 @@ namespace qvx {
 // from queues (No and the empty text once a queue runs dry). Used by tests,
 // benchmarks and the command-line tools.
 class RecordingPrompts : public UserPrompts {
-public:
+  public:
     enum class Kind { Message, Question, Input };
     struct Box {
         Kind kind;
@@ -23,8 +23,8 @@ public:
     };
 
     std::vector<Box> boxes;
-    std::deque<bool> answers;             // for AskYesNo
-    std::deque<std::string> textAnswers;  // for AskText
+    std::deque<bool> answers;               // for AskYesNo
+    std::deque<std::string> textAnswers;    // for AskText
     std::function<void(const Box&)> onBox;  // runs while the box "is open"
     bool keep = true;                       // false: count nothing, keep nothing
 
@@ -34,7 +34,7 @@ public:
 
     std::vector<std::string> Texts() const;
 
-private:
+  private:
     void Record(Box box);
 };
 

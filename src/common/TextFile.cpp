@@ -15,7 +15,9 @@ std::string WriteFailure(const std::string& path, const std::string& reason) {
     return "could not write the file " + path + ": " + reason + ".";
 }
 
-std::string LastSystemError() { return std::strerror(errno); }
+std::string LastSystemError() {
+    return std::strerror(errno);
+}
 
 // A file whose owner may not write it is left alone, even by a user (such as
 // root) whom the system would let write anyway: the user marked it read-only.
@@ -77,16 +79,19 @@ std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
 }
 
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {
-    if (IsMarkedReadOnly(path)) return FileResult::Failure(WriteFailure(path, "the file is read-only"));
+    if (IsMarkedReadOnly(path))
+        return FileResult::Failure(WriteFailure(path, "the file is read-only"));
     std::FILE* file = std::fopen(path.c_str(), "ab");
     if (!file) return FileResult::Failure(WriteFailure(path, LastSystemError()));
-    if (!WriteAndClose(file, bytes)) return FileResult::Failure(WriteFailure(path, LastSystemError()));
+    if (!WriteAndClose(file, bytes))
+        return FileResult::Failure(WriteFailure(path, LastSystemError()));
     return FileResult::Success();
 }
 
 FileResult RewriteFile(const std::string& path, std::string_view bytes) {
     const fs::path target = ResolveLinks(path);
-    if (IsMarkedReadOnly(target)) return FileResult::Failure(WriteFailure(path, "the file is read-only"));
+    if (IsMarkedReadOnly(target))
+        return FileResult::Failure(WriteFailure(path, "the file is read-only"));
 
     fs::path temporary = target;
     temporary += ".qvx-new";
@@ -114,7 +119,8 @@ FileResult RewriteFile(const std::string& path, std::string_view bytes) {
 FileResult DeleteFileIfPresent(const std::string& path) {
     std::error_code ec;
     fs::remove(path, ec);
-    if (ec) return FileResult::Failure("could not delete the file " + path + ": " + ec.message() + ".");
+    if (ec)
+        return FileResult::Failure("could not delete the file " + path + ": " + ec.message() + ".");
     return FileResult::Success();
 }
 

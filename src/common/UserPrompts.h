@@ -16,11 +16,12 @@ enum class PromptIcon { None, Question, Information, Exclamation, Critical };
 // the core can talk to the user and tests can answer in its place. Texts are
 // UTF-8 (or raw file bytes, which the real implementation decodes).
 class UserPrompts {
-public:
+  public:
     virtual ~UserPrompts() = default;
 
     // A modal box with an OK button.
-    virtual void ShowMessage(const std::string& text, const std::string& title, PromptIcon icon) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& title,
+                             PromptIcon icon) = 0;
     // A modal Yes/No box with the question icon; true for Yes. Closing the box
     // any other way answers No.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;

@@ -17,6 +17,7 @@ enum class SaveMode {
 // Writes the text (no line break added) and confirms with "data saved.";
 // a failed write is reported instead, the old script left whole, and false
 // returned.
-bool SaveEditText(const ProgramPaths& paths, std::string_view text, SaveMode mode, UserPrompts& prompts);
+bool SaveEditText(const ProgramPaths& paths, std::string_view text, SaveMode mode,
+                  UserPrompts& prompts);
 
 }  // namespace qvx

@@ -13,15 +13,16 @@ namespace {
 
 // By voice index 1..10, as WriteVoice numbers them.
 constexpr std::array<std::string_view, 10> kVoiceMessages{
-    "switching to betty.",  "switching to dennis.", "switching to frank.",
-    "switching to harry.",  "switching to kit.",    "switching to paul.",
-    "switching to rita.",   "switching to ursula.", "switching to wendy.",
+    "switching to betty.",       "switching to dennis.", "switching to frank.",
+    "switching to harry.",       "switching to kit.",    "switching to paul.",
+    "switching to rita.",        "switching to ursula.", "switching to wendy.",
     "switching to user defined."};
 
 }  // namespace
 
 void ChooseVoice(const ProgramPaths& paths, UserPrompts& prompts, std::int32_t voiceIndex) {
-    prompts.Message(std::string(kVoiceMessages[static_cast<std::size_t>(Bound(voiceIndex, 1, 10) - 1)]));
+    prompts.Message(
+        std::string(kVoiceMessages[static_cast<std::size_t>(Bound(voiceIndex, 1, 10) - 1)]));
     prompts.Succeeded(WriteVoice(paths, voiceIndex));
 }
 
@@ -33,22 +34,25 @@ void ToggleGender(ProgramState& state, UserPrompts& prompts) {
 }
 
 void WriteLineOfText(const ProgramPaths& paths, UserPrompts& prompts) {
-    const std::string answer = prompts.AskText("write the line of text for dectalk to speak:", "line");
+    const std::string answer =
+        prompts.AskText("write the line of text for dectalk to speak:", "line");
     prompts.Succeeded(AppendScriptLine(paths, ToLowerAscii(answer)));
 }
 
 bool ImportSound(const ProgramPaths& paths, UserPrompts& prompts) {
     const std::string name = prompts.AskText(
-        "type name of sound file. no need to type path or extension, file must be in same directory of "
+        "type name of sound file. no need to type path or extension, file must be in same "
+        "directory of "
         "this program, which is " +
             paths.folder + ".",
         "please:");
     const std::string soundPath = paths.File(name + ".wav");
     if (!FileExists(soundPath)) {
-        prompts.Message("file " + soundPath +
-                        " does not exist. please remember not to type pathname or extension, making sure "
-                        "that the wave file you have typed is in the same path as the quillvox, which is " +
-                        paths.folder + ". please try again.");
+        prompts.Message(
+            "file " + soundPath +
+            " does not exist. please remember not to type pathname or extension, making sure "
+            "that the wave file you have typed is in the same path as the quillvox, which is " +
+            paths.folder + ". please try again.");
         return false;
     }
     return prompts.Succeeded(WritePlay(paths, name));

@@ -30,15 +30,16 @@ constexpr BoundedCommand kAspirationGain{"[:dv gh ", 0, 86};
 constexpr BoundedCommand kFricationGain{"[:dv gf ", 0, 86};
 constexpr BoundedCommand kNasalisationGain{"[:dv gn ", 0, 86};
 
-constexpr FormantCommand kFormantFrequency{"[:dv f", 4, 5, [](std::int32_t formant) {
-    return formant == 4 ? BoundedCommand{"", 2000, 4650} : BoundedCommand{"", 2500, 4950};
-}};
+constexpr FormantCommand kFormantFrequency{
+    "[:dv f", 4, 5, [](std::int32_t formant) {
+        return formant == 4 ? BoundedCommand{"", 2000, 4650} : BoundedCommand{"", 2500, 4950};
+    }};
 constexpr FormantCommand kFormantBandwidth{"[:dv b", 4, 5, [](std::int32_t) {
-    return BoundedCommand{"", 100, 2048};
-}};
+                                               return BoundedCommand{"", 100, 2048};
+                                           }};
 constexpr FormantCommand kFormantGain{"[:dv g", 1, 5, [](std::int32_t) {
-    return BoundedCommand{"", 0, 86};
-}};
+                                          return BoundedCommand{"", 0, 86};
+                                      }};
 
 // Index 1..10 in the order of the voice numbers.
 constexpr std::array<std::string_view, 10> kVoiceCommands{
@@ -58,9 +59,10 @@ std::string FormatNumber(std::int32_t value) {
     return std::string(buffer.data(), result.ptr);
 }
 
-FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command, std::int32_t value) {
-    return AppendScriptLine(
-        paths, std::string(command.prefix) + FormatNumber(Bound(value, command.min, command.max)) + "]");
+FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
+                               std::int32_t value) {
+    return AppendScriptLine(paths, std::string(command.prefix) +
+                                       FormatNumber(Bound(value, command.min, command.max)) + "]");
 }
 
 FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
@@ -79,9 +81,9 @@ FileResult WriteVoice(const ProgramPaths& paths, std::int32_t index) {
     return AppendScriptLine(paths, VoiceCommand(index));
 }
 
-#define QVX_BOUNDED_WRITER(Name, Command) \
+#define QVX_BOUNDED_WRITER(Name, Command)                            \
     FileResult Name(const ProgramPaths& paths, std::int32_t value) { \
-        return WriteBoundedCommand(paths, Command, value); \
+        return WriteBoundedCommand(paths, Command, value);           \
     }
 QVX_BOUNDED_WRITER(WriteVoiceRate, kVoiceRate)
 QVX_BOUNDED_WRITER(WriteAveragePitch, kAveragePitch)
@@ -105,10 +107,12 @@ QVX_BOUNDED_WRITER(WriteFricationGain, kFricationGain)
 QVX_BOUNDED_WRITER(WriteNasalisationGain, kNasalisationGain)
 #undef QVX_BOUNDED_WRITER
 
-FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {
+FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant,
+                                 std::int32_t value) {
     return WriteFormantCommand(paths, kFormantFrequency, formant, value);
 }
-FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {
+FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant,
+                                 std::int32_t value) {
     return WriteFormantCommand(paths, kFormantBandwidth, formant, value);
 }
 FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {

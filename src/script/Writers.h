@@ -29,7 +29,8 @@ struct FormantCommand {
 std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max);
 std::string FormatNumber(std::int32_t value);
 
-FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command, std::int32_t value);
+FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
+                               std::int32_t value);
 FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
                                std::int32_t formant, std::int32_t value);
 
@@ -58,8 +59,10 @@ FileResult WriteAspirationGain(const ProgramPaths& paths, std::int32_t value);
 FileResult WriteFricationGain(const ProgramPaths& paths, std::int32_t value);
 FileResult WriteNasalisationGain(const ProgramPaths& paths, std::int32_t value);
 
-FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
-FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
+FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant,
+                                 std::int32_t value);
+FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant,
+                                 std::int32_t value);
 FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
 
 // "[:dial " + digits + "]", the text unchanged (an empty text gives "[:dial ]").

@@ -17,7 +17,8 @@ bool IsHeader(const std::string& line) {
     return !line.empty() && line.front() == '[' && line.back() == ']';
 }
 
-IniLayout Locate(std::vector<std::string> allLines, const std::string& section, const std::string& key) {
+IniLayout Locate(std::vector<std::string> allLines, const std::string& section,
+                 const std::string& key) {
     IniLayout layout;
     for (auto& line : allLines) {
         if (!line.empty()) layout.lines.push_back(std::move(line));
@@ -51,8 +52,8 @@ std::string JoinWithLineEnds(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-std::string ReadIniValue(const std::string& path, const std::string& section, const std::string& key,
-                         const std::string& fallback) {
+std::string ReadIniValue(const std::string& path, const std::string& section,
+                         const std::string& key, const std::string& fallback) {
     auto lines = ReadLines(path);
     if (!lines) return fallback;
     const IniLayout layout = Locate(std::move(*lines), section, key);
@@ -61,8 +62,8 @@ std::string ReadIniValue(const std::string& path, const std::string& section, co
     return line.substr(line.find('=') + 1);
 }
 
-FileResult WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
-                         const std::string& value) {
+FileResult WriteIniValue(const std::string& path, const std::string& section,
+                         const std::string& key, const std::string& value) {
     const std::string keyLine = key + "=" + value;
     const auto existing = ReadWholeFile(path);
     IniLayout layout;

@@ -12,10 +12,11 @@ const std::array<OptionSpec, 7> kOptionSpecs{{
     {"KeepDataOnExit", &Options::KeepDataOnExit, "yes", "yes", "no", false, "OptionsMenuDataOnExit",
      "&Clear data on exit", "&Keep data on exit", "data will now be kept on exit.",
      "data will now be cleared on exit.", kApplicationTitle, PromptIcon::None},
-    {"ToneSystem", &Options::ToneSystem, "notes", "notes", "frequency", true, "OptionsMenuToneSystem",
-     "Change &Tone System to Frequencies", "Change &Tone System to Note Numbers",
-     "tone system now set to conventional dectalk note numbering.", "tone system now set to frequency.",
-     kApplicationTitle, PromptIcon::None},
+    {"ToneSystem", &Options::ToneSystem, "notes", "notes", "frequency", true,
+     "OptionsMenuToneSystem", "Change &Tone System to Frequencies",
+     "Change &Tone System to Note Numbers",
+     "tone system now set to conventional dectalk note numbering.",
+     "tone system now set to frequency.", kApplicationTitle, PromptIcon::None},
     {"LogErrors", &Options::LogErrors, "yes", "yes", "no", false, "OptionsMenuLogScriptCheckErrors",
      "Don't log script syntax errors", "Log script syntax errors", "Log errors is now switched on.",
      "Log errors is turned off.", kApplicationTitle, PromptIcon::None},
@@ -26,12 +27,13 @@ const std::array<OptionSpec, 7> kOptionSpecs{{
     {"UseEditor", &Options::UseEditor, "yes", "yes", "no", false, "OptionsMenuUseEditor",
      "Disable text editor", "Enable text editor", "editor is now switched on.",
      "editor is now switched off.", kApplicationTitle, PromptIcon::None},
-    {"AutoLineCheck", &Options::AutoLineCheck, "yes", "yes", "no", false, "OptionsMenuAutoLineCheck",
-     "Disable AutoLine checking", "Enable AutoLine checking", "autoline syntax check switched on.",
-     "AutoLine syntax checker turned off.", kApplicationTitle, PromptIcon::None},
-    {"CheckBeforeRun", &Options::CheckBeforeRun, "yes", "yes", "no", false, "OptionsMenuCheckBeforeRun",
-     "&Execute scripts without first checking", "Check scripts before being &executed",
-     "Scripts will now be checked before being executed.",
+    {"AutoLineCheck", &Options::AutoLineCheck, "yes", "yes", "no", false,
+     "OptionsMenuAutoLineCheck", "Disable AutoLine checking", "Enable AutoLine checking",
+     "autoline syntax check switched on.", "AutoLine syntax checker turned off.", kApplicationTitle,
+     PromptIcon::None},
+    {"CheckBeforeRun", &Options::CheckBeforeRun, "yes", "yes", "no", false,
+     "OptionsMenuCheckBeforeRun", "&Execute scripts without first checking",
+     "Check scripts before being &executed", "Scripts will now be checked before being executed.",
      "Scripts will now be executed without first being checked for errors.", "setting saved",
      PromptIcon::Information},
 }};
@@ -44,13 +46,15 @@ const OptionSpec* FindOptionSpec(std::string_view key) {
 }
 
 bool ReadOption(const ProgramPaths& paths, const OptionSpec& option) {
-    const std::string stored = ToLowerAscii(ReadIniValue(paths.settings, std::string(kOptionsSection),
-                                                         std::string(option.key), std::string(option.defaultValue)));
+    const std::string stored =
+        ToLowerAscii(ReadIniValue(paths.settings, std::string(kOptionsSection),
+                                  std::string(option.key), std::string(option.defaultValue)));
     return option.onUnlessOffValue ? stored != option.offValue : stored == option.onValue;
 }
 
 void LoadOptions(ProgramState& state) {
-    for (const auto& option : kOptionSpecs) state.options.*option.member = ReadOption(state.paths, option);
+    for (const auto& option : kOptionSpecs)
+        state.options.*option.member = ReadOption(state.paths, option);
 }
 
 std::string_view OptionCaption(const OptionSpec& option, const Options& options) {
@@ -61,7 +65,8 @@ void DeriveNextGender(ProgramState& state) {
     constexpr std::string_view kGenderPrefix = "[:dv sx ";
     state.NextGender = "female";
     if (!ScriptContains(state.paths, kGenderPrefix, false)) return;
-    const std::string line = ReadScriptLine(state.paths, FindLastScriptLine(state.paths, kGenderPrefix, false));
+    const std::string line =
+        ReadScriptLine(state.paths, FindLastScriptLine(state.paths, kGenderPrefix, false));
     if (line.size() < 2) return;
     const char digit = line[line.size() - 2];
     if (digit == '0') state.NextGender = "male";
@@ -71,12 +76,13 @@ bool ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& pr
                   const std::function<void(bool on)>& applyStored) {
     bool& on = state.options.*option.member;
     on = !on;
-    const auto written = WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(option.key),
-                                       std::string(on ? option.onValue : option.offValue));
+    const auto written =
+        WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(option.key),
+                      std::string(on ? option.onValue : option.offValue));
     if (!prompts.Succeeded(written)) return false;
     if (applyStored) applyStored(on);
-    prompts.ShowMessage(std::string(on ? option.messageOn : option.messageOff), std::string(option.messageTitle),
-                        option.messageIcon);
+    prompts.ShowMessage(std::string(on ? option.messageOn : option.messageOff),
+                        std::string(option.messageTitle), option.messageIcon);
     return true;
 }
 

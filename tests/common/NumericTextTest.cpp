@@ -16,7 +16,9 @@ struct Case {
     std::int32_t value;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << '"' << c.text << '"'; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class NumericTextRule : public ::testing::TestWithParam<Case> {};
 
@@ -35,22 +37,23 @@ constexpr auto kNot = NumericStatus::NotNumeric;
 constexpr auto kRange = NumericStatus::OutOfRange;
 
 INSTANTIATE_TEST_SUITE_P(Notations, NumericTextRule,
-                         ::testing::Values(Case{"120", kValid, 120}, Case{"-5", kValid, -5}, Case{"+7", kValid, 7},
-                                           Case{"  42  ", kValid, 42}, Case{"\t8", kValid, 8},
-                                           Case{"2e3", kValid, 2000}, Case{"2E+2", kValid, 200},
-                                           Case{"25e-1", kValid, 2}, Case{".5", kValid, 0},
-                                           Case{"1.", kValid, 1}, Case{"007", kValid, 7},
-                                           Case{"0.0001", kValid, 0}, Case{"1e-400", kValid, 0},
-                                           Case{"-0", kValid, 0}));
+                         ::testing::Values(Case{"120", kValid, 120}, Case{"-5", kValid, -5},
+                                           Case{"+7", kValid, 7}, Case{"  42  ", kValid, 42},
+                                           Case{"\t8", kValid, 8}, Case{"2e3", kValid, 2000},
+                                           Case{"2E+2", kValid, 200}, Case{"25e-1", kValid, 2},
+                                           Case{".5", kValid, 0}, Case{"1.", kValid, 1},
+                                           Case{"007", kValid, 7}, Case{"0.0001", kValid, 0},
+                                           Case{"1e-400", kValid, 0}, Case{"-0", kValid, 0}));
 
-INSTANTIATE_TEST_SUITE_P(NotNumbers, NumericTextRule,
-                         ::testing::Values(Case{"", kNot, 0}, Case{"   ", kNot, 0}, Case{"abc", kNot, 0},
-                                           Case{"12a", kNot, 0}, Case{"0x10", kNot, 0}, Case{"&H10", kNot, 0},
-                                           Case{"1,000", kNot, 0}, Case{"1 000", kNot, 0},
-                                           Case{"inf", kNot, 0}, Case{"-infinity", kNot, 0},
-                                           Case{"nan", kNot, 0}, Case{".", kNot, 0}, Case{"-", kNot, 0},
-                                           Case{"1e", kNot, 0}, Case{"e5", kNot, 0}, Case{"1e+", kNot, 0},
-                                           Case{"++1", kNot, 0}, Case{"$5", kNot, 0}, Case{"1.2.3", kNot, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    NotNumbers, NumericTextRule,
+    ::testing::Values(Case{"", kNot, 0}, Case{"   ", kNot, 0}, Case{"abc", kNot, 0},
+                      Case{"12a", kNot, 0}, Case{"0x10", kNot, 0}, Case{"&H10", kNot, 0},
+                      Case{"1,000", kNot, 0}, Case{"1 000", kNot, 0}, Case{"inf", kNot, 0},
+                      Case{"-infinity", kNot, 0}, Case{"nan", kNot, 0}, Case{".", kNot, 0},
+                      Case{"-", kNot, 0}, Case{"1e", kNot, 0}, Case{"e5", kNot, 0},
+                      Case{"1e+", kNot, 0}, Case{"++1", kNot, 0}, Case{"$5", kNot, 0},
+                      Case{"1.2.3", kNot, 0}));
 
 INSTANTIATE_TEST_SUITE_P(HalvesToEven, NumericTextRule,
                          ::testing::Values(Case{"12.5", kValid, 12}, Case{"13.5", kValid, 14},
@@ -59,16 +62,15 @@ INSTANTIATE_TEST_SUITE_P(HalvesToEven, NumericTextRule,
                                            Case{"2.5", kValid, 2}, Case{"3.5", kValid, 4},
                                            Case{"12.51", kValid, 13}, Case{"12.49", kValid, 12}));
 
-INSTANTIATE_TEST_SUITE_P(ThirtyTwoBitEdges, NumericTextRule,
-                         ::testing::Values(Case{"2147483647", kValid, 2147483647},
-                                           Case{"-2147483648", kValid, std::numeric_limits<std::int32_t>::min()},
-                                           Case{"2147483648", kRange, 0}, Case{"-2147483649", kRange, 0},
-                                           Case{"2147483647.4", kValid, 2147483647},
-                                           Case{"2147483647.5", kRange, 0},
-                                           Case{"-2147483648.5", kValid, std::numeric_limits<std::int32_t>::min()},
-                                           Case{"9e9", kRange, 0}, Case{"1e400", kRange, 0},
-                                           Case{"-1e400", kRange, 0},
-                                           Case{"99999999999999999999", kRange, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    ThirtyTwoBitEdges, NumericTextRule,
+    ::testing::Values(Case{"2147483647", kValid, 2147483647},
+                      Case{"-2147483648", kValid, std::numeric_limits<std::int32_t>::min()},
+                      Case{"2147483648", kRange, 0}, Case{"-2147483649", kRange, 0},
+                      Case{"2147483647.4", kValid, 2147483647}, Case{"2147483647.5", kRange, 0},
+                      Case{"-2147483648.5", kValid, std::numeric_limits<std::int32_t>::min()},
+                      Case{"9e9", kRange, 0}, Case{"1e400", kRange, 0}, Case{"-1e400", kRange, 0},
+                      Case{"99999999999999999999", kRange, 0}));
 
 // A long run of zeros can be cancelled by an exponent of more digits than
 // any fixed cap allows: the exponent must be read as far as the text needs.

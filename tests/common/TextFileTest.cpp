@@ -57,7 +57,8 @@ TEST(AppendToFile, RefusesAReadOnlyFileAndSaysWhy) {
 TEST(RewriteFile, ReplacesContentAndKeepsPermissions) {
     test::TempFolder folder;
     folder.Write("s.ini", "old\r\n");
-    fs::permissions(folder.File("s.ini"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(folder.File("s.ini"),
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     ASSERT_TRUE(RewriteFile(folder.File("s.ini"), "new\r\n"));
     EXPECT_EQ(folder.Read("s.ini"), "new\r\n");
     EXPECT_EQ(fs::status(folder.File("s.ini")).permissions() & fs::perms::all,
@@ -112,7 +113,8 @@ TEST(FileExists, FilesFoldersAndNothing) {
 
 TEST(AsciiCase, OnlyAsciiLettersChange) {
     EXPECT_EQ(ToLowerAscii("[:DV SX 1] Hello"), "[:dv sx 1] hello");
-    EXPECT_EQ(ToLowerAscii("\xC3\x84rger \xC4"), "\xC3\x84rger \xC4");  // UTF-8 and Latin-1 bytes kept
+    EXPECT_EQ(ToLowerAscii("\xC3\x84rger \xC4"),
+              "\xC3\x84rger \xC4");  // UTF-8 and Latin-1 bytes kept
     EXPECT_TRUE(ContainsText("x [:PHONE ON] y", "[:phone on]", false));
     EXPECT_FALSE(ContainsText("x [:PHONE ON] y", "[:phone on]", true));
     EXPECT_FALSE(ContainsText("[:phone o", "[:phone on]", false));

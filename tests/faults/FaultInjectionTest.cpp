@@ -19,7 +19,7 @@ namespace {
 
 // Writes past `bytes` fail with EFBIG for as long as this lives.
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(rlim_t bytes) {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &saved_);
@@ -31,7 +31,7 @@ public:
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     rlimit saved_{};
 };
 
@@ -68,7 +68,8 @@ TEST_P(FaultInjection, SettingsRewriteKeepsTheOldSettings) {
     FileResult result;
     {
         FileSizeLimit limit(GetParam());
-        result = WriteIniValue(folder.File("settings.ini"), "QVOptions", "UseEditor", std::string(300, 'x'));
+        result = WriteIniValue(folder.File("settings.ini"), "QVOptions", "UseEditor",
+                               std::string(300, 'x'));
     }
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(folder.Read("settings.ini"), before);
@@ -110,7 +111,8 @@ TEST_P(FaultInjection, CorrectorKeepsTheScriptAndDoesNotPass) {
     EXPECT_FALSE(state.ScriptCheckPassed);
     bool reported = false;
     for (const auto& box : prompts.boxes) {
-        reported = reported || (box.icon == PromptIcon::Critical && box.text.find("demo.txt") != std::string::npos);
+        reported = reported || (box.icon == PromptIcon::Critical &&
+                                box.text.find("demo.txt") != std::string::npos);
     }
     EXPECT_TRUE(reported);
     for (const auto& name : FolderEntries(folder)) {

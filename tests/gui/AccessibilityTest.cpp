@@ -67,7 +67,7 @@ QChar AccessKey(const QString& caption) {
 
 class AccessibilityTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void mainWindow() {
         MainWindowFixture f;
         f.ShowActive();
@@ -83,8 +83,10 @@ private slots:
         QDialog* dialog = Open(f, "IntonationMenuPitch", "GeneralInput");
         QVERIFY(dialog);
         ExpectNamedControls(dialog);
-        QCOMPARE(AccessibleName(dialog->findChild<QLineEdit*>(QStringLiteral("Generic"))), QStringLiteral("Value:"));
-        ExpectTabOrder({QStringLiteral("Generic"), QStringLiteral("Submit"), QStringLiteral("Ccl")});
+        QCOMPARE(AccessibleName(dialog->findChild<QLineEdit*>(QStringLiteral("Generic"))),
+                 QStringLiteral("Value:"));
+        ExpectTabOrder(
+            {QStringLiteral("Generic"), QStringLiteral("Submit"), QStringLiteral("Ccl")});
     }
 
     void phonemeDialog() {
@@ -95,8 +97,9 @@ private slots:
         TickSlide(dialog, "txtNote");
         ExpectNamedControls(dialog);
         dialog->findChild<QLineEdit*>(QStringLiteral("txtPhoneme"))->setFocus();
-        ExpectTabOrder({QStringLiteral("txtPhoneme"), QStringLiteral("txtNote"), QStringLiteral("txtLength"),
-                        QStringLiteral("chkSlide"), QStringLiteral("Slide"), QStringLiteral("txtEndNote"),
+        ExpectTabOrder({QStringLiteral("txtPhoneme"), QStringLiteral("txtNote"),
+                        QStringLiteral("txtLength"), QStringLiteral("chkSlide"),
+                        QStringLiteral("Slide"), QStringLiteral("txtEndNote"),
                         QStringLiteral("Gen"), QStringLiteral("Ccl")});
     }
 
@@ -108,9 +111,9 @@ private slots:
         TickSlide(dialog, "ToneValue");
         ExpectNamedControls(dialog);
         dialog->findChild<QLineEdit*>(QStringLiteral("ToneValue"))->setFocus();
-        ExpectTabOrder({QStringLiteral("ToneValue"), QStringLiteral("Length"), QStringLiteral("chkSlide"),
-                        QStringLiteral("Slide"), QStringLiteral("EndNote"), QStringLiteral("Gen"),
-                        QStringLiteral("Ccl")});
+        ExpectTabOrder({QStringLiteral("ToneValue"), QStringLiteral("Length"),
+                        QStringLiteral("chkSlide"), QStringLiteral("Slide"),
+                        QStringLiteral("EndNote"), QStringLiteral("Gen"), QStringLiteral("Ccl")});
     }
 
     void saveActionDialog() {
@@ -122,7 +125,8 @@ private slots:
         QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
         ExpectNamedControls(dialog);
         dialog->findChild<QPushButton*>(QStringLiteral("AppendTo"))->setFocus();
-        ExpectTabOrder({QStringLiteral("AppendTo"), QStringLiteral("Overwrite"), QStringLiteral("CCL")});
+        ExpectTabOrder(
+            {QStringLiteral("AppendTo"), QStringLiteral("Overwrite"), QStringLiteral("CCL")});
     }
 
     void everyAccessKeyReachesItsItem() {
@@ -134,16 +138,19 @@ private slots:
         }
         int reached = 0;
         for (QMenu* menu : f.window->findChildren<QMenu*>()) {
-            if (!menu->objectName().endsWith(QStringLiteral("Popup"))) continue;  // the menu bar's own overflow
+            if (!menu->objectName().endsWith(QStringLiteral("Popup")))
+                continue;  // the menu bar's own overflow
             const QList<QAction*> actions = menu->actions();
             for (QAction* action : actions) {
                 const QChar key = AccessKey(action->text());
                 if (key.isNull() || !action->isVisible()) continue;
                 int sharing = 0;
-                for (QAction* other : actions) sharing += other->isVisible() && AccessKey(other->text()) == key;
+                for (QAction* other : actions)
+                    sharing += other->isVisible() && AccessKey(other->text()) == key;
 
                 QAction* triggered = nullptr;
-                auto connection = connect(menu, &QMenu::triggered, [&](QAction* hit) { triggered = hit; });
+                auto connection =
+                    connect(menu, &QMenu::triggered, [&](QAction* hit) { triggered = hit; });
                 menu->popup(QPoint(0, 0));
                 QVERIFY(QTest::qWaitForWindowExposed(menu));
                 bool found = false;
@@ -151,14 +158,16 @@ private slots:
                     QTest::keyClick(menu, key.toLatin1());
                     // A key of its own chooses the item (or opens its submenu);
                     // a shared key moves between the items that share it.
-                    found = sharing == 1 ? (triggered == action || (action->menu() && action->menu()->isVisible()))
+                    found = sharing == 1 ? (triggered == action ||
+                                            (action->menu() && action->menu()->isVisible()))
                                          : menu->activeAction() == action;
                 }
                 disconnect(connection);
                 // Submenus open on a timer too: close every popup before the next key.
                 while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
                 menu->hide();
-                QVERIFY2(found, qPrintable(menu->objectName() + QStringLiteral(": ") + action->text()));
+                QVERIFY2(found,
+                         qPrintable(menu->objectName() + QStringLiteral(": ") + action->text()));
                 ++reached;
             }
         }

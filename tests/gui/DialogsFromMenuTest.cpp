@@ -50,7 +50,7 @@ void ExpectMainWindowBack(MainWindowFixture& f, QDialog* dialog) {
 
 class DialogsFromMenuTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void valueDialogWritesAndReturns() {
         MainWindowFixture f;
         f.ShowActive();
@@ -75,7 +75,8 @@ private slots:
         QTest::newRow("f4 bandwidth") << "CharacteristicsMenuF4Bandwidth" << 6 << "F4 Bandwidth";
         QTest::newRow("assertiveness") << "IntonationMenuAssertiveness" << 15 << "Assertiveness";
         QTest::newRow("speed") << "IntonationMenuSpeed" << 18 << "Quickness";
-        QTest::newRow("resonator 3") << "GainSettingsMenuFormantResonator3" << 26 << "Formant resonator3 gain level";
+        QTest::newRow("resonator 3")
+            << "GainSettingsMenuFormantResonator3" << 26 << "Formant resonator3 gain level";
         QTest::newRow("dtmf") << "OtherEffectsMenuDTMFToneGenerator" << 29 << "DTMF tones";
     }
     void eachValueItemRecordsItsKind() {

@@ -13,21 +13,25 @@ using qvx::test::MainWindowFixture;
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 // Both hosts on one loopback server: the address page answers, so the
 // computer counts as connected.
-void ServeUpdates(MainWindowFixture& f, qvx::test::LoopbackServer& server, const std::string& version) {
+void ServeUpdates(MainWindowFixture& f, qvx::test::LoopbackServer& server,
+                  const std::string& version) {
     server.Serve("/resources/tools/getpublicip.shtml", "<script>var ip = '127.0.0.1';</script>");
     server.Serve("/other/ip.php", "127.0.0.1");
     server.Serve("/velmora/software/VersionData/qvx.dat", version);
-    f.Write("settings.ini", QByteArray::fromStdString("[QVNetwork]\r\nUpdateServer=" + server.Url() +
-                                                      "\r\nAddressServer=" + server.Url() + "\r\n"));
+    f.Write("settings.ini",
+            QByteArray::fromStdString("[QVNetwork]\r\nUpdateServer=" + server.Url() +
+                                      "\r\nAddressServer=" + server.Url() + "\r\n"));
 }
 
 class HelpMenuTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void aboutShowsTheVersionAndTheCompany() {
         MainWindowFixture f;
         f.Trigger("HelpMenuAbout");
@@ -42,13 +46,15 @@ private slots:
         f.Write("readme.txt", "help");
         f.Trigger("HelpMenuReadme");
         QVERIFY(f.prompts.boxes.empty());
-        QCOMPARE(f.launcher.openedFiles, std::vector<std::string>{f.Path("readme.txt").toStdString()});
+        QCOMPARE(f.launcher.openedFiles,
+                 std::vector<std::string>{f.Path("readme.txt").toStdString()});
     }
 
     void missingReadmeIsReported() {
         MainWindowFixture f;
         f.Trigger("HelpMenuReadme");
-        QCOMPARE(f.BoxTexts(), QStringList{"The file " + f.Path("readme.txt") + " could not be found."});
+        QCOMPARE(f.BoxTexts(),
+                 QStringList{"The file " + f.Path("readme.txt") + " could not be found."});
         QVERIFY(f.launcher.openedFiles.empty());
     }
 
@@ -80,9 +86,11 @@ private slots:
         ServeUpdates(f, server, "5.0.10\r\n");
         f.Trigger("HelpMenuCheckForUpdates");
         QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(Text(f.prompts.boxes[0].text),
-                 QStringLiteral("the update could not be completed because there are currently no updates at this "
-                                "time. Please try again later."));
+        QCOMPARE(
+            Text(f.prompts.boxes[0].text),
+            QStringLiteral(
+                "the update could not be completed because there are currently no updates at this "
+                "time. Please try again later."));
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("Error"));
         QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Critical);
     }
@@ -96,9 +104,11 @@ private slots:
         }
         f.Trigger("HelpMenuCheckForUpdates");
         QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(Text(f.prompts.boxes[0].text),
-                 QStringLiteral("the update could not be completed because you are not connected to the internet. "
-                                "Please connect to the internet and try again."));
+        QCOMPARE(
+            Text(f.prompts.boxes[0].text),
+            QStringLiteral(
+                "the update could not be completed because you are not connected to the internet. "
+                "Please connect to the internet and try again."));
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("Error"));
     }
 
@@ -111,8 +121,9 @@ private slots:
         QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
         QCOMPARE(f.prompts.boxes[0].kind, qvx::RecordingPrompts::Kind::Question);
         QCOMPARE(Text(f.prompts.boxes[0].text),
-                 QStringLiteral("quillvox currently has a downloadable update! current version: 5.0.10.\r\n"
-                                "version available: 5.1.0.\r\nwould you like to download the update?"));
+                 QStringLiteral(
+                     "quillvox currently has a downloadable update! current version: 5.0.10.\r\n"
+                     "version available: 5.1.0.\r\nwould you like to download the update?"));
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("alert!"));
         QCOMPARE(f.endCalls, 0);
     }

@@ -12,11 +12,13 @@ using qvx::test::MainWindowFixture;
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromStdString(s); }
+QString Text(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 class MainWindowTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firstStartInAnEmptyFolderCreatesNothing() {
         MainWindowFixture f;
         f.window->show();
@@ -39,16 +41,26 @@ private slots:
         QTest::addColumn<QString>("item");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("paul") << "VoicesMenuPaul" << "switching to paul." << QByteArray("[:np]");
-        QTest::newRow("betty") << "VoicesMenuBetty" << "switching to betty." << QByteArray("[:nb]");
-        QTest::newRow("dennis") << "VoicesMenuDennis" << "switching to dennis." << QByteArray("[:nd]");
-        QTest::newRow("frank") << "VoicesMenuFrank" << "switching to frank." << QByteArray("[:nf]");
-        QTest::newRow("harry") << "VoicesMenuHarry" << "switching to harry." << QByteArray("[:nh]");
-        QTest::newRow("kit") << "VoicesMenuKit" << "switching to kit." << QByteArray("[:nk]");
-        QTest::newRow("rita") << "VoicesMenuRita" << "switching to rita." << QByteArray("[:nr]");
-        QTest::newRow("ursula") << "VoicesMenuUrsula" << "switching to ursula." << QByteArray("[:nu]");
-        QTest::newRow("wendy") << "VoicesMenuWendy" << "switching to wendy." << QByteArray("[:nw]");
-        QTest::newRow("variant") << "VoicesMenuVariant" << "switching to user defined." << QByteArray("[:nv]");
+        QTest::newRow("paul") << "VoicesMenuPaul"
+                              << "switching to paul." << QByteArray("[:np]");
+        QTest::newRow("betty") << "VoicesMenuBetty"
+                               << "switching to betty." << QByteArray("[:nb]");
+        QTest::newRow("dennis") << "VoicesMenuDennis"
+                                << "switching to dennis." << QByteArray("[:nd]");
+        QTest::newRow("frank") << "VoicesMenuFrank"
+                               << "switching to frank." << QByteArray("[:nf]");
+        QTest::newRow("harry") << "VoicesMenuHarry"
+                               << "switching to harry." << QByteArray("[:nh]");
+        QTest::newRow("kit") << "VoicesMenuKit"
+                             << "switching to kit." << QByteArray("[:nk]");
+        QTest::newRow("rita") << "VoicesMenuRita"
+                              << "switching to rita." << QByteArray("[:nr]");
+        QTest::newRow("ursula") << "VoicesMenuUrsula"
+                                << "switching to ursula." << QByteArray("[:nu]");
+        QTest::newRow("wendy") << "VoicesMenuWendy"
+                               << "switching to wendy." << QByteArray("[:nw]");
+        QTest::newRow("variant") << "VoicesMenuVariant"
+                                 << "switching to user defined." << QByteArray("[:nv]");
     }
     void eachVoiceShowsItsMessageThenAppendsItsLine() {
         QFETCH(QString, item);
@@ -56,7 +68,9 @@ private slots:
         QFETCH(QByteArray, line);
         MainWindowFixture f;
         bool scriptEmptyWhileShown = false;
-        f.prompts.onBox = [&](const RecordingPrompts::Box&) { scriptEmptyWhileShown = !f.Exists("demo.txt"); };
+        f.prompts.onBox = [&](const RecordingPrompts::Box&) {
+            scriptEmptyWhileShown = !f.Exists("demo.txt");
+        };
         f.Trigger(item.toLatin1().constData());
         QCOMPARE(f.BoxTexts(), QStringList{message});
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("quillvox"));
@@ -70,7 +84,8 @@ private slots:
         f.Trigger("CharacteristicsMenuGender");
         f.Trigger("CharacteristicsMenuGender");
         f.Trigger("CharacteristicsMenuGender");
-        QCOMPARE(f.BoxTexts(), (QStringList{"switching to female.", "switching to male.", "switching to female."}));
+        QCOMPARE(f.BoxTexts(), (QStringList{"switching to female.", "switching to male.",
+                                            "switching to female."}));
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:dv sx 0]\r\n[:dv sx 1]\r\n[:dv sx 0]\r\n"));
     }
 
@@ -90,7 +105,8 @@ private slots:
         f.Trigger("WriteMenuLine");
         QCOMPARE(f.prompts.boxes.size(), std::size_t(2));
         QCOMPARE(f.prompts.boxes[0].kind, RecordingPrompts::Kind::Input);
-        QCOMPARE(Text(f.prompts.boxes[0].text), QStringLiteral("write the line of text for dectalk to speak:"));
+        QCOMPARE(Text(f.prompts.boxes[0].text),
+                 QStringLiteral("write the line of text for dectalk to speak:"));
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("line"));
         QCOMPARE(f.Read("demo.txt"), QByteArray("hello world [:np]\r\n\r\n"));
     }
@@ -102,11 +118,14 @@ private slots:
         f.Trigger("OtherEffectsMenuImportWave");
         QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
         QCOMPARE(Text(f.prompts.boxes[0].text),
-                 "type name of sound file. no need to type path or extension, file must be in same directory of "
-                 "this program, which is " + f.dir.path() + ".");
+                 "type name of sound file. no need to type path or extension, file must be in same "
+                 "directory of "
+                 "this program, which is " +
+                     f.dir.path() + ".");
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("please:"));
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:play bell.wav]\r\n"));
-        QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(), "the import refreshes the settings");
+        QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(),
+                 "the import refreshes the settings");
     }
 
     void importSoundMissing() {
@@ -117,7 +136,8 @@ private slots:
         QCOMPARE(f.prompts.boxes.size(), std::size_t(2));
         QCOMPARE(Text(f.prompts.boxes[1].text),
                  "file " + f.Path("bell.wav.wav") +
-                     " does not exist. please remember not to type pathname or extension, making sure that the "
+                     " does not exist. please remember not to type pathname or extension, making "
+                     "sure that the "
                      "wave file you have typed is in the same path as the quillvox, which is " +
                      f.dir.path() + ". please try again.");
         QVERIFY(!f.Exists("demo.txt"));
@@ -132,27 +152,31 @@ private slots:
         QTest::addColumn<QString>("caption");
         const int none = int(PromptIcon::None);
         QTest::newRow("keep data") << "OptionsMenuDataOnExit" << QByteArray("KeepDataOnExit=no")
-                                   << "data will now be cleared on exit." << "quillvox" << none
-                                   << "&Keep data on exit";
-        QTest::newRow("tone system") << "OptionsMenuToneSystem" << QByteArray("ToneSystem=frequency")
-                                     << "tone system now set to frequency." << "quillvox" << none
-                                     << "Change &Tone System to Note Numbers";
-        QTest::newRow("log errors") << "OptionsMenuLogScriptCheckErrors" << QByteArray("LogErrors=no")
-                                    << "Log errors is turned off." << "quillvox" << none
-                                    << "Log script syntax errors";
-        QTest::newRow("stop after first") << "OptionsMenuStopCheckAfterFirstError"
-                                          << QByteArray("StopAfterFirstError=yes")
-                                          << "script will stop after the first error." << "quillvox" << none
-                                          << "List all script errors during syntax check";
-        QTest::newRow("use editor") << "OptionsMenuUseEditor" << QByteArray("UseEditor=no")
-                                    << "editor is now switched off." << "quillvox" << none << "Enable text editor";
-        QTest::newRow("auto line check") << "OptionsMenuAutoLineCheck" << QByteArray("AutoLineCheck=no")
-                                         << "AutoLine syntax checker turned off." << "quillvox" << none
-                                         << "Enable AutoLine checking";
-        QTest::newRow("check before run") << "OptionsMenuCheckBeforeRun" << QByteArray("CheckBeforeRun=no")
-                                          << "Scripts will now be executed without first being checked for errors."
-                                          << "setting saved" << int(PromptIcon::Information)
-                                          << "Check scripts before being &executed";
+                                   << "data will now be cleared on exit."
+                                   << "quillvox" << none << "&Keep data on exit";
+        QTest::newRow("tone system")
+            << "OptionsMenuToneSystem" << QByteArray("ToneSystem=frequency")
+            << "tone system now set to frequency."
+            << "quillvox" << none << "Change &Tone System to Note Numbers";
+        QTest::newRow("log errors") << "OptionsMenuLogScriptCheckErrors"
+                                    << QByteArray("LogErrors=no") << "Log errors is turned off."
+                                    << "quillvox" << none << "Log script syntax errors";
+        QTest::newRow("stop after first")
+            << "OptionsMenuStopCheckAfterFirstError" << QByteArray("StopAfterFirstError=yes")
+            << "script will stop after the first error."
+            << "quillvox" << none << "List all script errors during syntax check";
+        QTest::newRow("use editor")
+            << "OptionsMenuUseEditor" << QByteArray("UseEditor=no") << "editor is now switched off."
+            << "quillvox" << none << "Enable text editor";
+        QTest::newRow("auto line check")
+            << "OptionsMenuAutoLineCheck" << QByteArray("AutoLineCheck=no")
+            << "AutoLine syntax checker turned off."
+            << "quillvox" << none << "Enable AutoLine checking";
+        QTest::newRow("check before run")
+            << "OptionsMenuCheckBeforeRun" << QByteArray("CheckBeforeRun=no")
+            << "Scripts will now be executed without first being checked for errors."
+            << "setting saved" << int(PromptIcon::Information)
+            << "Check scripts before being &executed";
     }
     void eachToggleStoresConfirmsAndRecaptions() {
         QFETCH(QString, item);
@@ -187,7 +211,8 @@ private slots:
         QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Critical);
         QVERIFY(Text(f.prompts.boxes[0].text).contains(QStringLiteral("settings.ini")));
         QVERIFY(f.state.options.LogErrors);
-        QCOMPARE(f.Action("OptionsMenuLogScriptCheckErrors")->text(), QStringLiteral("Don't log script syntax errors"));
+        QCOMPARE(f.Action("OptionsMenuLogScriptCheckErrors")->text(),
+                 QStringLiteral("Don't log script syntax errors"));
         QCOMPARE(f.Read("settings.ini"), QByteArray("[QVOptions]\r\nLogErrors=yes\r\n"));
     }
 

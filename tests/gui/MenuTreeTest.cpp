@@ -22,7 +22,10 @@ struct Menu {
 };
 
 const std::vector<Menu> kExpected = {
-    {"", {{"TopMenuFile", "&file", ""}, {"TopMenuOptions", "&options", ""}, {"TopMenuHelp", "&help", ""}}},
+    {"",
+     {{"TopMenuFile", "&file", ""},
+      {"TopMenuOptions", "&options", ""},
+      {"TopMenuHelp", "&help", ""}}},
     {"TopMenuFile",
      {{"FileMenuSaveScript", "&Save script", "Ctrl+S"},
       {"FileMenuScriptOptions", "&script options", ""},
@@ -35,7 +38,8 @@ const std::vector<Menu> kExpected = {
      {{"ScriptOptionsMenuCheckScript", "&check script", ""},
       {"ScriptOptionsMenuCorrectScript", "&Correct script errors", ""}}},
     {"FileMenuWrite",
-     {{"WriteMenuPhoneme", "&new phoneme entry", "Ctrl+N"}, {"WriteMenuLine", "&line of text", "Ctrl+L"}}},
+     {{"WriteMenuPhoneme", "&new phoneme entry", "Ctrl+N"},
+      {"WriteMenuLine", "&line of text", "Ctrl+L"}}},
     {"FileMenuVoices",
      {{"VoicesMenuPaul", "&perfect paul", "Ctrl+F1"},
       {"VoicesMenuBetty", "&beautiful betty", "Ctrl+F2"},
@@ -109,7 +113,7 @@ const std::vector<Menu> kExpected = {
 
 class MenuTreeTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void everyMenuHoldsItsItemsInOrder() {
         qvx::test::MainWindowFixture f;
         int itemCount = 0;

@@ -20,14 +20,15 @@ const QString kClean = QStringLiteral("script was checked with 0 errors and 0 wa
 
 void Press(MainWindowFixture& f, const char* button) {
     QVERIFY(f.window->SaveActionDialog());
-    auto* pushButton = f.window->SaveActionDialog()->findChild<QPushButton*>(QString::fromLatin1(button));
+    auto* pushButton =
+        f.window->SaveActionDialog()->findChild<QPushButton*>(QString::fromLatin1(button));
     QVERIFY2(pushButton, button);
     pushButton->click();
 }
 
 class SaveAndRunTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void saveToANewFile() {
         MainWindowFixture f;
         f.window->EditArea()->setPlainText(QStringLiteral("hello\n[:np]"));
@@ -35,7 +36,8 @@ private slots:
         QCOMPARE(f.Read("demo.txt"), QByteArray("hello\r\n[:np]"));
         QCOMPARE(f.BoxTexts(), (QStringList{"data saved.", kClean}));
         QVERIFY(f.state.ScriptCheckPassed);
-        QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(), "the check refreshes the settings");
+        QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(),
+                 "the check refreshes the settings");
     }
 
     void savedFaultIsReportedOnItsLine() {
@@ -43,7 +45,8 @@ private slots:
         f.window->EditArea()->setPlainText(QStringLiteral("[:np]\n[:nb"));
         f.Trigger("FileMenuSaveScript");
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n[:nb"));
-        QCOMPARE(f.BoxTexts().value(1), QStringLiteral("error! missing close brackets on line 2: [:nb"));
+        QCOMPARE(f.BoxTexts().value(1),
+                 QStringLiteral("error! missing close brackets on line 2: [:nb"));
         QVERIFY(!f.state.ScriptCheckPassed);
     }
 
@@ -53,8 +56,8 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
         QTest::newRow("append") << QByteArray("AppendTo") << QByteArray("[:np]\r\n[:nb]")
                                 << QStringList{"data saved.", kClean};
-        QTest::newRow("overwrite") << QByteArray("Overwrite") << QByteArray("[:nb]")
-                                   << QStringList{"data saved.", kClean};
+        QTest::newRow("overwrite")
+            << QByteArray("Overwrite") << QByteArray("[:nb]") << QStringList{"data saved.", kClean};
         QTest::newRow("cancel") << QByteArray("CCL") << QByteArray("[:np]\r\n") << QStringList{};
     }
     void existingScriptAsksWhatToDo() {
@@ -127,7 +130,8 @@ private slots:
         MainWindowFixture f;
         f.window->EditArea()->setPlainText(QStringLiteral("gr\u00FC\u00DFe"));
         f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("gr\xC3\xBC\xC3\x9F" "e"));
+        QCOMPARE(f.Read("demo.txt"), QByteArray("gr\xC3\xBC\xC3\x9F"
+                                                "e"));
     }
 
     void failedOverwriteKeepsTheScriptAndTheDialog() {
@@ -166,7 +170,8 @@ private slots:
         f.Trigger("OptionsMenuRun");
         QVERIFY(f.prompts.boxes.empty());
         QCOMPARE(f.launcher.started.size(), std::size_t(1));
-        QCOMPARE(QString::fromStdString(f.launcher.started[0].program), f.Path(QStringLiteral("speak43")));
+        QCOMPARE(QString::fromStdString(f.launcher.started[0].program),
+                 f.Path(QStringLiteral("speak43")));
         QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
     }
 
@@ -184,7 +189,8 @@ private slots:
         MainWindowFixture f;
         f.Write("demo.txt", "[:np]\r\n");
         f.Write("speak43", "#!/bin/sh\npwd > started.txt\necho \"$#\" >> started.txt\n");
-        QFile::setPermissions(f.Path("speak43"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(f.Path("speak43"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qvx::QtLauncher launcher;
         qvx::QVX5 window(f.state, f.prompts, launcher, [] {});
         window.Action("OptionsMenuRun")->trigger();
@@ -198,14 +204,17 @@ private slots:
         qvx::QtLauncher launcher;
         qvx::QVX5 window(f.state, f.prompts, launcher, [] {});
         window.Action("OptionsMenuRun")->trigger();
-        QCOMPARE(f.BoxTexts(), (QStringList{kClean, "Cannot run external program. Speak43.exe cannot be found."}));
+        QCOMPARE(
+            f.BoxTexts(),
+            (QStringList{kClean, "Cannot run external program. Speak43.exe cannot be found."}));
     }
 
     void checkAndCorrectFromTheMenu() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:NP\r\n");
         f.Trigger("ScriptOptionsMenuCheckScript");
-        QCOMPARE(f.BoxTexts().first(), QStringLiteral("error! missing close brackets on line 1: [:np"));
+        QCOMPARE(f.BoxTexts().first(),
+                 QStringLiteral("error! missing close brackets on line 1: [:np"));
         QVERIFY(f.Exists("errors.log"));
         f.prompts.boxes.clear();
         f.Trigger("ScriptOptionsMenuCorrectScript");
@@ -265,7 +274,8 @@ private slots:
         QCOMPARE(f.endCalls, 0);
         Press(f, "AppendTo");
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n[:nb]"));
-        QCOMPARE(f.BoxTexts(), (QStringList{"Would you like to save demo.txt?", "data saved.", kClean}));
+        QCOMPARE(f.BoxTexts(),
+                 (QStringList{"Would you like to save demo.txt?", "data saved.", kClean}));
         QCOMPARE(f.endCalls, 1);
     }
 
@@ -286,7 +296,8 @@ private slots:
         f.prompts.answers = {true};
         f.Trigger("FileMenuClose");
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]"));
-        QCOMPARE(f.BoxTexts(), (QStringList{"Would you like to save demo.txt?", "data saved.", kClean}));
+        QCOMPARE(f.BoxTexts(),
+                 (QStringList{"Would you like to save demo.txt?", "data saved.", kClean}));
         QCOMPARE(f.endCalls, 1);
     }
 

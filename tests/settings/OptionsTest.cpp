@@ -39,18 +39,20 @@ class StoredValues : public ::testing::TestWithParam<StoredCase> {};
 TEST_P(StoredValues, ReadAsOnOrOff) {
     test::TempFolder folder;
     folder.Write("settings.ini", std::string("[QVOptions]\r\n") + GetParam().line + "\r\n");
-    EXPECT_EQ(ReadOption(folder.paths(), *FindOptionSpec(GetParam().key)), GetParam().on) << GetParam().line;
+    EXPECT_EQ(ReadOption(folder.paths(), *FindOptionSpec(GetParam().key)), GetParam().on)
+        << GetParam().line;
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StoredValues,
-                         ::testing::Values(StoredCase{"LogErrors=YES", "LogErrors", true},
-                                           StoredCase{"LogErrors=yes ", "LogErrors", false},
-                                           StoredCase{"LogErrors=maybe", "LogErrors", false},
-                                           StoredCase{"StopAfterFirstError=Yes", "StopAfterFirstError", true},
-                                           StoredCase{"ToneSystem=Frequency", "ToneSystem", false},
-                                           StoredCase{"ToneSystem=hz", "ToneSystem", true},
-                                           StoredCase{"ToneSystem=", "ToneSystem", true},
-                                           StoredCase{"CheckBeforeRun=no", "CheckBeforeRun", false}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StoredValues,
+    ::testing::Values(StoredCase{"LogErrors=YES", "LogErrors", true},
+                      StoredCase{"LogErrors=yes ", "LogErrors", false},
+                      StoredCase{"LogErrors=maybe", "LogErrors", false},
+                      StoredCase{"StopAfterFirstError=Yes", "StopAfterFirstError", true},
+                      StoredCase{"ToneSystem=Frequency", "ToneSystem", false},
+                      StoredCase{"ToneSystem=hz", "ToneSystem", true},
+                      StoredCase{"ToneSystem=", "ToneSystem", true},
+                      StoredCase{"CheckBeforeRun=no", "CheckBeforeRun", false}));
 
 struct GenderCase {
     const char* script;  // nullptr: no working script
@@ -68,14 +70,14 @@ TEST_P(Gender, DerivedFromTheLastGenderLine) {
     EXPECT_EQ(state.NextGender, GetParam().next);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, Gender,
-                         ::testing::Values(GenderCase{nullptr, "female"}, GenderCase{"[:np]\r\n", "female"},
-                                           GenderCase{"[:dv sx 0]\r\n", "male"},
-                                           GenderCase{"[:DV SX 1]\r\n", "female"},
-                                           GenderCase{"[:dv sx 1]\r\nx\r\n[:dv sx 0]\r\n", "male"},
-                                           GenderCase{"[:dv sx 0]\r\n[:dv sx 1] hello\r\n", "female"},
-                                           GenderCase{"[:dv sx 0]\r\n[:dv sx ", "female"},
-                                           GenderCase{"[:dv sx 7]", "female"}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Gender,
+    ::testing::Values(GenderCase{nullptr, "female"}, GenderCase{"[:np]\r\n", "female"},
+                      GenderCase{"[:dv sx 0]\r\n", "male"}, GenderCase{"[:DV SX 1]\r\n", "female"},
+                      GenderCase{"[:dv sx 1]\r\nx\r\n[:dv sx 0]\r\n", "male"},
+                      GenderCase{"[:dv sx 0]\r\n[:dv sx 1] hello\r\n", "female"},
+                      GenderCase{"[:dv sx 0]\r\n[:dv sx ", "female"},
+                      GenderCase{"[:dv sx 7]", "female"}));
 
 TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     test::TempFolder folder;
@@ -91,7 +93,8 @@ TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     EXPECT_EQ(applied, 1);
     EXPECT_EQ(folder.Read("settings.ini"), "[QVOptions]\r\nCheckBeforeRun=no\r\n");
     ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].text, "Scripts will now be executed without first being checked for errors.");
+    EXPECT_EQ(prompts.boxes[0].text,
+              "Scripts will now be executed without first being checked for errors.");
     EXPECT_EQ(prompts.boxes[0].title, "setting saved");
     EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Information);
 }
@@ -103,7 +106,8 @@ TEST(ToggleOption, FailedStoreReportsAndAppliesNothing) {
     ProgramState state = StateIn(folder);
     RecordingPrompts prompts;
     bool applied = false;
-    EXPECT_FALSE(ToggleOption(state, *FindOptionSpec("UseEditor"), prompts, [&](bool) { applied = true; }));
+    EXPECT_FALSE(
+        ToggleOption(state, *FindOptionSpec("UseEditor"), prompts, [&](bool) { applied = true; }));
     EXPECT_FALSE(applied);
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);

@@ -9,7 +9,7 @@ namespace qvx::test {
 
 // Records what would have been started or opened; answers with `succeed`.
 class RecordingLauncher : public Launcher {
-public:
+  public:
     struct Start {
         std::string program;
         std::string workingFolder;

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -15,7 +15,7 @@ namespace qvx::test {
 // A fresh program folder for one test. It is removed afterwards unless the
 // test failed, so the files of a failure can be looked at.
 class TempFolder {
-public:
+  public:
     TempFolder() {
         auto base = std::filesystem::temp_directory_path() / "quillvox-tests";
         std::filesystem::create_directories(base);
@@ -49,7 +49,7 @@ public:
     }
     bool Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
 
-private:
+  private:
     std::filesystem::path path_;
     ProgramPaths paths_;
 };

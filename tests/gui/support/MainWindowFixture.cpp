@@ -7,7 +7,8 @@
 
 namespace qvx::test {
 
-MainWindowFixture::MainWindowFixture() : dir(QDir::tempPath() + QStringLiteral("/quillvox-gui-XXXXXX")) {
+MainWindowFixture::MainWindowFixture()
+    : dir(QDir::tempPath() + QStringLiteral("/quillvox-gui-XXXXXX")) {
     state.paths = ProgramPaths::InFolder(dir.path().toStdString());
     Start();
 }
@@ -30,7 +31,9 @@ void MainWindowFixture::ShowActive() {
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
 }
 
-QAction* MainWindowFixture::Action(const char* name) const { return window->Action(name); }
+QAction* MainWindowFixture::Action(const char* name) const {
+    return window->Action(name);
+}
 
 void MainWindowFixture::Trigger(const char* actionName) {
     QAction* action = Action(actionName);
@@ -38,7 +41,9 @@ void MainWindowFixture::Trigger(const char* actionName) {
     action->trigger();
 }
 
-QString MainWindowFixture::Path(const QString& name) const { return dir.filePath(name); }
+QString MainWindowFixture::Path(const QString& name) const {
+    return dir.filePath(name);
+}
 
 QByteArray MainWindowFixture::Read(const QString& name) const {
     QFile file(Path(name));
@@ -52,7 +57,9 @@ void MainWindowFixture::Write(const QString& name, const QByteArray& bytes) cons
     file.write(bytes);
 }
 
-bool MainWindowFixture::Exists(const QString& name) const { return QFile::exists(Path(name)); }
+bool MainWindowFixture::Exists(const QString& name) const {
+    return QFile::exists(Path(name));
+}
 
 QStringList MainWindowFixture::Files() const {
     return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -17,7 +17,7 @@ namespace qvx::test {
 // The real main window over a temporary program folder, with recorded boxes
 // and launches, and a recorded end of the program in place of the real one.
 class MainWindowFixture {
-public:
+  public:
     MainWindowFixture();
     ~MainWindowFixture();
 
