@@ -51,13 +51,28 @@ bool PhoneWithoutOnOff(const LineContext& context) {
 }
 
 // Every name is two characters and a space, so only the spaces of the line
-// need a look rather than 28 searches of the whole line.
+// need a look rather than 28 searches of the whole line, and the two
+// characters before a space are compared as one number.
+constexpr std::uint16_t PairCode(char first, char second) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(first) << 8 |
+                                      static_cast<unsigned char>(second));
+}
+
+constexpr auto kVoiceParameterCodes = [] {
+    std::array<std::uint16_t, kVoiceParameterNames.size()> codes{};
+    for (std::size_t i = 0; i < codes.size(); ++i) {
+        codes[i] = PairCode(kVoiceParameterNames[i][0], kVoiceParameterNames[i][1]);
+    }
+    return codes;
+}();
+
 bool UnknownVoiceParameter(const LineContext& context) {
     const std::string_view line = context.line;
-    for (auto space = line.find(' ', 2); space != line.npos; space = line.find(' ', space + 1)) {
-        const auto named = line.substr(space - 2);
-        const auto isNamed = [named](std::string_view name) { return BeginsWith(named, name); };
-        if (std::any_of(kVoiceParameterNames.begin(), kVoiceParameterNames.end(), isNamed)) {
+    for (std::size_t space = 2; space < line.size(); ++space) {
+        if (line[space] != ' ') continue;
+        const std::uint16_t code = PairCode(line[space - 2], line[space - 1]);
+        if (std::find(kVoiceParameterCodes.begin(), kVoiceParameterCodes.end(), code) !=
+            kVoiceParameterCodes.end()) {
             return false;
         }
     }

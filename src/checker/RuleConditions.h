@@ -64,36 +64,41 @@ struct LineContext {
     bool phoneOnSeen = false;        // an earlier line is exactly "[:phone on]"
     // What SetLine saw in one pass over the line, so that the rules need not
     // search it again and again: where "[:" first stands and how often (0, 1,
-    // or 2 for more), and which bytes occur. Nearly every command line holds
-    // one command, so a text beginning with "[:" is then compared at that one
-    // place.
+    // or 2 for more), and which ASCII bytes occur. Nearly every command line
+    // holds one command, so a text beginning with "[:" is then compared at
+    // that one place.
     std::size_t firstMark = 0;
     std::int32_t marks = -1;  // -1: not looked at, so every search is made in full
-    std::array<std::uint64_t, 4> bytesSeen{};
+    std::uint64_t bytesBelow64 = 0;
+    std::uint64_t bytesFrom64 = 0;  // also holds bytes from 128 on, folded onto 64..127
+    bool nonAscii = false;
 
     void SetLine(std::string_view text) {
         line = text;
         marks = 0;
-        // Gathered in locals: or-ing into the array itself makes every byte
-        // wait for the store of the one before.
-        std::array<std::uint64_t, 4> seen{};
+        // Gathered in locals: or-ing into the members makes every byte wait
+        // for the store of the one before.
+        std::uint64_t below64 = 0;
+        std::uint64_t from64 = 0;
+        unsigned highBits = 0;
         for (std::size_t i = 0; i < line.size(); ++i) {
             const auto byte = static_cast<unsigned char>(line[i]);
             const std::uint64_t bit = std::uint64_t{1} << (byte & 63);
-            for (unsigned word = 0; word < seen.size(); ++word) {
-                seen[word] |= (byte >> 6) == word ? bit : 0;
-            }
+            (byte < 64 ? below64 : from64) |= bit;
+            highBits |= byte;
             if (byte != '[' || i + 1 == line.size() || line[i + 1] != ':') continue;
             if (marks == 0) firstMark = i;
             marks = marks == 0 ? 1 : 2;
         }
-        bytesSeen = seen;
+        bytesBelow64 = below64;
+        bytesFrom64 = from64;
+        nonAscii = (highBits & 0x80) != 0;
     }
 
     bool LineHas(char c) const {
-        if (marks < 0) return line.find(c) != line.npos;
         const auto byte = static_cast<unsigned char>(c);
-        return (bytesSeen[byte >> 6] >> (byte & 63)) & 1;
+        if (marks < 0 || byte >= 128 || (byte >= 64 && nonAscii)) return line.find(c) != line.npos;
+        return ((byte < 64 ? bytesBelow64 : bytesFrom64) >> (byte & 63)) & 1;
     }
 
     bool LineContains(std::string_view part) const {
