@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QApplication>
-#include <QDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,8 +33,14 @@ class DialogHarness {
         }
     }
 
+    // The one box shown since the dialog opened.
+    void ExpectOneBox(const std::string& text, const std::string& title, PromptIcon icon) const {
+        QCOMPARE(prompts.boxes.size(), size_t{1});
+        QCOMPARE(prompts.boxes[0].text, text);
+        QCOMPARE(prompts.boxes[0].title, title);
+        QVERIFY(prompts.boxes[0].icon == icon);
+    }
     std::string Script() const { return ReadWholeFile(state.paths.script).value_or("<missing>"); }
-    void WriteScript(const std::string& bytes) const { AppendToFile(state.paths.script, bytes); }
 
     QTemporaryDir folder;
     ProgramState state;
@@ -51,6 +55,16 @@ T* Control(QWidget& dialog, const char* name) {
     return control;
 }
 
+// Opens the dialog as its menu item does: it takes the main window's place
+// with the keyboard in `firstBox`.
+template <typename Dialog>
+void Open(DialogHarness& h, Dialog& dialog, const char* firstBox) {
+    dialog.Open();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QVERIFY(!h.mainWindow.isVisible());
+    QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, firstBox));
+}
+
 // Types as a user would, so the box's character limit applies.
 inline void Type(QWidget& dialog, const char* box, const QString& text) {
     auto* edit = Control<QLineEdit>(dialog, box);
@@ -62,28 +76,16 @@ inline void Press(QWidget& dialog, const char* button) {
     QTest::mouseClick(Control<QAbstractButton>(dialog, button), Qt::LeftButton);
 }
 
-// Every control the keyboard can reach has a name a screen reader can say.
-inline QStringList UnnamedControls(QWidget& dialog) {
-    QStringList unnamed;
-    for (QWidget* widget : dialog.findChildren<QWidget*>()) {
-        if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&dialog)) continue;
-        QAccessibleInterface* access = QAccessible::queryAccessibleInterface(widget);
-        if (!access || access->text(QAccessible::Name).isEmpty()) unnamed << widget->objectName();
-    }
-    return unnamed;
-}
-
-// Where Tab takes the keyboard, from the focused control: object names.
-inline QStringList TabPath(int steps) {
-    QStringList path{QApplication::focusWidget()->objectName()};
-    for (int i = 1; i < steps; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        path << QApplication::focusWidget()->objectName();
-    }
-    return path;
-}
-
 }  // namespace qvx::test
+
+// Validation failed: the dialog stays in place of the main window and
+// nothing was written.
+#define QVX_VERIFY_KEPT(harness, dialog)                        \
+    do {                                                        \
+        QVERIFY((dialog).isVisible());                          \
+        QVERIFY(!(harness).mainWindow.isVisible());             \
+        QCOMPARE((harness).Script(), std::string("<missing>")); \
+    } while (false)
 
 // The main window is back and active. With a window visible the program is
 // never left without one, so no closing can end it.
