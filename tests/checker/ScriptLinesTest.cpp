@@ -47,6 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"UnterminatedLastLine", "[:np]\r\nhello", false, {"[:np]", "hello", ""}},
         LoadCase{"UnterminatedLastLineCorrector", "[:np]\r\nhello", true, {"[:np]", "hello"}},
         LoadCase{"LoneCrEndsLine", "[:np]\rhello\r", false, {"[:np]", "hello", ""}},
+        LoadCase{"LoneCrAmongPairs", "a\r\nb\rc\r\n", false, {"a", "b", "c", ""}},
+        LoadCase{"CrBeforePair", "a\r\r\nb", true, {"a", "", "b"}},
         LoadCase{"LoneLfStaysInLine", "a\nb\r\n\n\r\n", true, {"a\nb", "\n"}},
         LoadCase{"TrailingLoneLf", "a\n", true, {"a\n"}},
         LoadCase{"EmptyFileChecker", "", false, {}}, LoadCase{"EmptyFileCorrector", "", true, {}},
