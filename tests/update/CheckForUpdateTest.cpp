@@ -1,117 +1,68 @@
 #include <gtest/gtest.h>
 
-#include "update/QVXUpdater.h"
+#include "common/RecordingPrompts.h"
+#include "support/RecordingLauncher.h"
 #include "update/UpdateFixture.h"
 
 namespace qvx {
 namespace {
 
-using test::LoopbackServer;
-using test::TempFolder;
+using enum CheckFailureKind;
 
 struct VersionCase {
-    const char* name;
-    const char* versionFile;
+    const char* versionFile;  // nullptr: the server has none
     int expected;
-    CheckFailureKind failure;
+    CheckFailureKind failure = None;
 };
 
+// This release is 5.0.10. Each part follows the numeric-text rule, blanks and
+// sign included.
 const VersionCase kVersionCases[] = {
-    {"Same", "5.0.10", 0, CheckFailureKind::None},
-    {"NewerMinorOlderRevision", "5.1.0", 1, CheckFailureKind::None},
-    {"OlderMajorHigherRest", "4.9.99", 0, CheckFailureKind::None},
-    {"NewerRevision", "5.0.11", 1, CheckFailureKind::None},
-    {"OlderRevision", "5.0.9", 0, CheckFailureKind::None},
-    {"NewerMajor", "6.0.0", 1, CheckFailureKind::None},
-    {"OnlyFirstLineCounts", "5.0.11\r\n4.0.0\r\nanything", 1, CheckFailureKind::None},
-    {"OnlyFirstLineCountsWithLf", "5.0.10\n9.9.9\n", 0, CheckFailureKind::None},
-    {"BlanksAndSignFollowTheNumberRule", "5. 0.+11", 1, CheckFailureKind::None},
-    {"ExponentIsANumber", "5.0.1e1", 0, CheckFailureKind::None},
-    {"TwoParts", "5.0", -4, CheckFailureKind::None},
-    {"FourParts", "5.0.10.1", -4, CheckFailureKind::None},
-    {"Commas", "5,0,11", -4, CheckFailureKind::None},
-    {"BlankFirstLine", "\r\n5.0.11", -4, CheckFailureKind::None},
-    {"LetterPart", "5.x.1", -5, CheckFailureKind::NotANumber},
-    {"EmptyPart", "5..1", -5, CheckFailureKind::NotANumber},
-    {"Empty", "", -5, CheckFailureKind::EmptyFile},
-    {"HugePart", "5.0.99999999999", -5, CheckFailureKind::OutOfRange},
+    {"5.0.10", 0},
+    {"5.1.0", 1},
+    {"4.9.99", 0},
+    {"5.0.9", 0},
+    {"5.0.11\r\n4.0.0\r\nanything", 1},
+    {"5.0.10\n9.9.9\n", 0},
+    {"5. 0.+11", 1},
+    {"5.0", -4},
+    {"5.0.10.1", -4},
+    {"5,0,11", -4},
+    {"\r\n5.0.11", -4},
+    {"5.x.1", -5, NotANumber},
+    {"", -5, EmptyFile},
+    {"5.0.99999999999", -5, OutOfRange},
+    {nullptr, -2},
 };
 
-class VersionFileTest : public ::testing::TestWithParam<VersionCase> {};
+class VersionFileTest : public test::UpdateTest,
+                        public ::testing::WithParamInterface<VersionCase> {};
 
 TEST_P(VersionFileTest, ResultFollowsTheFirstLine) {
     const VersionCase& row = GetParam();
-    TempFolder folder;
-    LoopbackServer server;
+    SCOPED_TRACE(row.versionFile ? row.versionFile : "(no version file)");
     test::ServeAddressPage(server);
-    server.Serve(test::kVersionPath, row.versionFile);
-    const std::string temp = VersionTempPath(folder.folder());
-    QVXUpdater updater(test::LoopbackConfig(server.Url(), folder), temp);
-
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), row.expected);
+    if (row.versionFile) server.Serve(test::kVersionPath, row.versionFile);
+    EXPECT_EQ(Check(), row.expected);
     EXPECT_EQ(updater.LastFailure().kind, row.failure);
-    EXPECT_FALSE(folder.Exists("quillvox_vc.tmp"))
-        << "the version file must be deleted after reading";
+    EXPECT_FALSE(folder.Exists("quillvox_vc.tmp")) << "the version file must not stay behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(VersionFiles, VersionFileTest, ::testing::ValuesIn(kVersionCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(VersionFiles, VersionFileTest, ::testing::ValuesIn(kVersionCases));
 
-class CheckForUpdateTest : public ::testing::Test {
-  protected:
-    TempFolder folder;
-    LoopbackServer server;
-    NetworkConfig config = test::LoopbackConfig(server.Url(), folder);
-    QVXUpdater updater{config, VersionTempPath(folder.folder())};
-};
-
-TEST_F(CheckForUpdateTest, KeepsTheLineAndItsPartsAsWritten) {
-    test::ServeAddressPage(server);
-    server.Serve(test::kVersionPath, "5. 1.0\r\nmore");
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), 1);
-    EXPECT_EQ(updater.VersionLine(), "5. 1.0");
-    EXPECT_EQ(updater.VersionParts(), (std::vector<std::string>{"5", " 1", "0"}));
-}
+using CheckForUpdateTest = test::UpdateTest;
 
 TEST_F(CheckForUpdateTest, NoServerAtAllMeansNotConnected) {
     config.updateServer = config.addressServer = test::DeadLoopbackUrl();
     QVXUpdater offline(config, VersionTempPath(folder.folder()));
     EXPECT_EQ(offline.CheckForUpdate(offline.VersionFileUrl()), -1);
-}
 
-TEST_F(CheckForUpdateTest, MissingVersionFileIsADownloadFailure) {
-    test::ServeAddressPage(server);
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), -2);
-    EXPECT_FALSE(folder.Exists("quillvox_vc.tmp"));
-}
-
-TEST_F(CheckForUpdateTest, AddressPageWithoutMarkerStillCountsAsConnected) {
-    server.Serve(test::kAddressPagePath, "198.51.100.7");
-    server.Serve(test::kVersionPath, "5.0.10");
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), 0);
-}
-
-TEST_F(CheckForUpdateTest, ServerAddressPageIsAskedWhenTheIndependentOneFails) {
-    server.Serve(test::kServerAddressPath, "\r\n  192.0.2.1  \r\n");
-    server.Serve(test::kVersionPath, "5.0.11");
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), 1);
-}
-
-TEST_F(CheckForUpdateTest, PagesWithoutAnAddressMeanNotConnected) {
-    server.Serve(test::kAddressPagePath, "var ip = unknown;");
-    server.Serve(test::kServerAddressPath, " \r\n ");
-    server.Serve(test::kVersionPath, "5.0.11");
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), -1);
-}
-
-TEST_F(CheckForUpdateTest, ANewCheckForgetsTheLastVersionAndFailure) {
-    test::ServeAddressPage(server);
-    server.Serve(test::kVersionPath, "5.x.1");
-    ASSERT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), -5);
-    server.Serve(test::kVersionPath, "5.0");
-    EXPECT_EQ(updater.CheckForUpdate(updater.VersionFileUrl()), -4);
-    EXPECT_EQ(updater.LastFailure().kind, CheckFailureKind::None);
-    EXPECT_EQ(updater.VersionLine(), "5.0");
+    RecordingPrompts prompts;
+    test::RecordingLauncher launcher;
+    offline.DownloadUpdate(prompts, launcher, [] { FAIL() << "the program must stay open"; });
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].text, "No connection to the internet.");
+    EXPECT_EQ(prompts.boxes[0].title, "Error");
 }
 
 }  // namespace

@@ -11,63 +11,48 @@
 namespace qvx {
 namespace {
 
-using test::LoopbackServer;
-using test::TempFolder;
-
-// Names of everything in the folder, to spot leftovers of a failed download.
-std::vector<std::string> FolderEntries(const std::string& path) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path)) {
-        names.push_back(entry.path().filename().string());
-    }
-    return names;
-}
-
-class DownloadTest : public ::testing::Test {
+class DownloadTest : public test::UpdateTest {
   protected:
-    TempFolder folder;
-    LoopbackServer server;
-    const DownloadLimits fast{2, 100, 1};
+    bool Download(const std::string& url) {
+        return DownloadUrlToFile(url, folder.File("downloads/x"), config.limits);
+    }
+    // Everything in the download folder, to spot leftovers of a failed download.
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(config.downloadFolder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
 };
 
 TEST_F(DownloadTest, SavesTheBodyAndAsksPastEveryCache) {
-    server.Serve("/file.bin", std::string("line\r\nbinary\0byte", 17));
-    ASSERT_TRUE(DownloadUrlToFile(server.Url() + "/file.bin", folder.File("file.bin"), fast));
-    EXPECT_EQ(folder.Read("file.bin"), std::string("line\r\nbinary\0byte", 17));
+    const std::string body("line\r\nbinary\0byte", 17);
+    server.Serve("/x", body);
+    ASSERT_TRUE(Download(server.Url() + "/x"));
+    EXPECT_EQ(folder.Read("downloads/x"), body);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"x"});
     const auto requests = server.Requests();
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].get_header_value("Cache-Control"), "no-cache");
     EXPECT_EQ(requests[0].get_header_value("Pragma"), "no-cache");
-    EXPECT_EQ(FolderEntries(folder.folder()), std::vector<std::string>{"file.bin"});
 }
 
-TEST_F(DownloadTest, ErrorStatusFailsAndKeepsTheOldFile) {
-    folder.Write("file.bin", "old");
-    server.Serve("/file.bin", "<html>not here</html>", 404);
-    EXPECT_FALSE(DownloadUrlToFile(server.Url() + "/file.bin", folder.File("file.bin"), fast));
-    EXPECT_EQ(folder.Read("file.bin"), "old");
-    EXPECT_EQ(FolderEntries(folder.folder()), std::vector<std::string>{"file.bin"});
-
-    server.Serve("/file.bin", "broken", 500);
-    EXPECT_FALSE(DownloadUrlToFile(server.Url() + "/file.bin", folder.File("file.bin"), fast));
-    EXPECT_EQ(folder.Read("file.bin"), "old");
-}
-
-TEST_F(DownloadTest, NoServerFails) {
-    EXPECT_FALSE(DownloadUrlToFile(test::DeadLoopbackUrl() + "/x", folder.File("x"), fast));
-    EXPECT_TRUE(FolderEntries(folder.folder()).empty());
-}
-
-TEST_F(DownloadTest, UnwritableTargetFolderFails) {
-    server.Serve("/x", "data");
-    EXPECT_FALSE(DownloadUrlToFile(server.Url() + "/x", folder.File("missing/x"), fast));
-}
-
-TEST_F(DownloadTest, OnlyWebAddressesAreFetched) {
+TEST_F(DownloadTest, FailuresKeepTheOldFileAndLeaveNothingElse) {
+    server.Serve("/404", "<html>not here</html>", 404);
+    server.Serve("/500", "broken", 500);
     folder.Write("secret.txt", "private");
-    EXPECT_FALSE(
-        DownloadUrlToFile("file://" + folder.File("secret.txt"), folder.File("copy.txt"), fast));
-    EXPECT_FALSE(folder.Exists("copy.txt"));
+    folder.Write("downloads/x", "old");
+    for (const std::string& url :
+         {server.Url() + "/404", server.Url() + "/500", test::DeadLoopbackUrl() + "/x",
+          "file://" + folder.File("secret.txt")}) {
+        SCOPED_TRACE(url);
+        EXPECT_FALSE(Download(url));
+        EXPECT_EQ(folder.Read("downloads/x"), "old");
+        EXPECT_EQ(Entries(), std::vector<std::string>{"x"});
+    }
+    server.Serve("/x", "data");
+    EXPECT_FALSE(DownloadUrlToFile(server.Url() + "/x", folder.File("missing/x"), config.limits));
 }
 
 TEST_F(DownloadTest, StalledTransferIsAbandonedWithoutAPartialFile) {
@@ -85,59 +70,69 @@ TEST_F(DownloadTest, StalledTransferIsAbandonedWithoutAPartialFile) {
             });
     });
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_FALSE(DownloadUrlToFile(server.Url() + "/slow", folder.File("slow.bin"), fast));
+    EXPECT_FALSE(Download(server.Url() + "/slow"));
     *release = true;
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
-    EXPECT_TRUE(FolderEntries(folder.folder()).empty());
+    EXPECT_TRUE(Entries().empty());
 }
 
-class AddressTest : public ::testing::Test {
-  protected:
-    TempFolder folder;
-    LoopbackServer server;
-    NetworkConfig config = test::LoopbackConfig(server.Url(), folder);
+struct AddressCase {
+    const char* page;        // the independent address page; nullptr: none
+    const char* serverPage;  // the update server's own; nullptr: none
+    const char* address;     // GetPublicAddress
+    const char* serverAddress;
+    bool connected;
 };
 
-TEST_F(AddressTest, IndependentPageGivesTheQuotedAddressAndIsDeleted) {
-    server.Serve(test::kAddressPagePath,
-                 "<html><script>\r\nvar ip = '203.0.113.9'; var x = 'y';\r\n</script></html>");
-    EXPECT_EQ(GetPublicAddress(config), "203.0.113.9");
+const AddressCase kAddressCases[] = {
+    {"<html><script>\r\nvar ip = '203.0.113.9'; var x = 'y';\r\n</script></html>", nullptr,
+     "203.0.113.9", "", true},
+    // A page of another kind: its whole text is the address.
+    {"203.0.113.9\n", nullptr, "203.0.113.9\n", "", true},
+    {"var ip = '203.0.113.9", nullptr, "", "", false},
+    {"var ip = 203.0.113.9;", nullptr, "", "", false},
+    {nullptr, "  198.51.100.\r\n3 \r\n", "", "198.51.100.3", true},
+    {"var ip = unknown;", " \r\n ", "", "", false},
+    {nullptr, nullptr, "", "", false},
+};
+
+class AddressTest : public test::UpdateTest, public ::testing::WithParamInterface<AddressCase> {};
+
+TEST_P(AddressTest, PagesGiveTheAddressAndTheConnection) {
+    const AddressCase& row = GetParam();
+    if (row.page) server.Serve(test::kAddressPagePath, row.page);
+    if (row.serverPage) server.Serve(test::kServerAddressPath, row.serverPage);
+    EXPECT_EQ(GetPublicAddress(config), row.address);
     EXPECT_FALSE(folder.Exists("temp/~ip.tmp"));
+    EXPECT_EQ(GetPublicAddressFromServer(config), row.serverAddress);
+
+    const std::size_t before = server.Requests().size();
+    EXPECT_EQ(IsConnected(config), row.connected);
+    const auto requests = server.Requests();
+    const bool serverAsked =
+        std::any_of(requests.begin() + before, requests.end(),
+                    [](const auto& r) { return r.path == test::kServerAddressPath; });
+    EXPECT_EQ(serverAsked, std::string(row.address).empty())
+        << "the server's page is asked only when the independent one gives nothing";
 }
 
-TEST_F(AddressTest, IndependentPageWithoutMarkerIsTakenWhole) {
-    server.Serve(test::kAddressPagePath, "203.0.113.9\n");
-    EXPECT_EQ(GetPublicAddress(config), "203.0.113.9\n");
-}
+INSTANTIATE_TEST_SUITE_P(AddressPages, AddressTest, ::testing::ValuesIn(kAddressCases));
 
-TEST_F(AddressTest, MarkerWithoutQuotesGivesNothing) {
-    server.Serve(test::kAddressPagePath, "var ip = '203.0.113.9");
-    EXPECT_EQ(GetPublicAddress(config), "");
-    server.Serve(test::kAddressPagePath, "var ip = 203.0.113.9;");
-    EXPECT_EQ(GetPublicAddress(config), "");
-}
+TEST(NetworkConfigTest, SecureHostsUnlessTheSettingsNameOthers) {
+    test::TempFolder folder;
+    test::SavedEnvironment environment;
+    setenv("XDG_CACHE_HOME", folder.File("cache").c_str(), 1);
+    NetworkConfig config = LoadNetworkConfig(folder.paths().settings);
+    EXPECT_EQ(config.updateServer, "https://www.velmora.com");
+    EXPECT_EQ(config.addressServer, "https://www.velmora.net");
+    EXPECT_EQ(config.tempFolder, folder.File("cache/quillvox"));
 
-TEST_F(AddressTest, ServerPageLosesLineEndsAndBlanksAndStays) {
-    server.Serve(test::kServerAddressPath, "  198.51.100.\r\n3 \r\n");
-    EXPECT_EQ(GetPublicAddressFromServer(config), "198.51.100.3");
-    EXPECT_EQ(folder.Read("temp/~ip.tmp"), "  198.51.100.\r\n3 \r\n");
-}
-
-TEST_F(AddressTest, FailedPagesGiveNothing) {
-    EXPECT_EQ(GetPublicAddress(config), "");
-    EXPECT_EQ(GetPublicAddressFromServer(config), "");
-    EXPECT_FALSE(IsConnected(config));
-}
-
-TEST_F(AddressTest, ServerPageIsAskedOnlyWhenTheIndependentOneFails) {
-    test::ServeAddressPage(server);
-    server.Serve(test::kServerAddressPath, "198.51.100.3");
-    EXPECT_TRUE(IsConnected(config));
-    for (const auto& request : server.Requests()) EXPECT_NE(request.path, test::kServerAddressPath);
-
-    server.Serve(test::kAddressPagePath, "", 503);
-    EXPECT_TRUE(IsConnected(config));
-    EXPECT_EQ(server.Requests().back().path, test::kServerAddressPath);
+    folder.Write("settings.ini",
+                 "[QVOptions]\r\nLogErrors=1\r\n[QVNetwork]\r\n"
+                 "UpdateServer=http://127.0.0.1:8/\r\nAddressServer=http://b.test\r\n");
+    config = LoadNetworkConfig(folder.paths().settings);
+    EXPECT_EQ(config.updateServer, "http://127.0.0.1:8");
+    EXPECT_EQ(config.addressServer, "http://b.test");
 }
 
 }  // namespace

@@ -1,10 +1,6 @@
 #pragma once
 
-#include <arpa/inet.h>
 #include <httplib.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -83,15 +79,7 @@ class LoopbackServer {
 
 // A loopback address where nothing listens: the port was free a moment ago.
 inline std::string DeadLoopbackUrl() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    close(fd);
-    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+    return LoopbackServer().Url();
 }
 
 }  // namespace qvx::test
