@@ -86,14 +86,6 @@ TEST_F(Rendering, SungNoteHasItsPitchAndLength) {
     EXPECT_NEAR(f0, 440, 440 * 0.03);
 }
 
-TEST_F(Rendering, SungHertzPitchIsHeldForALongNote) {
-    const WavData wav = RenderToWav("[:phone on][iy<1500,200>]");
-    const Span span = LoudSpan(wav.samples);
-    EXPECT_NEAR(span.size() * 1000.0 / wav.sampleRate, 1500, 10);
-    const std::size_t late = span.first + span.size() * 3 / 4;
-    EXPECT_NEAR(FrameFundamental(wav.samples, late, 1500, wav.sampleRate), 200, 6);
-}
-
 TEST_F(Rendering, PlayIncludesTheSoundFileConvertedToTheOutputRate) {
     // A stereo 44.1 kHz file of a 1 kHz tone, 200 ms long.
     const std::string bell = folder_.File("bell.wav");
@@ -157,16 +149,6 @@ TEST(SungNote, FitToLengthCutsOrHoldsToTheExactLength) {
     }
     EXPECT_EQ(FitToLength(std::vector<std::int16_t>(500), 300, 441, rate),
               std::vector<std::int16_t>(300));  // silence stays silence
-}
-
-TEST(SungNote, VibratoKeepsLengthAndMeanPitch) {
-    const int rate = 22050;
-    const std::vector<std::int16_t> tone = SynthesizeTone({440}, 1100, rate);
-    const std::vector<std::int16_t> sung = AddVibrato(tone, 22050, rate);
-    ASSERT_EQ(sung.size(), 22050u);
-    std::vector<double> s(sung.begin(), sung.end());
-    EXPECT_NEAR(ZeroCrossingHertz(s, 100, 22000, rate), 440, 440 * 0.01);
-    EXPECT_NE(sung, std::vector<std::int16_t>(tone.begin(), tone.begin() + 22050));
 }
 
 TEST(SoundFileConversion, MixesChannelsAndResamples) {

@@ -103,12 +103,8 @@ TEST(Translator, DialKeysArePairsWithGapsAndPauses) {
     EXPECT_EQ(std::get<SilenceSegment>(t.segments[1]).milliseconds, 100);
     EXPECT_EQ(std::get<SilenceSegment>(t.segments[2]).milliseconds, 100);  // "-"
     EXPECT_EQ(std::get<ToneSegment>(t.segments[3]).hertz, (std::vector<double>{941, 1477}));
-}
-
-TEST(Translator, DialWithAForeignCharacterIsSkippedWhole) {
-    const Timeline t = TranslateText("[:dial 12x3]");
-    EXPECT_TRUE(t.segments.empty());
-    EXPECT_EQ(t.warnings.size(), 1u);
+    // A foreign character skips the whole number.
+    EXPECT_TRUE(TranslateText("[:dial 12x3]").segments.empty());
 }
 
 TEST(Translator, TonesOutsideWhatCanBePlayedAreBoundedOrSkipped) {
@@ -141,12 +137,6 @@ TEST(Translator, SungEntriesKeepThePreviousPitch) {
     EXPECT_FALSE(hertz.vibrato);
     EXPECT_EQ(std::get<SungSegment>(t.segments[3]).hertz, 220);
     EXPECT_EQ(std::get<SungSegment>(t.segments[4]).milliseconds, 0);  // natural length
-}
-
-TEST(Translator, OnlyUnknownCommandsGiveNoSegment) {
-    const Timeline t = TranslateText("[:foo][:bar 3]\r\n[:volume 9]");
-    EXPECT_TRUE(t.segments.empty());
-    EXPECT_EQ(t.warnings.size(), 3u);
 }
 
 }  // namespace
