@@ -104,7 +104,9 @@ struct LineContext {
     bool LineContains(std::string_view part) const {
         if (marks < 0) return Contains(line, part);
         if (marks == 1 && BeginsWith(part, kCommandMark)) {
-            return BeginsWith(line.substr(firstMark), part);
+            // The "[:" itself is known to stand there.
+            const auto rest = line.substr(firstMark + kCommandMark.size());
+            return BeginsWith(rest, part.substr(kCommandMark.size()));
         }
         // A text with a byte the line lacks is not in it: most lines are ruled
         // out without a search.
