@@ -14,11 +14,6 @@ bool Lacks(const LineContext& context, char c) {
     return !context.LineHas(c);
 }
 
-bool ContainsAny(std::string_view line, const auto& parts) {
-    return std::any_of(parts.begin(), parts.end(),
-                       [line](std::string_view part) { return Contains(line, part); });
-}
-
 constexpr std::string_view kPhonePrefix = "[:phone ";
 constexpr std::string_view kPlayPrefix = "[:play ";
 
