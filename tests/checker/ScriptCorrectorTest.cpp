@@ -20,54 +20,77 @@ std::string Summary(int repaired, int failed, int warnings) {
            "\r\nNumber of warnings: " + std::to_string(warnings);
 }
 
-// One script line, corrected as line 1.
+// A script (without its last line break), corrected. "@" in a text stands
+// for the corrected script.
 struct CorrectCase {
     const char* name;
-    std::string line;
+    std::string script;
     std::string corrected;
     int repaired;
     std::vector<std::string> boxes;  // failures and warnings, without the summary
     std::vector<std::string> log;
+    int warnings = 0;
 };
+
+std::vector<std::string> Quoting(std::vector<std::string> texts, const std::string& line) {
+    for (auto& text : texts) {
+        if (const auto at = text.find('@'); at != std::string::npos) text.replace(at, 1, line);
+    }
+    return texts;
+}
 
 class CorrectLineTest : public test::CheckerFixture,
                         public ::testing::WithParamInterface<CorrectCase> {};
 
 TEST_P(CorrectLineTest, RepairsOrReports) {
     const CorrectCase& c = GetParam();
-    WriteScript(c.line + "\r\n");
+    WriteScript(c.script + "\r\n");
     ASSERT_TRUE(CorrectScript(state, prompts));
 
     auto boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
-    EXPECT_EQ(boxes.back(), Summary(c.repaired, static_cast<int>(c.log.size()), 0));
+    EXPECT_EQ(boxes.back(),
+              Summary(c.repaired, static_cast<int>(c.log.size()) - c.warnings, c.warnings));
     boxes.pop_back();
-    EXPECT_EQ(boxes, c.boxes);
+    EXPECT_EQ(boxes, Quoting(c.boxes, c.corrected));
     EXPECT_EQ(Script(), c.corrected + "\r\n");
-    EXPECT_EQ(Log(), LogOf(c.log));  // kept, even when every finding was repaired
-    EXPECT_FALSE(state.ScriptCheckPassed);
+    // The log stays, empty even, unless nothing at all was found.
+    const bool nothing = c.repaired == 0 && c.log.empty();
+    EXPECT_EQ(Log(), nothing ? "<missing>" : LogOf(Quoting(c.log, c.corrected)));
+    EXPECT_EQ(state.ScriptCheckPassed, nothing);
 }
 
-CorrectCase Repaired(const char* name, std::string line, std::string corrected, int repaired) {
-    return {name, std::move(line), std::move(corrected), repaired, {}, {}};
+CorrectCase Repaired(const char* name, std::string script, std::string corrected, int repaired) {
+    return {name, std::move(script), std::move(corrected), repaired, {}, {}};
 }
-
-CorrectCase Failed(const char* name, std::string line, std::string box, std::string log) {
+// A line left as it is, with these failures or warnings.
+CorrectCase Kept(const char* name, std::string line, std::vector<std::string> boxes,
+                 std::vector<std::string> log, int warnings = 0) {
     std::string corrected = line;
-    return {name, std::move(line), std::move(corrected), 0, {std::move(box)}, {std::move(log)}};
+    return {name,           std::move(line), std::move(corrected), 0, std::move(boxes),
+            std::move(log), warnings};
+}
+CorrectCase Reported(const char* name, std::string line, std::vector<std::string> texts) {
+    return Kept(name, std::move(line), texts, texts);
 }
 
-CorrectCase Reported(const char* name, std::string line, std::string text) {
-    return Failed(name, std::move(line), text, text);
-}
-
-const std::string kWrongPositionsBox =
-    "error! unbalanced quotes in dial command or quotes at wrong positions on line 1: ";
-const std::string kWrongPositionsLog =
-    "error! unbalanced quotes in dial command or quotes in wrong positions on line 1: ";
+const std::string kPositions = "error! unbalanced quotes in dial command or quotes ";
+const std::string kPositionsBox = kPositions + "at wrong positions on line 1: @";
+const std::string kPositionsLog = kPositions + "in wrong positions on line 1: @";
+const std::string kComma = " for separation between parameters in tone command on line 1: @";
+const std::string kNoQuotes =
+    "error! missing quotes for dial command. entry must have quotes around them. line 1: @";
+const std::string kLess =
+    "error! missing less-than sign < for start of parameters in tone command on line 1: @";
+const std::string kGreater =
+    "error! missing greater-than sign > for end of parameters in tone command on line 1: @";
+const std::string kPhoneOff =
+    "warning! [:phone off] statement with no [:phone on] statement on line 1.";
+const std::string kGone =
+    "warning! specified wave file to play on line 2, gone.wav does not exist.";
 
 INSTANTIATE_TEST_SUITE_P(
-    Lines, CorrectLineTest,
+    Scripts, CorrectLineTest,
     ::testing::Values(
         Repaired("Bracket", "[:np", "[:np]", 1),
         Repaired("ToneThreeRepairs", "[:tone440,500", "[:tone<440,500>]", 3),
@@ -76,74 +99,43 @@ INSTANTIATE_TEST_SUITE_P(
                     "[:tone440 500",
                     "[:tone<440 500>]",
                     3,
-                    {"error! missing comma for separation between parameters in tone command on "
-                     "line 1: [:tone<440 500>]. Cannot determine where to separate."},
-                    {"error! missing comma sign , for separation between parameters in tone "
-                     "command on line 1: [:tone<440 500>]"}},
+                    {"error! missing comma" + kComma + ". Cannot determine where to separate."},
+                    {"error! missing comma sign ," + kComma}},
         Repaired("DialWithoutQuotes", "[:dial 5551234]", "[:dial \"5551234\"]", 1),
         Repaired("DialWithoutQuotesOrBracket", "[:DIAL 5551234", "[:dial \"5551234\"]", 2),
         Repaired("DialOpeningQuoteOnly", "[:dial \"5551234]", "[:dial \"5551234\"]", 1),
         Repaired("DialClosingQuoteOnly", "[:dial 5551234\"]", "[:dial \"5551234\"]", 1),
         Repaired("DialEmpty", "[:dial ]", "[:dial \"\"]", 1),
-        Failed("DialQuoteInTheMiddle", "[:dial 555\"1234]",
-               kWrongPositionsBox + "[:dial 555\"1234]", kWrongPositionsLog + "[:dial 555\"1234]"),
-        Failed("DialThreeQuotes", "[:dial \"555\"12\"34]",
-               kWrongPositionsBox + "[:dial \"555\"12\"34]",
-               kWrongPositionsLog + "[:dial \"555\"12\"34]"),
-        Failed("DialTooShort", "[:dial]", kWrongPositionsBox + "[:dial]",
-               kWrongPositionsLog + "[:dial]"),
-        Reported("PhoneWithoutOnOff", "[:phone x]",
-                 "error! unexpected statement: line 1: [:phone x]"),
+        Kept("DialQuoteInTheMiddle", "[:dial 555\"1234]", {kPositionsBox}, {kPositionsLog}),
+        Kept("DialThreeQuotes", "[:dial \"555\"12\"34]", {kPositionsBox}, {kPositionsLog}),
+        Kept("DialTooShort", "[:dial]", {kPositionsBox}, {kPositionsLog}),
+        Reported("PhoneWithoutOnOff", "[:phone x]", {"error! unexpected statement: line 1: @"}),
         Reported("UnknownVoiceParameter", "[:dv zz 5]",
-                 "error! unexpected statement on line 1: [:dv zz 5]"),
-        Reported("InvalidCommand", "[:bogus \xC9]",
-                 "error! invalid command: [:bogus \xC9] on line 1"),
-        Reported("ToneNotAtStartLessThan", "[:np][:tone440,500>]",
-                 "error! missing less-than sign < for start of parameters in tone command on line "
-                 "1: [:np][:tone440,500>]"),
-        Reported("DialNotAtStart", "[:np][:dial 555]",
-                 "error! missing quotes for dial command. entry must have quotes around them. line "
-                 "1: [:np][:dial 555]"),
+                 {"error! unexpected statement on line 1: @"}),
+        Reported("InvalidCommand", "[:bogus \xC9]", {"error! invalid command: @ on line 1"}),
+        Reported("DialNotAtStart", "[:np][:dial 555]", {kNoQuotes}),
         Reported("DialNotAtStartUnbalanced", "[:np][:dial \"555]",
-                 "error! unbalanced quotes in dial command on line 1: [:np][:dial \"555]"),
-        Reported("DialNotEndingTheLine", "[:dial 555] now",
-                 "error! missing quotes for dial command. entry must have quotes around them. line "
-                 "1: [:dial 555] now")),
+                 {"error! unbalanced quotes in dial command on line 1: @"}),
+        Reported("DialNotEndingTheLine", "[:dial 555] now", {kNoQuotes}),
+        Reported("ToneNotAtStartIsNotMangled", "[:np][:tone440,500]", {kLess, kGreater}),
+        Kept("Warnings", "[:phone off]\r\n[:play gone.wav]", {kPhoneOff, kGone}, {kPhoneOff, kGone},
+             2),
+        Repaired("RepairedPhoneOnCountsLater", "[:phone on\r\n[:phone off]",
+                 "[:phone on]\r\n[:phone off]", 1),
+        CorrectCase{"FailureLeavesLaterLines",
+                    "[:bogus]\r\n[:np",
+                    "[:bogus]\r\n[:np]",
+                    1,
+                    {"error! invalid command: [:bogus] on line 1"},
+                    {"error! invalid command: [:bogus] on line 1"}},
+        Repaired("LowerCaseKeepingOtherBytes", "Grüße AN ALLE \xC4\r\n[:NP]\r\n\r\n   ",
+                 "grüße an alle \xC4\r\n[:np]\r\n\r\n   ", 0)),
     [](const auto& info) { return std::string(info.param.name); });
 
 class CorrectScriptTest : public test::CheckerFixture {};
 
-TEST_F(CorrectScriptTest, ToneNotBeginningTheLineIsNotMangled) {
-    WriteScript("[:np][:tone440,500]\r\n");
-    ASSERT_TRUE(CorrectScript(state, prompts));
-    const std::string tail = " on line 1: [:np][:tone440,500]";
-    const std::vector<std::string> expected{
-        "error! missing less-than sign < for start of parameters in tone command" + tail,
-        "error! missing greater-than sign > for end of parameters in tone command" + tail,
-        Summary(0, 2, 0)};
-    EXPECT_EQ(Boxes(), expected);
-    EXPECT_EQ(Script(), "[:np][:tone440,500]\r\n");
-}
-
-TEST_F(CorrectScriptTest, WarningsAreCounted) {
-    WriteScript("[:phone off]\r\n[:play gone.wav]\r\n");
-    ASSERT_TRUE(CorrectScript(state, prompts));
-    const std::vector<std::string> expected{
-        "warning! [:phone off] statement with no [:phone on] statement on line 1.",
-        "warning! specified wave file to play on line 2, gone.wav does not exist.",
-        Summary(0, 0, 2)};
-    EXPECT_EQ(Boxes(), expected);
-    EXPECT_EQ(Log(), LogOf({expected[0], expected[1]}));
-}
-
-TEST_F(CorrectScriptTest, RepairedPhoneOnCountsForLaterLines) {
-    WriteScript("[:phone on\r\n[:phone off]\r\n");
-    ASSERT_TRUE(CorrectScript(state, prompts));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{Summary(1, 0, 0)});
-}
-
 TEST_F(CorrectScriptTest, SecondRunFindsNothing) {
-    WriteScript("Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:np\r\n");
+    WriteScript("Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:np");
     ASSERT_TRUE(CorrectScript(state, prompts));
     EXPECT_EQ(Boxes().back(), Summary(6, 0, 0));
     const std::string corrected = Script();
@@ -155,29 +147,19 @@ TEST_F(CorrectScriptTest, SecondRunFindsNothing) {
     EXPECT_EQ(Boxes(), std::vector<std::string>{Summary(0, 0, 0)});
     EXPECT_EQ(Script(), corrected);
     EXPECT_FALSE(folder.Exists("errors.log"));
-    EXPECT_TRUE(state.ScriptCheckPassed);
-
-    prompts.boxes.clear();
     ASSERT_TRUE(CheckScript(state, prompts));
     EXPECT_TRUE(state.ScriptCheckPassed);
 }
 
-TEST_F(CorrectScriptTest, FailureLeavesLaterLinesToBeCorrected) {
-    WriteScript("[:bogus]\r\n[:np\r\n");
-    ASSERT_TRUE(CorrectScript(state, prompts));
-    EXPECT_EQ(Boxes().back(), Summary(1, 1, 0));
-    EXPECT_EQ(Script(), "[:bogus]\r\n[:np]\r\n");
-}
-
-TEST_F(CorrectScriptTest, RewritesInLowerCaseKeepingOtherBytes) {
-    WriteScript("Grüße AN ALLE \xC4\r\n[:NP]\r\n\r\n   ");
-    ASSERT_TRUE(CorrectScript(state, prompts));
-    EXPECT_EQ(Script(), "grüße an alle \xC4\r\n[:np]\r\n\r\n   \r\n");
-    EXPECT_TRUE(state.ScriptCheckPassed);
+TEST_F(CorrectScriptTest, EmptyScriptPassesAndMissingScriptWritesNothing) {
+    state.ScriptCheckPassed = true;
+    EXPECT_FALSE(CorrectScript(state, prompts));
+    EXPECT_EQ(Boxes(), std::vector<std::string>{"error! no script to correct."});
+    EXPECT_FALSE(folder.Exists("demo.txt"));
     EXPECT_FALSE(folder.Exists("errors.log"));
-}
+    EXPECT_FALSE(state.ScriptCheckPassed);
 
-TEST_F(CorrectScriptTest, EmptyScriptPasses) {
+    prompts.boxes.clear();
     folder.Write("errors.log", "old\r\n");
     WriteScript("");
     ASSERT_TRUE(CorrectScript(state, prompts));
@@ -185,15 +167,6 @@ TEST_F(CorrectScriptTest, EmptyScriptPasses) {
     EXPECT_EQ(Script(), "");
     EXPECT_FALSE(folder.Exists("errors.log"));
     EXPECT_TRUE(state.ScriptCheckPassed);
-}
-
-TEST_F(CorrectScriptTest, MissingScriptWritesNothing) {
-    state.ScriptCheckPassed = true;
-    EXPECT_FALSE(CorrectScript(state, prompts));
-    EXPECT_EQ(Boxes(), std::vector<std::string>{"error! no script to correct."});
-    EXPECT_FALSE(folder.Exists("demo.txt"));
-    EXPECT_FALSE(folder.Exists("errors.log"));
-    EXPECT_FALSE(state.ScriptCheckPassed);
 }
 
 TEST_F(CorrectScriptTest, IgnoresTheCheckOptions) {

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/RecordingPrompts.h"
@@ -12,15 +13,7 @@
 namespace qvx {
 namespace {
 
-struct Box {
-    std::string title;
-    std::string text;
-    bool operator==(const Box&) const = default;
-};
-
-void PrintTo(const Box& box, std::ostream* out) {
-    *out << box.title << ": " << box.text;
-}
+using Box = std::pair<std::string, std::string>;  // title, text
 
 struct TypedCase {
     const char* name;
@@ -28,10 +21,6 @@ struct TypedCase {
     std::vector<Box> boxes;
     std::optional<TextSelection> selection;
 };
-
-void PrintTo(const TypedCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 class TypedCheckTest : public ::testing::TestWithParam<TypedCase> {};
 
@@ -43,113 +32,78 @@ TEST_P(TypedCheckTest, ShowsBoxesAndSelects) {
     std::vector<Box> boxes;
     for (const auto& box : prompts.boxes) {
         EXPECT_EQ(box.icon, PromptIcon::Exclamation);
-        boxes.push_back({box.title, box.text});
+        boxes.emplace_back(box.title, box.text);
     }
     EXPECT_EQ(boxes, GetParam().boxes);
     EXPECT_EQ(selection, GetParam().selection);
 }
 
+const std::string kBracket = "missing close brackets.";
 const std::string kLess = "missing less-than sign < for start of parameters in tone command.";
 const std::string kGreater = "missing greater-than sign > for end of parameters in tone command.";
 const std::string kComma = "missing comma for separation between parameters in tone command.";
 
-TextSelection Whole(const std::string& text) {
-    return {0, text.size()};
+// No box, nothing selected.
+TypedCase Ok(const char* name, std::string text) {
+    return {name, std::move(text), {}, std::nullopt};
+}
+// One "Error" box; a single line is selected whole.
+TypedCase Err(const char* name, std::string text, std::string box,
+              std::optional<TextSelection> selection = std::nullopt) {
+    const TextSelection whole{0, text.size()};
+    return {name, std::move(text), {{"Error", std::move(box)}}, selection.value_or(whole)};
 }
 
 INSTANTIATE_TEST_SUITE_P(
     OneLine, TypedCheckTest,
     ::testing::Values(
-        TypedCase{"MissingBracket", "[:np", {{"error", "missing close brackets."}}, Whole("[:np")},
-        TypedCase{"Clean", "[:np]", {}, std::nullopt},
+        TypedCase{"MissingBracket", "[:np", {{"error", kBracket}}, TextSelection{0, 4}},
         TypedCase{"ToneMissingAllThree",
                   "[:tone440 500]",
                   {{"Error", kLess}, {"Error", kGreater}, {"Error", kComma}},
-                  Whole("[:tone440 500]")},
-        TypedCase{
-            "DialWithoutQuotes",
-            "[:dial 555]",
-            {{"Error", "missing quotes for dial command. entry must have quotes around them."}},
-            Whole("[:dial 555]")},
-        TypedCase{"DialUnbalanced",
-                  "[:dial \"555]",
-                  {{"Error", "unbalanced quotes in dial command."}},
-                  Whole("[:dial \"555]")},
-        TypedCase{"PhoneWithoutOnOff",
-                  "[:phone x]",
-                  {{"Error", "unexpected statement. Missing on/off parameter."}},
-                  Whole("[:phone x]")},
-        TypedCase{"UnknownVoiceParameter",
-                  "[:dv zz 1]",
-                  {{"Error", "unexpected statement. Invalid parameter in [:DV] command."}},
-                  Whole("[:dv zz 1]")},
+                  TextSelection{0, 14}},
+        Err("DialWithoutQuotes", "[:dial 555]",
+            "missing quotes for dial command. entry must have quotes around them."),
+        Err("DialUnbalanced", "[:dial \"555]", "unbalanced quotes in dial command."),
+        Err("PhoneWithoutOnOff", "[:phone x]", "unexpected statement. Missing on/off parameter."),
+        Err("UnknownVoiceParameter", "[:dv zz 1]",
+            "unexpected statement. Invalid parameter in [:DV] command."),
         TypedCase{"MissingWaveFileOnlyWarns",
                   "[:play Gone.wav]",
                   {{"Warning", "specified wave file to play, Gone.wav does not exist."}},
                   std::nullopt},
-        TypedCase{"PresentWaveFileKeepsCapitals", "[:play Present.wav]", {}, std::nullopt},
-        TypedCase{"CapitalsAreInvalid", "[:NP]", {{"Error", "invalid command."}}, Whole("[:NP]")},
-        TypedCase{"PhoneOffAloneIsNotWarned", "[:phone off]", {}, std::nullopt},
-        TypedCase{"Rate", "[:ra 180]", {}, std::nullopt},
-        TypedCase{"HatRise", "[:dv hr 10]", {}, std::nullopt},
-        TypedCase{"NotACommand", "hello [:np", {}, std::nullopt},
-        TypedCase{"SpacesOnly", "   ", {}, std::nullopt}, TypedCase{"Empty", "", {}, std::nullopt}),
+        Err("CapitalsAreInvalid", "[:NP]", "invalid command."), Ok("Clean", "[:np]"),
+        Ok("PresentWaveFileKeepsCapitals", "[:play Present.wav]"),
+        Ok("PhoneOffAloneIsNotWarned", "[:phone off]"), Ok("Rate", "[:ra 180]"),
+        Ok("HatRise", "[:dv hr 10]"), Ok("NotACommand", "hello [:np"), Ok("SpacesOnly", "   "),
+        Ok("Empty", "")),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Several lines: the first finding only, its line selected.
 INSTANTIATE_TEST_SUITE_P(
     ManyLines, TypedCheckTest,
     ::testing::Values(
-        TypedCase{"ToneAmongLinesGivesOneBox",
-                  "[:np]\r\n[:tone440 500]",
-                  {{"Error", kLess}},
-                  TextSelection{7, 14}},
-        TypedCase{"FirstFindingOnly",
-                  "[:np\r\n[:NP]\r\n[:bogus]",
-                  {{"Error", "missing close brackets."}},
-                  TextSelection{0, 4}},
-        TypedCase{"EarlierLineReportedFirst",
-                  "hello\r\n[:dv zz 1]\r\n[:np",
-                  {{"Error", "unexpected statement."}},
-                  TextSelection{7, 10}},
-        TypedCase{"PhoneWithoutOnOff",
-                  "[:np]\r\n[:phone x]",
-                  {{"Error", "unexpected statement."}},
-                  TextSelection{7, 10}},
-        TypedCase{"PhoneOffWithoutOn",
-                  "hello\r\n[:phone off]",
-                  {{"Error", "[:phone off] statement with no [:phone on] statement ."}},
-                  TextSelection{7, 12}},
-        TypedCase{"PhoneOffAfterOn", "[:phone on]\r\n[:phone off]", {}, std::nullopt},
-        TypedCase{"PhoneOnInCapitalsDoesNotCount",
-                  "say\r\n[:PHONE ON]\r\n[:phone off]",
-                  {{"Error", "invalid command."}},
-                  TextSelection{5, 11}},
+        Err("ToneAmongLinesGivesOneBox", "[:np]\r\n[:tone440 500]", kLess, TextSelection{7, 14}),
+        Err("FirstFindingOnly", "[:np\r\n[:NP]\r\n[:bogus]", kBracket, TextSelection{0, 4}),
+        Err("EarlierLineReportedFirst", "hello\r\n[:dv zz 1]\r\n[:np", "unexpected statement.",
+            TextSelection{7, 10}),
+        Err("PhoneWithoutOnOff", "[:np]\r\n[:phone x]", "unexpected statement.",
+            TextSelection{7, 10}),
+        Err("PhoneOffWithoutOn", "hello\r\n[:phone off]",
+            "[:phone off] statement with no [:phone on] statement .", TextSelection{7, 12}),
+        Ok("PhoneOffAfterOn", "[:phone on]\r\n[:phone off]"),
+        Err("PhoneOnInCapitalsDoesNotCount", "say\r\n[:PHONE ON]\r\n[:phone off]",
+            "invalid command.", TextSelection{5, 11}),
         TypedCase{"MissingWaveFileSelects",
                   "[:np]\r\n[:play Gone.wav]",
                   {{"Warning", "specified wave file to play , Gone.wav does not exist."}},
                   TextSelection{7, 16}},
-        TypedCase{"SungPhonemeEntryIsNotACommand",
-                  "[:phone on]\r\n[aa<500,13>]\r\n[:phone off]",
-                  {},
-                  std::nullopt},
-        TypedCase{"SelectsTheFaultyLineNotAnEarlierLookalike",
-                  "[:np]\r\n[:np",
-                  {{"Error", "missing close brackets."}},
-                  TextSelection{7, 4}},
-        TypedCase{"TrailingLineBreak", "[:np]\r\n", {}, std::nullopt},
-        TypedCase{"NonAsciiOffsetsInBytes",
-                  "Grüße\r\n[:np",
-                  {{"Error", "missing close brackets."}},
-                  TextSelection{9, 4}}),
+        Ok("SungPhonemeEntryIsNotACommand", "[:phone on]\r\n[aa<500,13>]\r\n[:phone off]"),
+        Err("SelectsTheFaultyLineNotAnEarlierLookalike", "[:np]\r\n[:np", kBracket,
+            TextSelection{7, 4}),
+        Ok("TrailingLineBreak", "[:np]\r\n"),
+        Err("NonAsciiOffsetsInBytes", "Grüße\r\n[:np", kBracket, TextSelection{9, 4})),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(CheckTypedLinesTest, SplitsTheTextItself) {
-    test::TempFolder folder;
-    RecordingPrompts prompts;
-    EXPECT_EQ(CheckTypedLines("[:np]\r\nx\r\n[:tone<1,2]", folder.paths(), prompts),
-              (TextSelection{10, 11}));
-    EXPECT_EQ(prompts.Texts(), std::vector<std::string>{kGreater});
-}
 
 }  // namespace
 }  // namespace qvx
