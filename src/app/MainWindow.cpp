@@ -19,6 +19,7 @@
 #include "common/FileExists.h"
 #include "common/TextFile.h"
 #include "dialogs/InputKind.h"
+#include "dialogs/widgets/DialogLayout.h"
 #include "dialogs/widgets/GeneralInput.h"
 #include "dialogs/widgets/Phonemes.h"
 #include "dialogs/widgets/Tones.h"
@@ -28,14 +29,6 @@
 #include "update/HelpMenu.h"
 
 namespace qvx {
-namespace {
-
-constexpr int kTwipsPerPixel = 15;
-constexpr int Px(int twips) {
-    return twips / kTwipsPerPixel;
-}
-
-}  // namespace
 
 QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
            std::function<void()> endProgram, QWidget* parent)
@@ -49,9 +42,9 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFixedSize(Px(9885), Px(3090));
+    client->setFixedSize(TwipSize(9885, 3090));
     editArea_ = new ScriptEditor(client);
-    editArea_->setGeometry(Px(600), Px(600), Px(8000), Px(885));
+    editArea_->setGeometry(TwipRect(600, 600, 8000, 885));
     setCentralWidget(client);
 
     editArea_->beforeLineBreak = [this] { CheckTypedLine(); };
@@ -158,9 +151,9 @@ void QVX5::RefreshSettings() {
     }
     if (!state_.options.UseEditor) ShowEditor(false);
     DeriveNextGender(state_);
-    state_.ClearDataOffered = FileExists(state_.paths.script);
-    Action("OptionsMenuDeleteData")->setVisible(state_.ClearDataOffered);
-    Action("OptionsMenuDeleteData")->setEnabled(state_.ClearDataOffered);
+    const bool scriptExists = FileExists(state_.paths.script);
+    Action("OptionsMenuDeleteData")->setVisible(scriptExists);
+    Action("OptionsMenuDeleteData")->setEnabled(scriptExists);
 }
 
 void QVX5::CheckAndRefresh() {

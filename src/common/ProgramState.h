@@ -26,7 +26,6 @@ struct ProgramState {
     std::string NextGender = "female";  // what the gender item switches to next
     std::int32_t InputKind = 0;         // 0..29, recorded before the value dialog opens
     bool ScriptCheckPassed = false;     // verdict of the last check or correction
-    bool ClearDataOffered = false;      // demo.txt existed at the last refresh
 };
 
 }  // namespace qvx

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace qvx {
 
-// Dialog geometry is given in twips, 15 to a pixel at 100 % scale.
+// Window geometry is given in twips, 15 to a pixel at 100 % scale.
 inline constexpr int kTwipsPerPixel = 15;
 inline QRect TwipRect(int left, int top, int width, int height) {
     return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
