@@ -1,13 +1,18 @@
 #include "common/TextFile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "common/AsciiCase.h"
 #include "common/FileExists.h"
+#include "common/LineReader.h"
+#include "common/PrintableText.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -16,81 +21,184 @@ namespace {
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 
-TEST(SplitLines, LineEnds) {
-    EXPECT_EQ(SplitLines(""), Lines{});
-    EXPECT_EQ(SplitLines("a\r\nb\r\n"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\r\nb"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\rb"), (Lines{"a", "b"}));
-    EXPECT_EQ(SplitLines("a\nb\r\n"), (Lines{"a\nb"}));
-    EXPECT_EQ(SplitLines("\r\n\r\n"), (Lines{"", ""}));
-    EXPECT_EQ(SplitLines("x\r\r\ny"), (Lines{"x", "", "y"}));
+std::size_t EntriesIn(const test::TempFolder& folder) {
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder.folder()), fs::directory_iterator()));
 }
 
-TEST(ReadLines, MissingFileIsNoContent) {
+Lines ReadAllLines(const std::string& path) {
+    Lines lines;
+    LineReader reader(path);
+    for (std::string_view line; reader.Next(line);) lines.emplace_back(line);
+    return lines;
+}
+
+// Every platform's line end ends a line; the file reader splits exactly as
+// the splitter of text in memory does, across its buffer's edges too.
+TEST(Lines, EveryLineEndEndsALine) {
+    const std::pair<std::string, Lines> cases[] = {
+        {"", {}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\rb\nc", {"a", "b", "c"}},
+        {"\r\n\n\r", {"", "", ""}},
+        {"x\r\r\ny\n\n", {"x", "", "y", ""}},
+        {std::string(65535, 'a') + "\r\nb", {std::string(65535, 'a'), "b"}},
+        {std::string(200000, '\r'), Lines(200000, "")},
+    };
     test::TempFolder folder;
-    EXPECT_FALSE(ReadLines(folder.File("none.txt")).has_value());
-    folder.Write("empty.txt", "");
-    EXPECT_EQ(ReadLines(folder.File("empty.txt")).value(), Lines{});
+    for (const auto& [text, lines] : cases) {
+        EXPECT_EQ(SplitLines(text), lines);
+        folder.Write("t", text);
+        EXPECT_EQ(ReadAllLines(folder.File("t")), lines);
+    }
+}
+
+TEST(Lines, ALineBeyondTheLimitIsRefused) {
+    test::TempFolder folder;
+    folder.Write("long", "a\r\n" + std::string(LineReader::kLongestLine + 1, 'x'));
+    LineReader reader(folder.File("long"));
+    std::string_view line;
+    EXPECT_TRUE(reader.Next(line));
+    EXPECT_FALSE(reader.Next(line));
+    EXPECT_EQ(reader.error(), "line 2 is longer than 16 MB");
+}
+
+// Readers and writers leave alone whatever is not a plain file, and never
+// wait on a FIFO (the alarm ends a test that would).
+TEST(FileAccess, OnlyPlainFilesAreReadOrWritten) {
+    test::TempFolder folder;
+    folder.Write("plain", "x");
+    fs::create_directory(folder.File("folder"));
+    ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    alarm(10);
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.File("missing"), "no such file"},
+        {folder.File("folder"), "is a folder"},
+        {folder.File("fifo"), "is not a plain file"},
+        {"/dev/null", "is not a plain file"},
+    };
+    for (const auto& [path, reason] : cases) {
+        std::string error;
+        EXPECT_FALSE(ReadWholeFile(path, &error).has_value());
+        EXPECT_EQ(error, reason) << path;
+        EXPECT_FALSE(LineReader(path).ok());
+        if (path == folder.File("missing")) continue;
+        EXPECT_NE(AppendToFile(path, "y").error.find(reason), std::string::npos) << path;
+        EXPECT_NE(RewriteFile(path, "y").error.find(reason), std::string::npos) << path;
+    }
+    alarm(0);
+    EXPECT_EQ(ReadWholeFile(folder.File("plain")), "x");
+    EXPECT_EQ(EntriesIn(folder), 3u) << "nothing was created or replaced";
 }
 
 TEST(AppendToFile, CreatesAndJoinsAnUnfinishedLine) {
     test::TempFolder folder;
-    const auto path = folder.File("a.txt");
-    ASSERT_TRUE(AppendToFile(path, "one\r\n"));
+    ASSERT_TRUE(AppendToFile(folder.File("a.txt"), "one\r\n"));
     folder.Write("b.txt", "last");
     ASSERT_TRUE(AppendToFile(folder.File("b.txt"), "[:np]\r\n"));
     EXPECT_EQ(folder.Read("a.txt"), "one\r\n");
     EXPECT_EQ(folder.Read("b.txt"), "last[:np]\r\n");
 }
 
-TEST(AppendToFile, RefusesAReadOnlyFileAndSaysWhy) {
+// A disk that fills up part way must not leave half a line to be joined by
+// the next command; a file-size limit stands in for the full disk.
+TEST(AppendToFile, AFailedWriteLeavesTheFileAsItWas) {
+    test::TempFolder folder;
+    folder.Write("demo.txt", "[:np]\r\n");
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 7 + 3;
+    auto* oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const FileResult result = AppendToFile(folder.File("demo.txt"), "[:dv sx 0]\r\n");
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("demo.txt"), std::string::npos);
+    EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n");
+}
+
+TEST(AppendToFile, RefusesAReadOnlyFile) {
     test::TempFolder folder;
     folder.Write("ro.txt", "keep\r\n");
     fs::permissions(folder.File("ro.txt"), fs::perms::owner_read);
     const FileResult result = AppendToFile(folder.File("ro.txt"), "more");
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find(folder.File("ro.txt")), std::string::npos);
     EXPECT_NE(result.error.find("read-only"), std::string::npos);
     EXPECT_EQ(folder.Read("ro.txt"), "keep\r\n");
 }
 
-TEST(RewriteFile, ReplacesContentAndKeepsPermissions) {
+TEST(RewriteFile, ReplacesContentKeepingPermissionsAndLinks) {
     test::TempFolder folder;
     folder.Write("s.ini", "old\r\n");
-    fs::permissions(folder.File("s.ini"),
-                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(RewriteFile(folder.File("s.ini"), "new\r\n"));
+    fs::permissions(folder.File("s.ini"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(folder.File("s.ini"), folder.File("link.ini"));
+    // A link planted where an older version put its temporary file.
+    folder.Write("victim", "mine");
+    fs::create_symlink(folder.File("victim"), folder.File("s.ini.qvx-new"));
+    ASSERT_TRUE(RewriteFile(folder.File("link.ini"), "new\r\n"));
     EXPECT_EQ(folder.Read("s.ini"), "new\r\n");
-    EXPECT_EQ(fs::status(folder.File("s.ini")).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.folder()), fs::directory_iterator()), 1)
-        << "no temporary file is left behind";
-}
-
-TEST(RewriteFile, WritesThroughASymbolicLink) {
-    test::TempFolder folder;
-    folder.Write("real.ini", "old");
-    fs::create_symlink(folder.File("real.ini"), folder.File("link.ini"));
-    ASSERT_TRUE(RewriteFile(folder.File("link.ini"), "new"));
     EXPECT_TRUE(fs::is_symlink(folder.File("link.ini")));
-    EXPECT_EQ(folder.Read("real.ini"), "new");
+    EXPECT_EQ(fs::status(folder.File("s.ini")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(folder.Read("victim"), "mine");
+    EXPECT_EQ(EntriesIn(folder), 4u) << "no temporary file is left behind";
 }
 
-TEST(RewriteFile, LeavesAReadOnlyFileAlone) {
+TEST(RewriteFile, RefusalsLeaveTheFileAlone) {
     test::TempFolder folder;
     folder.Write("ro.ini", "old");
     fs::permissions(folder.File("ro.ini"), fs::perms::owner_read);
-    const FileResult result = RewriteFile(folder.File("ro.ini"), "new");
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("ro.ini"), std::string::npos);
+    EXPECT_NE(RewriteFile(folder.File("ro.ini"), "new").error.find("ro.ini"), std::string::npos);
     EXPECT_EQ(folder.Read("ro.ini"), "old");
+    EXPECT_FALSE(RewriteFile(folder.File("no/such/file.txt"), "x").ok);
 }
 
-TEST(RewriteFile, MissingFolderIsReported) {
+// The new version is private until it is in place, and an interrupted write
+// leaves nothing behind: not on failure, not on SIGTERM.
+TEST(ReplacementFile, TemporaryIsPrivateAndNeverLeftBehind) {
     test::TempFolder folder;
-    const FileResult result = RewriteFile(folder.File("no/such/file.txt"), "x");
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.error.empty());
+    folder.Write("f", "old");
+    std::string error;
+    {
+        auto file = ReplacementFile::Create(folder.File("f"), error);
+        ASSERT_TRUE(file);
+        struct stat status {};
+        ASSERT_EQ(fstat(file->fd(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0600u);
+        ASSERT_TRUE(file->Write("half"));
+    }
+    EXPECT_EQ(EntriesIn(folder), 1u);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        RemoveTemporariesOnSignals();
+        auto file = ReplacementFile::Create(folder.File("f"), error);
+        if (file && file->Write("half")) raise(SIGTERM);
+        _exit(1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+    EXPECT_EQ(EntriesIn(folder), 1u);
+    EXPECT_EQ(folder.Read("f"), "old");
+}
+
+TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
+    test::TempFolder folder;
+    folder.Write("Bell.wav", "");
+    folder.Write("bell.WAV", "");
+    folder.Write("Gong.wav", "");
+    fs::create_directory(folder.File("sub"));
+    FolderFiles files(folder.folder());
+    EXPECT_EQ(files.Find("bell.WAV"), folder.File("bell.WAV")) << "an exact match wins";
+    EXPECT_EQ(files.Find("BELL.wav"), folder.File("Bell.wav")) << "else the lowest in byte order";
+    EXPECT_EQ(files.Find("gong.wav"), folder.File("Gong.wav"));
+    for (const std::string& name : std::initializer_list<std::string>{
+             "", "sub", "..", "./Gong.wav", "missing.wav", std::string("Gong.wav\0x", 10)}) {
+        EXPECT_EQ(files.Find(name), std::nullopt) << name;
+    }
 }
 
 TEST(DeleteFileIfPresent, MissingFileIsNoFailure) {
@@ -108,16 +216,13 @@ TEST(FileExists, FilesFoldersAndNothing) {
     EXPECT_TRUE(FileExists(folder.folder()));
     EXPECT_FALSE(FileExists(folder.File("missing")));
     EXPECT_FALSE(FileExists(""));
-    EXPECT_FALSE(FileExists(std::string("bad\0name", 8)));
 }
 
-TEST(AsciiCase, OnlyAsciiLettersChange) {
-    EXPECT_EQ(ToLowerAscii("[:DV SX 1] Hello"), "[:dv sx 1] hello");
-    EXPECT_EQ(ToLowerAscii("\xC3\x84rger \xC4"),
-              "\xC3\x84rger \xC4");  // UTF-8 and Latin-1 bytes kept
+TEST(Text, CaseAndControlBytes) {
+    EXPECT_EQ(ToLowerAscii("[:DV SX 1] H\xC3\x84llo \xC4"), "[:dv sx 1] h\xC3\x84llo \xC4");
     EXPECT_TRUE(ContainsText("x [:PHONE ON] y", "[:phone on]", false));
     EXPECT_FALSE(ContainsText("x [:PHONE ON] y", "[:phone on]", true));
-    EXPECT_FALSE(ContainsText("[:phone o", "[:phone on]", false));
+    EXPECT_EQ(PrintableText("a\tb\x1b[2J\n\x7f\xC3\xA9"), "a\tb\\x1b[2J\\x0a\\x7f\xC3\xA9");
 }
 
 }  // namespace

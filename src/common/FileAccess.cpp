@@ -1,0 +1,320 @@
+#include "common/FileAccess.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <vector>
+
+#include "common/AsciiCase.h"
+#include "common/ProgramPaths.h"
+
+namespace fs = std::filesystem;
+
+namespace qvx {
+namespace {
+
+std::string SystemReason(int code) {
+    return code == ENOENT ? "no such file" : std::strerror(code);
+}
+
+// Why a file of this type is not read or replaced; empty for a regular file.
+std::string RefusalFor(mode_t mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return "is a folder";
+    return "is not a plain file";
+}
+
+std::string WriteFailure(const std::string& path, const std::string& reason) {
+    return "could not write the file " + path + ": " + reason + ".";
+}
+
+// The paths the signal handler removes. Plain atomics of C strings, so the
+// handler reads them without locks or allocation.
+constexpr int kTemporarySlots = 64;
+std::array<std::atomic<const char*>, kTemporarySlots> temporaries{};
+
+int Watch(const char* path) {
+    for (int slot = 0; slot < kTemporarySlots; ++slot) {
+        const char* expected = nullptr;
+        if (temporaries[static_cast<std::size_t>(slot)].compare_exchange_strong(expected, path))
+            return slot;
+    }
+    return -1;  // too many at once: this one is only removed by its owner
+}
+
+void RemoveTemporariesAndReraise(int signal) {
+    for (int slot = kTemporarySlots - 1; slot >= 0; --slot) {
+        const char* path = temporaries[static_cast<std::size_t>(slot)].exchange(nullptr);
+        if (path && ::unlink(path) != 0) ::rmdir(path);
+    }
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    sigemptyset(&fallback.sa_mask);
+    sigaction(signal, &fallback, nullptr);
+    raise(signal);
+}
+
+unsigned NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666u & ~static_cast<unsigned>(mask);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.release();
+    }
+    return *this;
+}
+
+FileHandle::~FileHandle() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int FileHandle::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+FileHandle OpenForReading(const std::string& path, std::string& error) {
+    // Looked at before opening: opening a FIFO or a device can block or act.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        error = SystemReason(errno);
+        return {};
+    }
+    if (error = RefusalFor(status.st_mode); !error.empty()) return {};
+    FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!file) {
+        error = SystemReason(errno);
+        return {};
+    }
+    // The path may have been swapped in between: what was opened decides.
+    if (::fstat(file.get(), &status) != 0) {
+        error = SystemReason(errno);
+        return {};
+    }
+    if (error = RefusalFor(status.st_mode); !error.empty()) return {};
+    return file;
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
+    std::string reason;
+    const FileHandle file = OpenForReading(path, reason);
+    std::string content;
+    if (file) {
+        struct stat status {};
+        if (::fstat(file.get(), &status) == 0 && status.st_size > 0)
+            content.reserve(static_cast<std::size_t>(status.st_size));
+        char block[1 << 16];
+        for (;;) {
+            const ssize_t got = ::read(file.get(), block, sizeof block);
+            if (got > 0) {
+                content.append(block, static_cast<std::size_t>(got));
+            } else if (got == 0) {
+                return content;
+            } else if (errno != EINTR) {
+                reason = std::strerror(errno);
+                break;
+            }
+        }
+    }
+    if (error) *error = reason;
+    return std::nullopt;
+}
+
+TemporaryPath::TemporaryPath(std::string path)
+    : path_(std::make_unique<std::string>(std::move(path))), slot_(Watch(path_->c_str())) {}
+
+TemporaryPath::TemporaryPath(TemporaryPath&& other) noexcept
+    : path_(std::move(other.path_)), slot_(std::exchange(other.slot_, -1)) {}
+
+TemporaryPath& TemporaryPath::operator=(TemporaryPath&& other) noexcept {
+    if (this != &other) {
+        Forget();
+        path_ = std::move(other.path_);
+        slot_ = std::exchange(other.slot_, -1);
+    }
+    return *this;
+}
+
+TemporaryPath::~TemporaryPath() {
+    Forget();
+}
+
+const std::string& TemporaryPath::path() const {
+    static const std::string none;
+    return path_ ? *path_ : none;
+}
+
+void TemporaryPath::Forget() {
+    if (slot_ >= 0) temporaries[static_cast<std::size_t>(slot_)].store(nullptr);
+    slot_ = -1;
+}
+
+void RemoveTemporariesOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporariesAndReraise;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+std::optional<ReplacementFile> ReplacementFile::Create(const std::string& target,
+                                                       std::string& error) {
+    std::error_code ec;
+    fs::path resolved = target;
+    if (fs::is_symlink(resolved, ec)) {
+        resolved = fs::weakly_canonical(resolved, ec);
+        if (ec) {
+            error = WriteFailure(target, ec.message());
+            return std::nullopt;
+        }
+    }
+    unsigned mode = 0;
+    struct stat status {};
+    if (::stat(resolved.c_str(), &status) == 0) {
+        if (const std::string refusal = RefusalFor(status.st_mode); !refusal.empty()) {
+            error = WriteFailure(target, refusal);
+            return std::nullopt;
+        }
+        // A file its owner may not write is left alone, even by a user (such
+        // as root) whom the system would let write anyway.
+        if ((status.st_mode & S_IWUSR) == 0) {
+            error = WriteFailure(target, "the file is read-only");
+            return std::nullopt;
+        }
+        mode = status.st_mode & 07777;
+    } else if (errno == ENOENT) {
+        mode = NewFileMode();
+    } else {
+        error = WriteFailure(target, std::strerror(errno));
+        return std::nullopt;
+    }
+
+    fs::path pattern = resolved.parent_path();
+    pattern /= "." + resolved.filename().string() + ".XXXXXX";
+    std::string temporary = pattern.string();
+    // mkostemp creates the file with O_EXCL and mode 0600 under a random name.
+    FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (!file) {
+        error = WriteFailure(target, std::strerror(errno));
+        return std::nullopt;
+    }
+    return ReplacementFile(target, resolved.string(), mode, std::move(file),
+                           TemporaryPath(std::move(temporary)));
+}
+
+ReplacementFile::ReplacementFile(std::string shownPath, std::string target, unsigned mode,
+                                 FileHandle file, TemporaryPath temporary)
+    : shownPath_(std::move(shownPath)),
+      target_(std::move(target)),
+      mode_(mode),
+      file_(std::move(file)),
+      temporary_(std::move(temporary)) {}
+
+ReplacementFile::~ReplacementFile() {
+    if (!temporary_.path().empty()) ::unlink(temporary_.path().c_str());
+}
+
+FileResult ReplacementFile::Failure(const std::string& reason) {
+    file_ = FileHandle();
+    ::unlink(temporary_.path().c_str());
+    temporary_ = TemporaryPath();
+    return FileResult::Failure(WriteFailure(shownPath_, reason));
+}
+
+FileResult ReplacementFile::Write(std::string_view bytes) {
+    if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
+    if (!WriteAll(file_.get(), bytes)) return Failure(std::strerror(errno));
+    return FileResult::Success();
+}
+
+FileResult ReplacementFile::Commit() {
+    if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
+    // On the disk before the rename, so a crash leaves the old file or the
+    // whole new one.
+    if (::fsync(file_.get()) != 0 && errno != EINVAL) return Failure(std::strerror(errno));
+    if (::fchmod(file_.get(), mode_) != 0) return Failure(std::strerror(errno));
+    if (::close(file_.release()) != 0) return Failure(std::strerror(errno));
+    if (::rename(temporary_.path().c_str(), target_.c_str()) != 0)
+        return Failure(std::strerror(errno));
+    temporary_ = TemporaryPath();
+    return FileResult::Success();
+}
+
+struct FolderFiles::Listing {
+    // Lower-cased name to the names that fold to it, each with whether it is
+    // a regular file (looked up once, at the first need).
+    std::map<std::string, std::map<std::string, std::optional<bool>>, std::less<>> names;
+};
+
+FolderFiles::FolderFiles(std::string folder) : folder_(std::move(folder)) {}
+FolderFiles::~FolderFiles() = default;
+
+std::optional<std::string> FolderFiles::Find(std::string_view name) {
+    if (name.empty() || name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        return std::nullopt;
+    if (!listing_) {
+        listing_ = std::make_unique<Listing>();
+        if (DIR* folder = ::opendir(folder_.c_str())) {
+            while (const dirent* entry = ::readdir(folder)) {
+                const std::string entryName = entry->d_name;
+                listing_->names[ToLowerAscii(entryName)].emplace(entryName, std::nullopt);
+            }
+            ::closedir(folder);
+        }
+    }
+    const auto folded = listing_->names.find(ToLowerAscii(name));
+    if (folded == listing_->names.end()) return std::nullopt;
+    auto& candidates = folded->second;
+    const auto isRegular = [this](const std::string& entryName, std::optional<bool>& known) {
+        if (!known) {
+            struct stat status {};
+            const std::string path = JoinPath(folder_, entryName);
+            known = ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+        }
+        return *known;
+    };
+    // The exact spelling first, then the others in byte order.
+    if (const auto exact = candidates.find(std::string(name));
+        exact != candidates.end() && isRegular(exact->first, exact->second)) {
+        return JoinPath(folder_, exact->first);
+    }
+    for (auto& [entryName, known] : candidates) {
+        if (isRegular(entryName, known)) return JoinPath(folder_, entryName);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> FindFileIgnoringCase(const std::string& folder, std::string_view name) {
+    return FolderFiles(folder).Find(name);
+}
+
+}  // namespace qvx

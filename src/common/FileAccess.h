@@ -1,0 +1,124 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/FileResult.h"
+
+namespace qvx {
+
+// An open file descriptor that closes itself.
+class FileHandle {
+  public:
+    FileHandle() = default;
+    explicit FileHandle(int fd) : fd_(fd) {}
+    FileHandle(FileHandle&& other) noexcept : fd_(other.release()) {}
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle();
+
+    int get() const { return fd_; }
+    explicit operator bool() const { return fd_ >= 0; }
+    int release();
+
+  private:
+    int fd_ = -1;
+};
+
+// Opens a regular file for reading without ever blocking: a FIFO, a device or
+// a folder is refused before anything is read from it. On failure the handle
+// is empty and `error` says why in plain words ("no such file", "is a
+// folder", "is not a plain file", or the system's reason).
+FileHandle OpenForReading(const std::string& path, std::string& error);
+
+// The whole file as bytes, with the same refusals; nullopt with `error` set.
+std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+
+// A path (a file, or an empty folder) removed if the process is interrupted
+// (SIGINT, SIGTERM, SIGHUP) while this object lives; see
+// RemoveTemporariesOnSignals. Removing it otherwise is the owner's task.
+class TemporaryPath {
+  public:
+    TemporaryPath() = default;
+    explicit TemporaryPath(std::string path);
+    TemporaryPath(TemporaryPath&& other) noexcept;
+    TemporaryPath& operator=(TemporaryPath&& other) noexcept;
+    TemporaryPath(const TemporaryPath&) = delete;
+    TemporaryPath& operator=(const TemporaryPath&) = delete;
+    ~TemporaryPath();
+
+    const std::string& path() const;
+    // Stops watching the path (it was removed, or it is to stay).
+    void Forget();
+
+  private:
+    std::unique_ptr<std::string> path_;  // kept in place: the signal handler reads it
+    int slot_ = -1;
+};
+
+// Installs the handlers that remove every path a TemporaryPath watches and
+// then let the signal end the process as it would have.
+void RemoveTemporariesOnSignals();
+
+// A new version of a file, written beside it and put in its place by Commit,
+// so a failure or an interruption leaves the old file whole and no stray
+// temporary behind:
+// - only a regular file (or a missing one) is replaced: a folder, a device or
+//   a FIFO is refused, and so is a file its owner may not write;
+// - a symbolic link is written through: its target is replaced, the link stays;
+// - the temporary gets an unpredictable name in the target's folder, is made
+//   with O_EXCL and mode 0600, and receives the old file's permission bits
+//   (a new file: 0666 less the umask) only when it is committed;
+// - an uncommitted temporary is removed on destruction and on SIGINT/SIGTERM.
+class ReplacementFile {
+  public:
+    static std::optional<ReplacementFile> Create(const std::string& target, std::string& error);
+    ReplacementFile(ReplacementFile&&) noexcept = default;
+    ReplacementFile& operator=(ReplacementFile&&) = delete;
+    ~ReplacementFile();
+
+    int fd() const { return file_.get(); }
+    FileResult Write(std::string_view bytes);
+    // Puts the new version in place; after a failure the old file is untouched.
+    FileResult Commit();
+
+  private:
+    ReplacementFile(std::string shownPath, std::string target, unsigned mode, FileHandle file,
+                    TemporaryPath temporary);
+    FileResult Failure(const std::string& reason);
+
+    std::string shownPath_;  // as the caller named it, for messages
+    std::string target_;     // the file that is replaced, links followed
+    unsigned mode_ = 0;
+    FileHandle file_;
+    TemporaryPath temporary_;
+};
+
+// The regular files of one folder, listed once and matched by name without
+// regard to ASCII case, as on the platform scripts come from. An exact match
+// wins; among names that differ only in case the lowest in byte order is
+// taken. A name that is empty or holds a separator or a NUL byte names no
+// file of the folder.
+class FolderFiles {
+  public:
+    explicit FolderFiles(std::string folder);
+    ~FolderFiles();
+    FolderFiles(const FolderFiles&) = delete;
+    FolderFiles& operator=(const FolderFiles&) = delete;
+
+    // The path of the file, or nullopt.
+    std::optional<std::string> Find(std::string_view name);
+
+  private:
+    struct Listing;
+    std::string folder_;
+    std::unique_ptr<Listing> listing_;  // read at the first look
+};
+
+// One look in a folder, as FolderFiles::Find.
+std::optional<std::string> FindFileIgnoringCase(const std::string& folder, std::string_view name);
+
+}  // namespace qvx
