@@ -9,6 +9,7 @@
 #include "checker/ScriptCorrector.h"
 #include "checker/ScriptLines.h"
 #include "cli/CheckArguments.h"
+#include "common/PrintableText.h"
 #include "common/TextFile.h"
 #include "script/Writers.h"
 
@@ -19,31 +20,12 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kProgramName = "quillvox-check";
 
-// A script line may hold a lone LF or other control bytes: printed raw they
-// would split a finding over several lines or drive the terminal.
-std::string Printable(std::string_view text) {
-    constexpr std::string_view kHexDigits = "0123456789abcdef";
-    std::string shown;
-    shown.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 0x20 && byte != 0x7f) || c == '\t') {
-            shown += c;
-        } else {
-            shown += "\\x";
-            shown += kHexDigits[byte >> 4];
-            shown += kHexDigits[byte & 0xf];
-        }
-    }
-    return shown;
-}
-
 void PrintFindings(std::string_view file, const std::vector<ScriptFinding>& findings,
                    std::ostream& out) {
     for (const ScriptFinding& finding : findings) {
-        out << Printable(file) << ':' << FormatNumber(finding.line) << ": "
+        out << PrintableText(file) << ':' << FormatNumber(finding.line) << ": "
             << (finding.kind == FindingKind::Error ? "error" : "warning") << ": "
-            << Printable(finding.logText) << '\n';
+            << PrintableText(finding.logText) << '\n';
     }
 }
 
@@ -77,7 +59,7 @@ CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std:
         if (!lines) reason = "cannot be read";
     }
     if (!lines) {
-        err << kProgramName << ": " << Printable(file) << ": " << reason << ".\n";
+        err << kProgramName << ": " << PrintableText(file) << ": " << reason << ".\n";
         return kCheckFailed;
     }
     const std::string folder = FolderOf(file);
@@ -90,11 +72,11 @@ CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std:
     const ScriptCorrection correction = CorrectScriptLines(std::move(*lines), folder);
     PrintFindings(file, correction.findings, out);
     if (const FileResult written = RewriteFile(file, correction.text); !written) {
-        err << kProgramName << ": " << Printable(written.error) << '\n';
+        err << kProgramName << ": " << PrintableText(written.error) << '\n';
         return kCheckFailed;
     }
     if (correction.repaired > 0) {
-        out << Printable(file) << ": corrections made: " << FormatNumber(correction.repaired)
+        out << PrintableText(file) << ": corrections made: " << FormatNumber(correction.repaired)
             << '\n';
     }
     return Found(!correction.FoundNothing());

@@ -19,6 +19,10 @@ struct Options {
     bool CheckBeforeRun = true;
 };
 
+// What an operation asks of its caller once it is done: whether the options,
+// the menus and the gender are to be read afresh from the files.
+enum class Refresh { NotNeeded, Needed };
+
 // Program-wide state, owned by the main window and passed by reference.
 struct ProgramState {
     ProgramPaths paths;
