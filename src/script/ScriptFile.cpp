@@ -1,6 +1,7 @@
 #include "script/ScriptFile.h"
 
 #include "common/AsciiCase.h"
+#include "common/LineReader.h"
 
 namespace qvx {
 
@@ -10,30 +11,33 @@ FileResult AppendScriptLine(const ProgramPaths& paths, std::string_view text) {
     return AppendToFile(paths.script, line);
 }
 
+// The queries read the script a line at a time: a script of millions of lines
+// costs no more than its longest line.
+
 bool ScriptContains(const ProgramPaths& paths, std::string_view text, bool caseSensitive) {
-    const auto lines = ReadLines(paths.script);
-    if (!lines) return false;
-    for (const auto& line : *lines) {
+    LineReader reader(paths.script);
+    for (std::string_view line; reader.Next(line);) {
         if (ContainsText(line, text, caseSensitive)) return true;
     }
     return false;
 }
 
 int FindLastScriptLine(const ProgramPaths& paths, std::string_view text, bool caseSensitive) {
-    const auto lines = ReadLines(paths.script);
-    if (!lines) return 0;
+    LineReader reader(paths.script);
     int found = 0;
-    for (std::size_t i = 0; i < lines->size(); ++i) {
-        if (ContainsText((*lines)[i], text, caseSensitive)) found = static_cast<int>(i) + 1;
+    for (std::string_view line; reader.Next(line);) {
+        if (ContainsText(line, text, caseSensitive)) found = static_cast<int>(reader.LineNumber());
     }
     return found;
 }
 
 std::string ReadScriptLine(const ProgramPaths& paths, int lineNumber) {
     if (lineNumber < 1) return {};
-    const auto lines = ReadLines(paths.script);
-    if (!lines || static_cast<std::size_t>(lineNumber) > lines->size()) return {};
-    return (*lines)[static_cast<std::size_t>(lineNumber) - 1];
+    LineReader reader(paths.script);
+    for (std::string_view line; reader.Next(line);) {
+        if (reader.LineNumber() == static_cast<std::size_t>(lineNumber)) return std::string(line);
+    }
+    return {};
 }
 
 }  // namespace qvx

@@ -1,92 +1,132 @@
 #include "settings/IniFile.h"
 
-#include <optional>
-#include <vector>
+#include "common/FileAccess.h"
+#include "common/LineReader.h"
+#include "common/TextFile.h"
 
 namespace qvx {
 namespace {
 
-struct IniLayout {
-    std::vector<std::string> lines;  // the non-empty lines, in order
-    std::optional<std::size_t> section;
-    std::optional<std::size_t> bound;  // last header after the section
-    std::optional<std::size_t> keyLine;
-};
-
-bool IsHeader(const std::string& line) {
+bool IsHeader(std::string_view line) {
     return !line.empty() && line.front() == '[' && line.back() == ']';
 }
 
-IniLayout Locate(std::vector<std::string> allLines, const std::string& section,
-                 const std::string& key) {
-    IniLayout layout;
-    for (auto& line : allLines) {
-        if (!line.empty()) layout.lines.push_back(std::move(line));
-    }
-    const auto& lines = layout.lines;
-    const std::string header = "[" + section + "]";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i] == header) layout.section = i;
-    }
-    if (!layout.section) return layout;
+struct KeyLine {
+    std::size_t index = 0;  // among the non-blank lines
+    std::string value;
+};
 
-    for (std::size_t i = *layout.section + 1; i < lines.size(); ++i) {
-        if (IsHeader(lines[i])) layout.bound = i;
+// Where the section, its bound and the keys' lines stand, found in one pass.
+struct IniLayout {
+    bool readable = false;
+    bool endsWithoutLineEnd = false;  // the last line lacks its line end
+    std::optional<std::size_t> section;
+    std::optional<std::size_t> bound;
+    std::vector<std::optional<KeyLine>> keys;
+};
+
+IniLayout Locate(const std::string& path, const std::string& section,
+                 std::span<const std::string> keys) {
+    IniLayout layout;
+    layout.keys.resize(keys.size());
+    LineReader reader(path);
+    if (!reader.ok()) return layout;
+    const std::string header = "[" + section + "]";
+    // Key lines found before the latest header after the section (inside the
+    // range should no later header come), and since that header.
+    std::vector<std::optional<KeyLine>> sinceHeader(keys.size());
+    std::size_t index = 0;
+    for (std::string_view line; reader.Next(line);) {
+        layout.endsWithoutLineEnd = reader.LineEnd().empty();
+        if (line.empty()) continue;
+        if (line == header) {
+            layout.section = index;
+            layout.bound.reset();
+            layout.keys.assign(keys.size(), std::nullopt);
+            sinceHeader.assign(keys.size(), std::nullopt);
+        } else if (layout.section && IsHeader(line)) {
+            layout.bound = index;
+            for (std::size_t k = 0; k < keys.size(); ++k) {
+                if (sinceHeader[k]) layout.keys[k] = std::move(sinceHeader[k]);
+                sinceHeader[k].reset();
+            }
+        } else if (layout.section) {
+            for (std::size_t k = 0; k < keys.size(); ++k) {
+                if (line.find(keys[k] + "=") == std::string_view::npos) continue;
+                sinceHeader[k] = KeyLine{index, std::string(line.substr(line.find('=') + 1))};
+            }
+        }
+        ++index;
     }
-    const std::size_t end = layout.bound.value_or(lines.size());
-    const std::string marker = key + "=";
-    for (std::size_t i = *layout.section + 1; i < end; ++i) {
-        if (lines[i].find(marker) != std::string::npos) layout.keyLine = i;
-    }
+    layout.readable = reader.ok();
+    // Without a header after the section the range runs to the end.
+    if (!layout.bound) layout.keys = std::move(sinceHeader);
     return layout;
 }
 
-std::string JoinWithLineEnds(const std::vector<std::string>& lines) {
-    std::string bytes;
-    for (const auto& line : lines) {
-        bytes += line;
-        bytes += kLineEnd;
+// Writes the file anew from its non-blank lines: line `replace` becomes
+// `keyLine`, or `keyLine` goes before line `insertBefore`, or at the end.
+FileResult RewriteIni(const std::string& path, const std::string& keyLine,
+                      std::optional<std::size_t> replace, std::optional<std::size_t> insertBefore) {
+    std::string error;
+    auto file = ReplacementFile::Create(path, error);
+    if (!file) return FileResult::Failure(error);
+    LineReader reader(path);
+    std::string out;
+    const auto flush = [&file, &out](bool always) {
+        if (!always && out.size() < (std::size_t{1} << 16)) return FileResult::Success();
+        FileResult written = file->Write(out);
+        out.clear();
+        return written;
+    };
+    std::size_t index = 0;
+    for (std::string_view line; reader.Next(line);) {
+        if (line.empty()) continue;
+        if (index == insertBefore) out.append(keyLine).append(kLineEnd);
+        out.append(index == replace ? std::string_view(keyLine) : line).append(kLineEnd);
+        ++index;
+        if (FileResult written = flush(false); !written) return written;
     }
-    return bytes;
+    if (!reader.ok()) {
+        return FileResult::Failure("could not read the file " + path + ": " + reader.error() + ".");
+    }
+    if (!replace && !insertBefore) out.append(keyLine).append(kLineEnd);
+    if (FileResult written = flush(true); !written) return written;
+    return file->Commit();
 }
 
 }  // namespace
 
+std::vector<std::optional<std::string>> ReadIniValues(const std::string& path,
+                                                      const std::string& section,
+                                                      std::span<const std::string> keys) {
+    IniLayout layout = Locate(path, section, keys);
+    std::vector<std::optional<std::string>> values(keys.size());
+    if (!layout.readable) return values;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (layout.keys[k]) values[k] = std::move(layout.keys[k]->value);
+    }
+    return values;
+}
+
 std::string ReadIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& fallback) {
-    auto lines = ReadLines(path);
-    if (!lines) return fallback;
-    const IniLayout layout = Locate(std::move(*lines), section, key);
-    if (!layout.keyLine) return fallback;
-    const std::string& line = layout.lines[*layout.keyLine];
-    return line.substr(line.find('=') + 1);
+    return ReadIniValues(path, section, std::span(&key, 1))[0].value_or(fallback);
 }
 
 FileResult WriteIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& value) {
     const std::string keyLine = key + "=" + value;
-    const auto existing = ReadWholeFile(path);
-    IniLayout layout;
-    if (existing) layout = Locate(SplitLines(*existing), section, key);
-
-    if (!existing || !layout.section) {
+    const IniLayout layout = Locate(path, section, std::span(&key, 1));
+    if (!layout.readable || !layout.section) {
         // A hand-edited file may lack its last line end: start on a line of
         // our own so its last value is not changed.
-        std::string appended;
-        if (existing && !existing->empty() && !existing->ends_with(kLineEnd)) appended += kLineEnd;
+        std::string appended = layout.endsWithoutLineEnd ? std::string(kLineEnd) : "";
         appended += "[" + section + "]" + std::string(kLineEnd) + keyLine + std::string(kLineEnd);
         return AppendToFile(path, appended);
     }
-
-    auto lines = std::move(layout.lines);
-    if (layout.keyLine) {
-        lines[*layout.keyLine] = keyLine;
-    } else if (layout.bound) {
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(*layout.bound), keyLine);
-    } else {
-        lines.push_back(keyLine);
-    }
-    return RewriteFile(path, JoinWithLineEnds(lines));
+    if (layout.keys[0]) return RewriteIni(path, keyLine, layout.keys[0]->index, std::nullopt);
+    return RewriteIni(path, keyLine, std::nullopt, layout.bound);
 }
 
 }  // namespace qvx

@@ -1,22 +1,34 @@
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "common/TextFile.h"
+#include "common/FileResult.h"
 
 namespace qvx {
 
-// The stored value of `key` in `section`, or `fallback`. The section is the
-// last header line equal to "[section]"; it runs to the last header after it;
-// the key line is the last one there containing "key="; the value is the rest
-// of that line after its first "=", untrimmed. Any read failure gives the
-// fallback.
+// The settings file as lines, blank lines not counted. The section is the
+// last line that is exactly "[section]"; it runs to the last header line
+// ("[" ... "]") after it, or to the end; a key's line is the last line there
+// that contains "key=" anywhere; its value is the rest of that line after its
+// first "=", untrimmed. The file is read line by line, once for any number of
+// keys.
+
+// The stored values of `keys` in `section`, in the order asked; nullopt where
+// a key (or the section, or the file) is missing or cannot be read.
+std::vector<std::optional<std::string>> ReadIniValues(const std::string& path,
+                                                      const std::string& section,
+                                                      std::span<const std::string> keys);
+
+// The stored value of `key` in `section`, or `fallback`.
 std::string ReadIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& fallback);
 
 // Stores the value, creating the file, section or key line as needed. The
-// file is rewritten whole (without its blank lines) when it has the section,
-// and appended to when it does not.
+// file is rewritten whole (without its blank lines, every line ending in
+// CR LF) when it has the section, and appended to when it does not.
 FileResult WriteIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& value);
 

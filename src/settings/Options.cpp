@@ -1,6 +1,7 @@
 #include "settings/Options.h"
 
 #include <string>
+#include <vector>
 
 #include "common/AsciiCase.h"
 #include "script/ScriptFile.h"
@@ -45,16 +46,25 @@ const OptionSpec* FindOptionSpec(std::string_view key) {
     return nullptr;
 }
 
-bool ReadOption(const ProgramPaths& paths, const OptionSpec& option) {
-    const std::string stored =
-        ToLowerAscii(ReadIniValue(paths.settings, std::string(kOptionsSection),
-                                  std::string(option.key), std::string(option.defaultValue)));
-    return option.onUnlessOffValue ? stored != option.offValue : stored == option.onValue;
+namespace {
+
+// Whether a stored value (as read, any case) switches the option on.
+bool OptionIsOn(const OptionSpec& option, std::string_view stored) {
+    const std::string lowered = ToLowerAscii(stored);
+    return option.onUnlessOffValue ? lowered != option.offValue : lowered == option.onValue;
 }
 
+}  // namespace
+
 void LoadOptions(ProgramState& state) {
-    for (const auto& option : kOptionSpecs)
-        state.options.*option.member = ReadOption(state.paths, option);
+    std::vector<std::string> keys;
+    for (const auto& option : kOptionSpecs) keys.emplace_back(option.key);
+    const auto stored = ReadIniValues(state.paths.settings, std::string(kOptionsSection), keys);
+    for (std::size_t i = 0; i < kOptionSpecs.size(); ++i) {
+        const OptionSpec& option = kOptionSpecs[i];
+        state.options.*option.member =
+            OptionIsOn(option, stored[i].value_or(std::string(option.defaultValue)));
+    }
 }
 
 std::string_view OptionCaption(const OptionSpec& option, const Options& options) {

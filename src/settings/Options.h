@@ -35,10 +35,8 @@ extern const std::array<OptionSpec, 7> kOptionSpecs;
 
 const OptionSpec* FindOptionSpec(std::string_view key);
 
-// Reads one option from settings.ini as it is stored now (missing file or
-// key: its default).
-bool ReadOption(const ProgramPaths& paths, const OptionSpec& option);
-// Reads all seven options into the state.
+// Reads all seven options into the state, settings.ini read once (missing
+// file or key: the option's default).
 void LoadOptions(ProgramState& state);
 
 std::string_view OptionCaption(const OptionSpec& option, const Options& options);

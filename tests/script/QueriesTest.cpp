@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "script/ScriptFile.h"
+#include "support/LineEnds.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -18,11 +19,10 @@ TEST(ScriptContains, CaseAndPlacement) {
 
 TEST(ScriptContains, TextSplitByALineEndIsNotFound) {
     test::TempFolder folder;
-    folder.Write("demo.txt", "[:phone\r\non]\r\n");
-    EXPECT_FALSE(ScriptContains(folder.paths(), "[:phone on]", false));
-    // A lone LF stays inside its line, so text around it is one line.
-    folder.Write("demo.txt", "a\nb\r\n");
-    EXPECT_TRUE(ScriptContains(folder.paths(), "a\nb", true));
+    for (const char* script : {"[:phone\r\non]\r\n", "[:phone\non]", "[:phone\ron]"}) {
+        folder.Write("demo.txt", script);
+        EXPECT_FALSE(ScriptContains(folder.paths(), "[:phone on]", false)) << script;
+    }
 }
 
 TEST(ScriptContains, MissingScriptIsFalseAndStaysMissing) {
@@ -31,16 +31,20 @@ TEST(ScriptContains, MissingScriptIsFalseAndStaysMissing) {
     EXPECT_FALSE(folder.Exists("demo.txt"));
 }
 
+// Files from every editor: the same lines whatever ends them.
 TEST(FindLastScriptLine, NumbersFromOneAndTakesTheLast) {
     test::TempFolder folder;
-    folder.Write("demo.txt", "x\r\n[:dv sx 0]\r\ny\rz\r\n[:DV SX 1]\r\nw");
-    EXPECT_EQ(FindLastScriptLine(folder.paths(), "[:dv sx ", false), 5);
-    EXPECT_EQ(FindLastScriptLine(folder.paths(), "[:dv sx ", true), 2);
-    EXPECT_EQ(FindLastScriptLine(folder.paths(), "[:nv]", false), 0);
-    EXPECT_EQ(ReadScriptLine(folder.paths(), 5), "[:DV SX 1]");
-    EXPECT_EQ(ReadScriptLine(folder.paths(), 6), "w");
-    EXPECT_EQ(ReadScriptLine(folder.paths(), 0), "");
-    EXPECT_EQ(ReadScriptLine(folder.paths(), 7), "");
+    for (const std::string_view end : test::kLineEnds) {
+        folder.Write("demo.txt",
+                     test::WithLineEnd("x\r\n[:dv sx 0]\r\ny\r\nz\r\n[:DV SX 1]\r\nw", end));
+        EXPECT_EQ(FindLastScriptLine(folder.paths(), "[:dv sx ", false), 5);
+        EXPECT_EQ(FindLastScriptLine(folder.paths(), "[:dv sx ", true), 2);
+        EXPECT_EQ(FindLastScriptLine(folder.paths(), "[:nv]", false), 0);
+        EXPECT_EQ(ReadScriptLine(folder.paths(), 5), "[:DV SX 1]");
+        EXPECT_EQ(ReadScriptLine(folder.paths(), 6), "w");
+        EXPECT_EQ(ReadScriptLine(folder.paths(), 0), "");
+        EXPECT_EQ(ReadScriptLine(folder.paths(), 7), "");
+    }
 }
 
 TEST(ReadScriptLine, MissingScriptIsEmpty) {

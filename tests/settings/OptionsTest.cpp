@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/RecordingPrompts.h"
+#include "support/LineEnds.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -39,7 +40,9 @@ class StoredValues : public ::testing::TestWithParam<StoredCase> {};
 TEST_P(StoredValues, ReadAsOnOrOff) {
     test::TempFolder folder;
     folder.Write("settings.ini", std::string("[QVOptions]\r\n") + GetParam().line + "\r\n");
-    EXPECT_EQ(ReadOption(folder.paths(), *FindOptionSpec(GetParam().key)), GetParam().on)
+    ProgramState state = StateIn(folder);
+    LoadOptions(state);
+    EXPECT_EQ(state.options.*FindOptionSpec(GetParam().key)->member, GetParam().on)
         << GetParam().line;
 }
 
@@ -63,11 +66,13 @@ class Gender : public ::testing::TestWithParam<GenderCase> {};
 
 TEST_P(Gender, DerivedFromTheLastGenderLine) {
     test::TempFolder folder;
-    if (GetParam().script) folder.Write("demo.txt", GetParam().script);
     ProgramState state = StateIn(folder);
-    state.NextGender = "unset";
-    DeriveNextGender(state);
-    EXPECT_EQ(state.NextGender, GetParam().next);
+    for (const std::string_view end : test::kLineEnds) {
+        if (GetParam().script) folder.Write("demo.txt", test::WithLineEnd(GetParam().script, end));
+        state.NextGender = "unset";
+        DeriveNextGender(state);
+        EXPECT_EQ(state.NextGender, GetParam().next);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
