@@ -65,7 +65,7 @@ double PeakMemoryMiB() {
     return 0;
 }
 
-template <bool (*Run)(qvx::ProgramState&, qvx::UserPrompts&)>
+template <qvx::Refresh (*Run)(qvx::ProgramState&, qvx::UserPrompts&)>
 void RunOnScript(benchmark::State& bench) {
     BenchFolder folder;
     qvx::RecordingPrompts sink;

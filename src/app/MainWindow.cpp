@@ -126,7 +126,7 @@ void QVX5::ConnectHandlers() {
     On("FileMenuSaveScript", [this] { SaveScript(); });
     On("ScriptOptionsMenuCheckScript", [this] { CheckAndRefresh(); });
     On("ScriptOptionsMenuCorrectScript", [this] {
-        if (CorrectScript(state_, prompts_)) RefreshSettings();
+        if (CorrectScript(state_, prompts_) == Refresh::Needed) RefreshSettings();
     });
     On("OptionsMenuRun", [this] { RunScript(); });
     On("HelpMenuReadme", [this] { HelpMenuReadme(prompts_, launcher_, state_.paths); });
@@ -157,7 +157,7 @@ void QVX5::RefreshSettings() {
 }
 
 void QVX5::CheckAndRefresh() {
-    if (CheckScript(state_, prompts_)) RefreshSettings();
+    if (CheckScript(state_, prompts_) == Refresh::Needed) RefreshSettings();
 }
 
 void QVX5::CheckTypedLine() {
@@ -205,7 +205,7 @@ void QVX5::FinishSave(bool mayGoOn) {
 }
 
 void QVX5::RunScript() {
-    if (qvx::RunScript(state_, prompts_, launcher_)) RefreshSettings();
+    if (qvx::RunScript(state_, prompts_, launcher_) == Refresh::Needed) RefreshSettings();
 }
 
 void QVX5::quit() {

@@ -4,16 +4,16 @@
 
 namespace qvx {
 
-bool RunScript(ProgramState& state, UserPrompts& prompts, Launcher& launcher) {
-    bool checked = false;
+Refresh RunScript(ProgramState& state, UserPrompts& prompts, Launcher& launcher) {
+    Refresh refresh = Refresh::NotNeeded;
     if (state.options.CheckBeforeRun) {
-        checked = CheckScript(state, prompts);
-        if (!state.ScriptCheckPassed) return checked;
+        refresh = CheckScript(state, prompts);
+        if (!state.ScriptCheckPassed) return refresh;
     }
     if (!launcher.StartDetached(state.paths.File(kSpeakingProgram), state.paths.folder)) {
         prompts.Message(kCannotRunMessage);
     }
-    return checked;
+    return refresh;
 }
 
 }  // namespace qvx

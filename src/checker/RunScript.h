@@ -20,8 +20,8 @@ inline constexpr const char* kCannotRunMessage =
 
 // Runs the working script: checks it first while CheckBeforeRun is on (and
 // stops when it did not pass), then starts the speaking program detached,
-// with no arguments, in the program folder. Returns true when a check found
-// the script, so the caller refreshes the settings.
-[[nodiscard]] bool RunScript(ProgramState& state, UserPrompts& prompts, Launcher& launcher);
+// with no arguments, in the program folder. A check that found the script
+// asks for a refresh.
+[[nodiscard]] Refresh RunScript(ProgramState& state, UserPrompts& prompts, Launcher& launcher);
 
 }  // namespace qvx

@@ -1,67 +1,81 @@
 #include "checker/ScriptCheck.h"
 
 #include "checker/ErrorLog.h"
-#include "checker/ScriptRules.h"
+#include "common/FileAccess.h"
 #include "common/FileExists.h"
-#include "script/Writers.h"
 
 namespace qvx {
 
-std::vector<ScriptFinding> FindScriptFindings(const ScriptLines& lines, std::string_view folder,
-                                              bool stopAfterFirstError) {
-    std::vector<ScriptFinding> findings;
-    WaveFiles waveFiles(folder);
-    LineContext context{{}, 0, &waveFiles, false};
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        context.SetLine(lines[i]);
-        context.number = static_cast<std::int32_t>(i + 1);
-        if (ClassifyLine(context.line) == LineKind::Command) {
-            for (const CheckRule& rule : kScriptRules) {
-                if (!rule.when.Holds(context)) continue;
-                findings.push_back({context.number, rule.kind, FillText(rule.boxText, context),
-                                    FillText(rule.logText, context)});
-                if (stopAfterFirstError && rule.kind == FindingKind::Error) return findings;
+bool CheckScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, bool stopAfterFirstError,
+                      const FindingSink& onFinding) {
+    LineFacts facts{{}, 0, false, &waveFiles};
+    for (ScriptLine line; reader.Next(line);) {
+        facts.line = line.text;
+        facts.number = line.number;
+        if (line.kind == LineKind::Command) {
+            for (const ScriptRule& rule : kScriptRules) {
+                if (!rule.Holds(facts)) continue;
+                onFinding({rule.kind, rule.boxText, rule.logText, facts});
+                if (stopAfterFirstError && rule.kind == FindingKind::Error) return true;
             }
         }
-        // Remembered as we go, so that no earlier line is ever searched again.
-        context.phoneOnSeen = context.phoneOnSeen || context.line == kPhoneOnLine;
+        // Remembered as we go, so no earlier line is ever read again.
+        facts.phoneOnBefore = facts.phoneOnBefore || line.text == kPhoneOnLine;
     }
-    return findings;
+    return reader.ok();
 }
 
-bool CheckScript(ProgramState& state, UserPrompts& prompts) {
+void ReportUnreadableScript(const ProgramPaths& paths, const std::string& reason,
+                            UserPrompts& prompts) {
+    prompts.ReportFailure("could not read the script " + paths.script + ": " + reason + ".");
+}
+
+OpenedScript OpenScript(const ProgramPaths& paths, UserPrompts& prompts,
+                        std::string_view noScript) {
+    if (!FileExists(paths.script)) {
+        prompts.Message(std::string(noScript));
+        return {};
+    }
+    ScriptLineReader reader(paths.script);
+    if (!reader.ok()) {
+        ReportUnreadableScript(paths, reader.error(), prompts);
+        return {std::nullopt, Refresh::Needed};
+    }
+    return {std::move(reader), Refresh::Needed};
+}
+
+Refresh CheckScript(ProgramState& state, UserPrompts& prompts) {
     state.ScriptCheckPassed = false;
     const ProgramPaths& paths = state.paths;
-    if (!FileExists(paths.script)) {
-        prompts.Message(std::string(kNoScriptToCheck));
-        return false;
-    }
-    const auto lines = LoadScriptLines(paths.script, false);
-    if (!lines) {
-        prompts.ReportFailure("could not read the script " + paths.script + ".");
-        return true;
-    }
-    const bool stopAfterFirstError = state.options.StopAfterFirstError;
-    const auto findings = FindScriptFindings(*lines, paths.folder, stopAfterFirstError);
+    OpenedScript script = OpenScript(paths, prompts, kNoScriptToCheck);
+    if (!script.lines) return script.refresh;
+    ScriptLineReader& reader = *script.lines;
 
     ErrorLog log(paths.errorLog, prompts);
     std::int32_t errors = 0;
     std::int32_t warnings = 0;
-    for (const ScriptFinding& finding : findings) {
-        prompts.Message(finding.boxText);
-        log.Append(finding.logText);
-        ++(finding.kind == FindingKind::Error ? errors : warnings);
-    }
+    FolderFiles waveFiles(paths.folder);
+    const bool stopAfterFirstError = state.options.StopAfterFirstError;
+    const bool read =
+        CheckScriptLines(reader, waveFiles, stopAfterFirstError, [&](const ScriptFinding& f) {
+            prompts.Message(f.BoxText());
+            log.Append(f.LogText());
+            ++(f.kind == FindingKind::Error ? errors : warnings);
+        });
     log.Close();
+    if (!read) {
+        ReportUnreadableScript(paths, reader.error(), prompts);
+        return Refresh::Needed;
+    }
 
     if (!stopAfterFirstError) {
-        prompts.Message("script was checked with " + FormatNumber(errors) + " errors and " +
-                        FormatNumber(warnings) + " warnings.");
+        prompts.Message("script was checked with " + std::to_string(errors) + " errors and " +
+                        std::to_string(warnings) + " warnings.");
     }
     const bool clean = errors == 0 && warnings == 0;
     if (clean || !state.options.LogErrors) log.Remove();
     state.ScriptCheckPassed = clean;
-    return true;
+    return Refresh::Needed;
 }
 
 }  // namespace qvx

@@ -1,253 +1,208 @@
 #include "checker/ScriptCorrector.h"
 
-#include <algorithm>
-#include <array>
-#include <cstdint>
-#include <string>
-#include <utility>
+#include <span>
 
 #include "checker/ErrorLog.h"
-#include "checker/ScriptLines.h"
-#include "checker/ScriptRules.h"
-#include "common/FileExists.h"
-#include "common/TextFile.h"
-#include "script/Writers.h"
+#include "common/FileAccess.h"
 
 namespace qvx {
 namespace {
 
-// Changes the line in place; false when the line does not allow it and is
-// left as it was.
-using Repair = bool (*)(std::string& line);
+constexpr std::string_view kTone = "[:tone";
+constexpr std::string_view kDial = "[:dial";
 
-// A step of the corrector. With a repair, the box and log texts are those of
-// a refused repair; without one, the fault is only reported.
-struct CorrectorStep {
-    RuleCondition when;
-    Repair repair;
-    FindingKind kind;
-    std::string_view boxText;
-    std::string_view logText;
+constexpr std::string_view kCommaCannotSeparate =
+    "error! missing comma for separation between parameters in tone command on line {N}: {L}. "
+    "Cannot determine where to separate.";
+constexpr std::string_view kQuotesAtWrongPositions =
+    "error! unbalanced quotes in dial command or quotes at wrong positions on line {N}: {L}";
+constexpr std::string_view kQuotesInWrongPositions =
+    "error! unbalanced quotes in dial command or quotes in wrong positions on line {N}: {L}";
+
+bool Lacks(std::string_view line, char c) {
+    return line.find(c) == std::string_view::npos;
+}
+
+// A command's own span: from its "[:" to the first "]" after it.
+struct Span {
+    std::size_t start;
+    std::size_t close;  // npos when the command runs to the line's end unclosed
 };
-
-constexpr std::string_view kToneStart = "[:tone";
-constexpr std::string_view kDialStart = "[:dial";
-constexpr std::size_t kDialQuoteAt = 7;  // right after "[:dial "
-
-// The positional repairs count from the start of the line and back from its
-// end, so they are made only where the command begins the line and its
-// bracket ends it; "[:np][:tone440,500]" would otherwise be mangled.
-bool ToneBeginsLine(std::string_view line) {
-    return line.starts_with(kToneStart);
-}
-bool ToneSpansLine(std::string_view line) {
-    return ToneBeginsLine(line) && line.ends_with(']');
-}
-bool DialSpansLine(std::string_view line) {
-    return line.starts_with(kDialStart) && line.ends_with(']');
+Span SpanOf(std::string_view line, std::string_view command) {
+    const std::size_t start = line.find(command);
+    return {start, line.find(']', start)};
 }
 
-bool AppendBracket(std::string& line) {
-    line += ']';
-    return true;
-}
+class LineCorrector {
+  public:
+    LineCorrector(std::string& line, LineFacts facts, CorrectionCounts& counts,
+                  const FindingSink& onFinding)
+        : line_(line), facts_(facts), counts_(counts), onFinding_(onFinding) {}
 
-bool InsertLessThan(std::string& line) {
-    line.insert(kToneStart.size(), 1, '<');
-    return true;
-}
-
-bool InsertGreaterThan(std::string& line) {
-    line.insert(line.size() - 1, 1, '>');
-    return true;
-}
-
-// "[:dial 555]" becomes "[:dial "555"]". "[:dial]" has no room for the
-// number and is left alone.
-bool QuoteDialNumber(std::string& line) {
-    if (line.size() <= kDialQuoteAt) return false;
-    line.insert(line.size() - 1, 1, kQuote);
-    line.insert(kDialQuoteAt, 1, kQuote);
-    return true;
-}
-
-// Adds the missing one of a pair of quotes. Only a single quote is completed:
-// with three, a fourth would be added at every run.
-bool CompleteDialQuotes(std::string& line) {
-    if (CountOccurrences(line, std::string_view(&kQuote, 1)) != 1) return false;
-    const std::size_t position = line.find(kQuote) + 1;
-    if (position == kDialQuoteAt + 1) {
-        line.insert(line.size() - 1, 1, kQuote);
-    } else if (position == line.size() - 1) {
-        line.insert(kDialQuoteAt, 1, kQuote);
-    } else {
-        return false;
+    void Run() {
+        if (Lacks(line_, ']')) Repair(line_.size(), ']');
+        if (Contains(kTone)) CorrectTone();
+        if (Contains(kDial)) CorrectDial();
+        for (const ScriptRule& rule : std::span(kScriptRules).subspan(kDialBalanceRule + 1)) {
+            if (rule.Holds(Facts())) Report(rule.kind, rule.boxText, rule.logText);
+        }
     }
-    return true;
-}
 
-constexpr CorrectorStep Reported(const CheckRule& rule, RuleCondition when) {
-    return {when, nullptr, rule.kind, rule.boxText, rule.logText};
-}
-constexpr CorrectorStep Reported(const CheckRule& rule) {
-    return Reported(rule, rule.when);
-}
-
-constexpr CorrectorStep DialRepair(RuleCondition when, Repair repair) {
-    return {
-        when, repair, FindingKind::Error,
-        "error! unbalanced quotes in dial command or quotes at wrong positions on line {N}: {L}",
-        "error! unbalanced quotes in dial command or quotes in wrong positions on line {N}: {L}"};
-}
-
-constexpr std::array kCorrectorSteps{
-    CorrectorStep{kNoCloseBracket, AppendBracket, FindingKind::Error, "", ""},
-    CorrectorStep{
-        {kToneStart, [](const LineContext& c) { return NoLessThan(c) && ToneBeginsLine(c.line); }},
-        InsertLessThan,
-        FindingKind::Error,
-        "",
-        ""},
-    Reported(kToneLessThanRule,
-             {kToneStart,
-              [](const LineContext& c) { return NoLessThan(c) && !ToneBeginsLine(c.line); }}),
-    CorrectorStep{{kToneStart,
-                   [](const LineContext& c) { return NoGreaterThan(c) && ToneSpansLine(c.line); }},
-                  InsertGreaterThan,
-                  FindingKind::Error,
-                  "",
-                  ""},
-    Reported(kToneGreaterThanRule,
-             {kToneStart,
-              [](const LineContext& c) { return NoGreaterThan(c) && !ToneSpansLine(c.line); }}),
-    CorrectorStep{kToneWithoutComma, nullptr, FindingKind::Error,
-                  "error! missing comma for separation between parameters in tone command on line "
-                  "{N}: {L}. Cannot determine where to separate.",
-                  kToneCommaRule.logText},
-    DialRepair(
-        {kDialStart, [](const LineContext& c) { return NoQuote(c) && DialSpansLine(c.line); }},
-        QuoteDialNumber),
-    Reported(
-        kDialQuotesRule,
-        {kDialStart, [](const LineContext& c) { return NoQuote(c) && !DialSpansLine(c.line); }}),
-    DialRepair({kDialStart,
-                [](const LineContext& c) { return UnbalancedQuotes(c) && DialSpansLine(c.line); }},
-               CompleteDialQuotes),
-    Reported(kDialBalanceRule,
-             {kDialStart,
-              [](const LineContext& c) { return UnbalancedQuotes(c) && !DialSpansLine(c.line); }}),
-    Reported(kPhoneParameterRule),
-    Reported(kVoiceParameterRule),
-    Reported(kPhoneOffRule),
-    Reported(kWaveFileRule),
-    Reported(kCommandRule),
-};
-
-// Runs every step over one command line and gives the line as corrected. It
-// is copied into `repaired` only when a repair changes it, which is rare.
-std::string_view CorrectLine(std::string_view original, LineContext& context,
-                             ScriptCorrection& correction, std::string& repaired) {
-    context.SetLine(original);
-    bool copied = false;
-    for (const CorrectorStep& step : kCorrectorSteps) {
-        if (!step.when.Holds(context)) continue;
-        if (step.repair) {
-            if (!copied) repaired.assign(original);
-            copied = true;
-            if (step.repair(repaired)) {
-                ++correction.repaired;
-                context.SetLine(repaired);
-                continue;
+  private:
+    void CorrectTone() {
+        if (Lacks(line_, '<')) {
+            const Span tone = SpanOf(line_, kTone);
+            if (tone.close == std::string::npos) {
+                ReportRule(kToneLessThanRule);
+            } else {
+                Repair(tone.start + kTone.size(), '<');
             }
         }
-        correction.findings.push_back({context.number, step.kind, FillText(step.boxText, context),
-                                       FillText(step.logText, context)});
+        if (Lacks(line_, '>')) {
+            const Span tone = SpanOf(line_, kTone);
+            if (tone.close == std::string::npos) {
+                ReportRule(kToneGreaterThanRule);
+            } else {
+                Repair(tone.close, '>');
+            }
+        }
+        if (Lacks(line_, ',')) {
+            Report(FindingKind::Error, kCommaCannotSeparate, kScriptRules[kToneCommaRule].logText);
+        }
     }
-    return context.line;
-}
 
-std::string Summary(const ScriptCorrection& correction) {
+    // The quotes go around everything after the command name and its blanks.
+    void CorrectDial() {
+        const Span dial = SpanOf(line_, kDial);
+        const std::size_t digits = line_.find_first_not_of(' ', dial.start + kDial.size());
+        if (Lacks(line_, kQuote)) {
+            if (dial.close == std::string::npos) return ReportRule(kDialQuotesRule);
+            // One repair: the pair of quotes.
+            line_.insert(dial.close, 1, kQuote);
+            return Repair(digits, kQuote);
+        }
+        if (CountOccurrences(line_, "\"") == 2) return;
+        // Only a single quote is completed: with three, a fourth would be
+        // added at every run.
+        const std::size_t quote = line_.find(kQuote);
+        if (dial.close != std::string::npos && CountOccurrences(line_, "\"") == 1) {
+            if (quote == digits) return Repair(dial.close, kQuote);
+            if (quote + 1 == dial.close) return Repair(digits, kQuote);
+        }
+        Report(FindingKind::Error, kQuotesAtWrongPositions, kQuotesInWrongPositions);
+    }
+
+    bool Contains(std::string_view part) const { return line_.find(part) != std::string::npos; }
+    LineFacts Facts() const {
+        LineFacts facts = facts_;
+        facts.line = line_;
+        return facts;
+    }
+    void Repair(std::size_t at, char c) {
+        line_.insert(at, 1, c);
+        ++counts_.repaired;
+    }
+    void ReportRule(std::size_t rule) {
+        Report(kScriptRules[rule].kind, kScriptRules[rule].boxText, kScriptRules[rule].logText);
+    }
+    void Report(FindingKind kind, std::string_view box, std::string_view log) {
+        ++(kind == FindingKind::Error ? counts_.failed : counts_.warnings);
+        const LineFacts facts = Facts();
+        onFinding_({kind, box, log, facts});
+    }
+
+    std::string& line_;
+    const LineFacts facts_;
+    CorrectionCounts& counts_;
+    const FindingSink& onFinding_;
+};
+
+std::string Summary(const CorrectionCounts& counts) {
     return "script was checked.\r\nNumber of successful corrections: " +
-           FormatNumber(correction.repaired) + "\r\nNumber of failed corrections: " +
-           FormatNumber(correction.Count(FindingKind::Error)) +
-           "\r\nNumber of warnings: " + FormatNumber(correction.Count(FindingKind::Warning));
+           std::to_string(counts.repaired) +
+           "\r\nNumber of failed corrections: " + std::to_string(counts.failed) +
+           "\r\nNumber of warnings: " + std::to_string(counts.warnings);
 }
 
 }  // namespace
 
-std::int32_t ScriptCorrection::Count(FindingKind kind) const {
-    return static_cast<std::int32_t>(
-        std::count_if(findings.begin(), findings.end(),
-                      [kind](const ScriptFinding& finding) { return finding.kind == kind; }));
+void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
+                 const FindingSink& onFinding) {
+    LineCorrector(line, facts, counts, onFinding).Run();
 }
 
-ScriptCorrection CorrectScriptLines(ScriptLines lines, std::string_view folder) {
-    ScriptCorrection correction;
-    std::string& text = correction.text;
-    const std::string_view loaded = lines.text();
-    // Unchanged lines are copied in runs, up to the next changed one, and only
-    // once a line has changed.
-    std::size_t copiedUpTo = 0;
-    bool changed = false;
-    WaveFiles waveFiles(folder);
-    LineContext context{{}, 0, &waveFiles, false};
-    std::string repaired;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view original = lines[i];
-        std::string_view line = original;
-        context.number = static_cast<std::int32_t>(i + 1);
-        if (ClassifyLine(original) == LineKind::Command) {
-            line = CorrectLine(original, context, correction, repaired);
-        }
-        if (line.data() != original.data()) {
-            if (!changed) text.reserve(loaded.size() + loaded.size() / 16 + kLineEnd.size());
-            changed = true;
-            text.append(loaded.substr(copiedUpTo, lines.Offset(i) - copiedUpTo));
-            text.append(line);
-            copiedUpTo = lines.Offset(i) + original.size();
-        }
+bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, ReplacementFile& out,
+                        CorrectionCounts& counts, const FindingSink& onFinding,
+                        std::string& error) {
+    constexpr std::size_t kWriteBlock = std::size_t{1} << 16;
+    LineFacts facts{{}, 0, false, &waveFiles};
+    std::string corrected;
+    std::string pending;  // corrected lines not yet written
+    for (ScriptLine line; reader.Next(line);) {
+        corrected.assign(line.text);
+        facts.number = line.number;
+        if (line.kind == LineKind::Command) CorrectLine(corrected, facts, counts, onFinding);
         // Later lines see this one as repaired.
-        context.phoneOnSeen = context.phoneOnSeen || line == kPhoneOnLine;
+        facts.phoneOnBefore = facts.phoneOnBefore || corrected == kPhoneOnLine;
+        pending.append(corrected).append(reader.LineEnd());
+        if (pending.size() < kWriteBlock) continue;
+        if (FileResult written = out.Write(pending); !written) {
+            error = written.error;
+            return false;
+        }
+        pending.clear();
     }
-    const bool anyLines = !lines.empty();
-    if (changed) {
-        text.append(loaded.substr(copiedUpTo));
-    } else {
-        text = std::move(lines).TakeText();
-    }
-    if (anyLines) text += kLineEnd;
-    return correction;
-}
-
-bool CorrectScript(ProgramState& state, UserPrompts& prompts) {
-    state.ScriptCheckPassed = false;
-    const ProgramPaths& paths = state.paths;
-    if (!FileExists(paths.script)) {
-        prompts.Message(std::string(kNoScriptToCorrect));
+    if (!reader.ok()) {
+        error = reader.error();
         return false;
     }
-    auto lines = LoadScriptLines(paths.script, true);
-    if (!lines) {
-        prompts.ReportFailure("could not read the script " + paths.script + ".");
-        return true;
+    if (FileResult written = out.Write(pending); !written) {
+        error = written.error;
+        return false;
     }
-    const ScriptCorrection correction = CorrectScriptLines(std::move(*lines), paths.folder);
-    ErrorLog log(paths.errorLog, prompts);
-    for (const ScriptFinding& finding : correction.findings) {
-        prompts.Message(finding.boxText);
-        log.Append(finding.logText);
-    }
-    log.Close();
+    return true;
+}
 
+Refresh CorrectScript(ProgramState& state, UserPrompts& prompts) {
+    state.ScriptCheckPassed = false;
+    const ProgramPaths& paths = state.paths;
+    OpenedScript script = OpenScript(paths, prompts, kNoScriptToCorrect);
+    if (!script.lines) return script.refresh;
+    std::string error;
+    auto out = ReplacementFile::Create(paths.script, error);
+    if (!out) {
+        prompts.ReportFailure(error);
+        return Refresh::Needed;
+    }
+
+    ErrorLog log(paths.errorLog, prompts);
+    FolderFiles waveFiles(paths.folder);
+    CorrectionCounts counts;
+    const bool corrected = CorrectScriptLines(
+        *script.lines, waveFiles, *out, counts,
+        [&](const ScriptFinding& finding) {
+            prompts.Message(finding.BoxText());
+            log.Append(finding.LogText());
+        },
+        error);
+    log.Close();
     // The summary counts corrections as made, so it follows a successful
-    // write; a failed one leaves the old script whole and says so instead.
-    if (!prompts.Succeeded(RewriteFile(paths.script, correction.text))) return true;
-    prompts.Message(Summary(correction));
-    if (correction.FoundNothing()) {
+    // rewrite; a failed one leaves the old script whole and says so instead.
+    if (!corrected) {
+        if (script.lines->ok()) {
+            prompts.ReportFailure(error);
+        } else {
+            ReportUnreadableScript(paths, error, prompts);
+        }
+        return Refresh::Needed;
+    }
+    if (!prompts.Succeeded(out->Commit())) return Refresh::Needed;
+    prompts.Message(Summary(counts));
+    if (counts.FoundNothing()) {
         log.Remove();
         state.ScriptCheckPassed = true;
     }
-    return true;
+    return Refresh::Needed;
 }
 
 }  // namespace qvx

@@ -3,38 +3,43 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "checker/ScriptCheck.h"
-#include "checker/ScriptLines.h"
 #include "common/ProgramState.h"
 #include "common/UserPrompts.h"
 
 namespace qvx {
 
+class FolderFiles;
+class ReplacementFile;
+
 inline constexpr std::string_view kNoScriptToCorrect = "error! no script to correct.";
 
-// What the corrector makes of a script, before anything is shown or written.
-struct ScriptCorrection {
-    std::string text;                     // the corrected script, each line ending in CR LF
-    std::vector<ScriptFinding> findings;  // failed corrections and warnings, in order
-    std::int32_t repaired = 0;            // successful corrections
+struct CorrectionCounts {
+    std::int32_t repaired = 0;  // successful corrections
+    std::int32_t failed = 0;    // errors left as they were
+    std::int32_t warnings = 0;
 
-    std::int32_t Count(FindingKind kind) const;
-    bool FoundNothing() const { return repaired == 0 && findings.empty(); }
+    bool FoundNothing() const { return repaired == 0 && failed == 0 && warnings == 0; }
 };
 
-// Corrects lines loaded with their final line break dropped: repairs the
-// simple faults (a missing "]", a tone's "<" and ">", a dial's quotes) and
-// lists the rest like the full check. Wave files are looked for in `folder`.
-// The lines are taken over: a script that needs no repair becomes the
-// corrected text without a copy.
-ScriptCorrection CorrectScriptLines(ScriptLines lines, std::string_view folder);
+// Corrects one command line in place: adds a missing "]", a tone's "<" and
+// ">" and a dial's quotes, each within the command's own span (from its "[:"
+// to the first "]" after it), and reports everything else as the full check
+// does. `facts` gives the line's number and context; its line is ignored.
+void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
+                 const FindingSink& onFinding);
+
+// Corrects the script a line at a time into `out`: every line lower-cased,
+// command lines corrected, each line ended the way the script ends its
+// lines. False when the script could not be read or the new one written to
+// its end; `error` then says why.
+bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, ReplacementFile& out,
+                        CorrectionCounts& counts, const FindingSink& onFinding, std::string& error);
 
 // Corrects the working script: each failure and warning in its own box and in
 // errors.log, the script rewritten in lower case, then the summary. errors.log
-// stays unless nothing at all was found. Returns false when there was no
-// script to correct; otherwise the caller refreshes the settings.
-[[nodiscard]] bool CorrectScript(ProgramState& state, UserPrompts& prompts);
+// stays unless nothing at all was found.
+[[nodiscard]] Refresh CorrectScript(ProgramState& state, UserPrompts& prompts);
 
 }  // namespace qvx

@@ -1,68 +1,63 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <string>
 #include <string_view>
-
-#include "checker/RuleConditions.h"
 
 namespace qvx {
 
-// One rule of the full check: when it fires on a command line, the box text
-// is shown and the log text goes to errors.log. {N} is the line number, {L}
-// the line, {F} the wave file name.
-struct CheckRule {
-    RuleCondition when;
-    FindingKind kind;
-    std::string_view boxText;
-    std::string_view logText;
+class FolderFiles;
+
+enum class FindingKind { Error, Warning };
+
+// What a rule sees of one line: the line itself (lower-cased by the full
+// check and the corrector, as typed in the check while typing), its number,
+// and what it needs of the rest of the script and the program folder.
+struct LineFacts {
+    std::string_view line;
+    std::size_t number = 0;            // from 1
+    bool phoneOnBefore = false;        // an earlier line is exactly "[:phone on]"
+    FolderFiles* waveFiles = nullptr;  // the sound files of the program folder
 };
 
-inline constexpr CheckRule kMissingBracketRule{kNoCloseBracket, FindingKind::Error,
-                                               "error! missing close brackets on line {N}: {L}",
-                                               "error: missing close bracket ] on line {N}: {L}"};
-inline constexpr CheckRule kToneLessThanRule{
-    kToneWithoutLessThan, FindingKind::Error,
-    "error! missing less-than sign < for start of parameters in tone command on line {N}: {L}",
-    "error! missing less-than sign < for start of parameters in tone command on line {N}: {L}"};
-inline constexpr CheckRule kToneGreaterThanRule{
-    kToneWithoutGreaterThan, FindingKind::Error,
-    "error! missing greater-than sign > for end of parameters in tone command on line {N}: {L}",
-    "error! missing greater-than sign > for end of parameters in tone command on line {N}: {L}"};
-inline constexpr CheckRule kToneCommaRule{
-    kToneWithoutComma, FindingKind::Error,
-    "error! missing comma for separation between parameters in tone command on line {N}: {L}",
-    "error! missing comma sign , for separation between parameters in tone command on line {N}: "
-    "{L}"};
-inline constexpr CheckRule kDialQuotesRule{
-    kDialWithoutQuotes, FindingKind::Error,
-    "error! missing quotes for dial command. entry must have quotes around them. line {N}: {L}",
-    "error! missing quotes for dial command. entry must have quotes around them. line {N}: {L}"};
-inline constexpr CheckRule kDialBalanceRule{
-    kDialUnbalancedQuotes, FindingKind::Error,
-    "error! unbalanced quotes in dial command on line {N}: {L}",
-    "error! unbalanced quotes in dial command on line {N}: {L}"};
-inline constexpr CheckRule kPhoneParameterRule{kPhoneWithoutOnOff, FindingKind::Error,
-                                               "error! unexpected statement: line {N}: {L}",
-                                               "error! unexpected statement: line {N}: {L}"};
-inline constexpr CheckRule kVoiceParameterRule{kUnknownVoiceParameter, FindingKind::Error,
-                                               "error! unexpected statement on line {N}: {L}",
-                                               "error! unexpected statement on line {N}: {L}"};
-inline constexpr CheckRule kPhoneOffRule{
-    kPhoneOffWithoutOn, FindingKind::Warning,
-    "warning! [:phone off] statement with no [:phone on] statement on line {N}.",
-    "warning! [:phone off] statement with no [:phone on] statement on line {N}."};
-inline constexpr CheckRule kWaveFileRule{
-    kMissingWaveFile, FindingKind::Warning,
-    "warning! specified wave file to play on line {N}, {F} does not exist.",
-    "warning! specified wave file to play on line {N}, {F} does not exist."};
-inline constexpr CheckRule kCommandRule{kUnknownCommand, FindingKind::Error,
-                                        "error! invalid command: {L} on line {N}",
-                                        "error! invalid command: {L} on line {N}"};
+// One rule of the script check, with its texts in each of the three checks.
+// {N} stands for the line number, {L} for the line, {F} for the wave file.
+// A check whose text is empty does not use the rule.
+struct ScriptRule {
+    std::string_view appliesWhen;  // the rule looks only at lines containing it ("": all)
+    bool (*fires)(const LineFacts&);
+    FindingKind kind;
+    std::string_view boxText;       // the full check's box
+    std::string_view logText;       // the full check's errors.log entry
+    std::string_view oneLineTitle;  // the check of a single typed line
+    std::string_view oneLineText;
+    std::string_view manyLineTitle;  // the check of several typed lines
+    std::string_view manyLineText;
 
-// Every command line of the script is held against these, in this order.
-inline constexpr std::array kScriptRules{
-    kMissingBracketRule, kToneLessThanRule, kToneGreaterThanRule, kToneCommaRule,
-    kDialQuotesRule,     kDialBalanceRule,  kPhoneParameterRule,  kVoiceParameterRule,
-    kPhoneOffRule,       kWaveFileRule,     kCommandRule};
+    bool Holds(const LineFacts& facts) const {
+        return facts.line.find(appliesWhen) != std::string_view::npos && fires(facts);
+    }
+};
+
+extern const std::array<ScriptRule, 11> kScriptRules;
+
+// The rules the corrector repairs instead of reporting where it can.
+inline constexpr std::size_t kMissingBracketRule = 0;
+inline constexpr std::size_t kToneLessThanRule = 1;
+inline constexpr std::size_t kToneGreaterThanRule = 2;
+inline constexpr std::size_t kToneCommaRule = 3;
+inline constexpr std::size_t kDialQuotesRule = 4;
+inline constexpr std::size_t kDialBalanceRule = 5;
+
+inline constexpr std::string_view kPhoneOnLine = "[:phone on]";
+inline constexpr char kQuote = '"';
+
+// The wave file a play command names: the text after "[:play " up to the
+// next "]" (or the line's end), without the blanks around it.
+std::string_view WaveFileName(std::string_view line);
+
+// The text with {N}, {L} and {F} filled in from the line.
+std::string FillText(std::string_view pattern, const LineFacts& facts);
 
 }  // namespace qvx

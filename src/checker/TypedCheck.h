@@ -19,8 +19,9 @@ struct TextSelection {
 
 // The check made when Enter is pressed in the edit area, on its text before
 // the new line break: a single command line gets every rule, one box each, and
-// is selected when an error was found; several lines go to CheckTypedLines.
-// Nothing is lower-cased here, so commands typed in capitals are reported.
+// is to be selected when an error was found; several lines go to
+// CheckTypedLines. Nothing is lower-cased here, so commands typed in capitals
+// are reported.
 std::optional<TextSelection> CheckTypedText(std::string_view text, const ProgramPaths& paths,
                                             UserPrompts& prompts);
 

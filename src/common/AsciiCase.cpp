@@ -4,10 +4,6 @@
 
 namespace qvx {
 
-char ToLowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string ToLowerAscii(std::string_view text) {
     std::string lowered(text);
     for (char& c : lowered) c = ToLowerAscii(c);

@@ -7,7 +7,9 @@ namespace qvx {
 
 // Lower-casing changes ASCII A-Z only: every other byte, UTF-8 and Latin-1
 // letters included, passes through untouched, whatever the user's locale.
-char ToLowerAscii(char c);
+constexpr char ToLowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 std::string ToLowerAscii(std::string_view text);
 
 // True when `needle` occurs in `haystack` as a plain substring; without

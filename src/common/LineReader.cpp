@@ -12,7 +12,10 @@ constexpr std::size_t kFirstBuffer = std::size_t{1} << 16;
 
 // Where the first line end in `text` begins, or npos.
 std::size_t FindLineEnd(std::string_view text) {
-    return text.find_first_of("\r\n");
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (text[at] == '\r' || text[at] == '\n') return at;
+    }
+    return std::string_view::npos;
 }
 
 std::string_view LineEndAt(std::string_view text, std::size_t at) {

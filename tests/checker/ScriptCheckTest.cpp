@@ -6,18 +6,19 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "CheckerFixture.h"
+#include "support/LineEnds.h"
 
 namespace qvx {
 namespace {
 
 using test::LogOf;
 
-// One script line, checked as line 2 below a clean "[:np]". Besides every
-// rule, the rows hold the lines where the one pass over a line that the rules
-// read could go wrong: several commands on a line, bytes from 128 on (0xdd
-// and 0xa2 share their low six bits with "]" and "\""), and voice parameter
-// names found only at the spaces of a line. "@" in a text stands for the line.
+// One script line, checked as line 2 below a clean "[:np]", in a folder that
+// holds Present.wav and a folder "sub". "@" in a text stands for the line.
 struct RuleCase {
     const char* name;
     std::string line;
@@ -36,10 +37,11 @@ class CheckRuleTest : public test::CheckerFixture,
                       public ::testing::WithParamInterface<RuleCase> {};
 
 TEST_P(CheckRuleTest, ReportsTheFinding) {
-    folder.Write("present.wav", "RIFF");
+    folder.Write("Present.wav", "RIFF");
+    std::filesystem::create_directory(folder.File("sub"));
     folder.Write("errors.log", "old findings\r\n");  // replaced, never appended to
     WriteScript("[:np]\r\n" + GetParam().line + "\r\n");
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
 
     for (const auto& box : prompts.boxes) {
         EXPECT_EQ(box.title, "quillvox");
@@ -102,16 +104,22 @@ INSTANTIATE_TEST_SUITE_P(
              "error! invalid command: [:wörter \xC9] on line 2"),
         Same("NoKnownCommandOfTwo", "[:x][:y]", kInvalid),
         RuleCase{"MarkAtTheEnd", "[:", {kBracketBox, kInvalid}, {kBracketLog, kInvalid}},
-        RuleCase{"ByteLikeBracket", "[:np\xdd", {kBracketBox}, {kBracketLog}},
-        Same("ByteLikeQuote", "[:dial \xa2zz\xa2]", kNoQuotes),
         RuleCase{"ToneAsSecondOfThree", "[:np][:tone<1 2>][:nb]", {kCommaBox}, {kCommaLog}},
         Same("VoiceNameWithoutSpace", "[:dv ap5]", kVoice),
-        Same("VoiceNameSplitBySpace", "[:dv a p 5]", kVoice),
-        Clean("PresentWaveFileInCapitals", "[:PLAY Present.WAV]"),
+        Same("PlayNamingAFolder", "[:play sub]",
+             "warning! specified wave file to play on line 2, sub does not exist."),
+        Same("PlayNamingTheParent", "[:play ..]",
+             "warning! specified wave file to play on line 2, .. does not exist."),
+        Same("PlayNameWithANulByte", std::string("[:play present.wav\0.wav]", 24),
+             "warning! specified wave file to play on line 2, " +
+                 std::string("present.wav\0.wav", 16) + " does not exist."),
+        Clean("PlayAnyCase", "[:PLAY Present.WAV]"),
+        Clean("PlayAfterACommand", "[:np][:play present.wav]"),
+        Clean("PlayBeforeACommand", "[:play present.wav] [:np]"),
+        Clean("PlayNameInBlanks", "[:play  present.wav ]"),
         Clean("BalancedDial", "[:dial \"5551234\"]"), Clean("CompleteTone", "[:tone<440,500>]"),
         Clean("UpperCaseCommand", "[:NP]"), Clean("RateAsWritten", "[:ra 200]"),
         Clean("HatRiseAsWritten", "[:dv hr 20]"), Clean("VoiceNameLater", "[:dv xx yy ri 3]"),
-        Clean("VoiceNameLast", "[:dv 3 nf ]"), Clean("VoiceNameAfterByteFrom128", "[:dv \xe9g1 5]"),
         Clean("KnownCommandThird", "[:x] [:y] [:nb]"), Clean("ToneSecond", "[:np][:tone<1,2>]"),
         Clean("CommandLaterInStringLine", "hello [:bogus"),
         Clean("IndentedCommandIsText", "  [:bogus"), Clean("SungPhonemeIsText", "[aa<500,13>]")),
@@ -122,7 +130,7 @@ class CheckScriptTest : public test::CheckerFixture {};
 TEST_F(CheckScriptTest, SeveralFindingsOnOneLineInRuleOrder) {
     const std::string line = "[:tone440 500";
     WriteScript("[:np]\r\n" + line + "\r\n");
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     auto boxes = Quoting({kBracketBox, kLess, kGreater, kCommaBox}, line);
     boxes.push_back("script was checked with 4 errors and 0 warnings.");
     EXPECT_EQ(Boxes(), boxes);
@@ -137,7 +145,7 @@ const std::string kWarning2 =
 
 TEST_F(CheckScriptTest, StopAfterFirstErrorEndsAtLineThree) {
     WriteScript(kTwoErrors);
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     const std::string bracket3 = "error! missing close brackets on line 3: [:np";
     EXPECT_EQ(Boxes(), (std::vector<std::string>{
                            kWarning2, bracket3, "error! invalid command: [:bogus] on line 7",
@@ -145,7 +153,7 @@ TEST_F(CheckScriptTest, StopAfterFirstErrorEndsAtLineThree) {
 
     prompts.boxes.clear();
     state.options.StopAfterFirstError = true;
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(Boxes(), (std::vector<std::string>{kWarning2, bracket3}));
     EXPECT_EQ(Log(), LogOf({kWarning2, "error: missing close bracket ] on line 3: [:np"}));
     EXPECT_FALSE(state.ScriptCheckPassed);
@@ -153,7 +161,7 @@ TEST_F(CheckScriptTest, StopAfterFirstErrorEndsAtLineThree) {
     // Nothing to stop at: no summary either.
     prompts.boxes.clear();
     WriteScript("[:np]\r\n");
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     EXPECT_TRUE(Boxes().empty());
     EXPECT_TRUE(state.ScriptCheckPassed);
 }
@@ -162,7 +170,7 @@ TEST_F(CheckScriptTest, LogErrorsOffRemovesTheLog) {
     state.options.LogErrors = false;
     folder.Write("errors.log", "old findings\r\n");
     WriteScript("[:np\r\n");
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     EXPECT_FALSE(folder.Exists("errors.log"));
     EXPECT_FALSE(state.ScriptCheckPassed);
     EXPECT_EQ(Boxes().size(), 2u);
@@ -171,24 +179,53 @@ TEST_F(CheckScriptTest, LogErrorsOffRemovesTheLog) {
 TEST_F(CheckScriptTest, EmptyScriptPassesAndMissingScriptTouchesNothing) {
     folder.Write("errors.log", "old findings\r\n");
     state.ScriptCheckPassed = true;
-    EXPECT_FALSE(CheckScript(state, prompts));
+    EXPECT_EQ(CheckScript(state, prompts), Refresh::NotNeeded);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"error! no script to check."});
     EXPECT_EQ(Log(), "old findings\r\n");
     EXPECT_FALSE(state.ScriptCheckPassed);
 
     prompts.boxes.clear();
     WriteScript("");
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(Boxes(),
               std::vector<std::string>{"script was checked with 0 errors and 0 warnings."});
     EXPECT_FALSE(folder.Exists("errors.log"));
     EXPECT_TRUE(state.ScriptCheckPassed);
 }
 
+// The same script from any editor: the same findings on the same lines.
+TEST_F(CheckScriptTest, EveryLineEndGivesTheSameFindings) {
+    const std::string script = "hello\r\n[:np]\r\n[:tone 440,500]\r\n[:dial \"123]\r\n\r\n[:np";
+    std::vector<std::string> expected;
+    for (const std::string_view end : test::kLineEnds) {
+        WriteScript(test::WithLineEnd(script, end));
+        prompts.boxes.clear();
+        ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
+        if (expected.empty()) expected = Boxes();
+        EXPECT_EQ(Boxes(), expected);
+    }
+    EXPECT_EQ(expected.back(), "script was checked with 4 errors and 0 warnings.");
+    EXPECT_EQ(expected[3], "error! missing close brackets on line 6: [:np");
+}
+
+// A FIFO in the script's place is refused at once, never waited on.
+TEST_F(CheckScriptTest, AScriptThatIsNoPlainFileIsReported) {
+    ASSERT_EQ(mkfifo(folder.File("demo.txt").c_str(), 0600), 0);
+    alarm(10);
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
+    alarm(0);
+    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
+    EXPECT_EQ(prompts.boxes[0].text,
+              "could not read the script " + folder.File("demo.txt") + ": is not a plain file.");
+    EXPECT_FALSE(folder.Exists("errors.log"));
+    EXPECT_FALSE(state.ScriptCheckPassed);
+}
+
 TEST_F(CheckScriptTest, UnwritableLogIsReportedAndTheCheckGoesOn) {
     std::filesystem::create_directory(folder.File("errors.log"));
     WriteScript("[:np\r\n");
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     const auto boxes = Boxes();
     ASSERT_EQ(boxes.size(), 3u);
     EXPECT_NE(boxes[0].find("errors.log"), std::string::npos);
@@ -208,7 +245,7 @@ TEST_F(CheckScriptTest, PhoneOffNeedsAnEarlierExactPhoneOn) {
           Case{"[:phone on] \r\n[:phone off]\r\n", true},
           Case{"[:np][:phone on]\r\n[:phone off]\r\n", true}}) {
         WriteScript(c.script);
-        ASSERT_TRUE(CheckScript(state, prompts));
+        ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
         EXPECT_EQ(!state.ScriptCheckPassed, c.warned) << c.script;
     }
 }

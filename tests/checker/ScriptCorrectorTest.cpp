@@ -45,7 +45,7 @@ class CorrectLineTest : public test::CheckerFixture,
 TEST_P(CorrectLineTest, RepairsOrReports) {
     const CorrectCase& c = GetParam();
     WriteScript(c.script + "\r\n");
-    ASSERT_TRUE(CorrectScript(state, prompts));
+    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
 
     auto boxes = Boxes();
     ASSERT_FALSE(boxes.empty());
@@ -106,18 +106,24 @@ INSTANTIATE_TEST_SUITE_P(
         Repaired("DialOpeningQuoteOnly", "[:dial \"5551234]", "[:dial \"5551234\"]", 1),
         Repaired("DialClosingQuoteOnly", "[:dial 5551234\"]", "[:dial \"5551234\"]", 1),
         Repaired("DialEmpty", "[:dial ]", "[:dial \"\"]", 1),
+        Repaired("DialNothingToDial", "[:dial]", "[:dial\"\"]", 1),
+        Repaired("DialWithoutBlank", "[:dial555]", "[:dial\"555\"]", 1),
+        Repaired("DialClosingQuoteWithoutBlank", "[:dial555\"]", "[:dial\"555\"]", 1),
         Kept("DialQuoteInTheMiddle", "[:dial 555\"1234]", {kPositionsBox}, {kPositionsLog}),
         Kept("DialThreeQuotes", "[:dial \"555\"12\"34]", {kPositionsBox}, {kPositionsLog}),
-        Kept("DialTooShort", "[:dial]", {kPositionsBox}, {kPositionsLog}),
         Reported("PhoneWithoutOnOff", "[:phone x]", {"error! unexpected statement: line 1: @"}),
         Reported("UnknownVoiceParameter", "[:dv zz 5]",
                  {"error! unexpected statement on line 1: @"}),
         Reported("InvalidCommand", "[:bogus \xC9]", {"error! invalid command: @ on line 1"}),
-        Reported("DialNotAtStart", "[:np][:dial 555]", {kNoQuotes}),
-        Reported("DialNotAtStartUnbalanced", "[:np][:dial \"555]",
-                 {"error! unbalanced quotes in dial command on line 1: @"}),
-        Reported("DialNotEndingTheLine", "[:dial 555] now", {kNoQuotes}),
-        Reported("ToneNotAtStartIsNotMangled", "[:np][:tone440,500]", {kLess, kGreater}),
+        // Repairs keep to the command's own span, up to its "]".
+        Repaired("DialAfterACommand", "[:np][:dial 555]", "[:np][:dial \"555\"]", 1),
+        Repaired("DialBeforeACommand", "[:dial 555] [:np]", "[:dial \"555\"] [:np]", 1),
+        Repaired("DialOpenedBeforeText", "[:dial \"555] hello [:np]", "[:dial \"555\"] hello [:np]",
+                 1),
+        Repaired("ToneAfterACommand", "[:np][:tone440,500]", "[:np][:tone<440,500>]", 2),
+        Repaired("ToneBeforeACommand", "[:tone<440,500] [:np]", "[:tone<440,500>] [:np]", 1),
+        Reported("ToneWithoutBracketOfItsOwn", "[:np] [:tone440,500", {kLess, kGreater}),
+        Reported("DialWithoutBracketOfItsOwn", "[:np] [:dial 555", {kNoQuotes}),
         Kept("Warnings", "[:phone off]\r\n[:play gone.wav]", {kPhoneOff, kGone}, {kPhoneOff, kGone},
              2),
         Repaired("RepairedPhoneOnCountsLater", "[:phone on\r\n[:phone off]",
@@ -136,24 +142,24 @@ class CorrectScriptTest : public test::CheckerFixture {};
 
 TEST_F(CorrectScriptTest, SecondRunFindsNothing) {
     WriteScript("Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:np");
-    ASSERT_TRUE(CorrectScript(state, prompts));
+    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(Boxes().back(), Summary(6, 0, 0));
     const std::string corrected = Script();
     EXPECT_EQ(corrected,
               "hello\r\n[:tone<440,500>]\r\n[:dial \"555\"]\r\n[:dial \"1\"]\r\n[:np]\r\n");
 
     prompts.boxes.clear();
-    ASSERT_TRUE(CorrectScript(state, prompts));
+    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(Boxes(), std::vector<std::string>{Summary(0, 0, 0)});
     EXPECT_EQ(Script(), corrected);
     EXPECT_FALSE(folder.Exists("errors.log"));
-    ASSERT_TRUE(CheckScript(state, prompts));
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     EXPECT_TRUE(state.ScriptCheckPassed);
 }
 
 TEST_F(CorrectScriptTest, EmptyScriptPassesAndMissingScriptWritesNothing) {
     state.ScriptCheckPassed = true;
-    EXPECT_FALSE(CorrectScript(state, prompts));
+    EXPECT_EQ(CorrectScript(state, prompts), Refresh::NotNeeded);
     EXPECT_EQ(Boxes(), std::vector<std::string>{"error! no script to correct."});
     EXPECT_FALSE(folder.Exists("demo.txt"));
     EXPECT_FALSE(folder.Exists("errors.log"));
@@ -162,18 +168,31 @@ TEST_F(CorrectScriptTest, EmptyScriptPassesAndMissingScriptWritesNothing) {
     prompts.boxes.clear();
     folder.Write("errors.log", "old\r\n");
     WriteScript("");
-    ASSERT_TRUE(CorrectScript(state, prompts));
+    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(Boxes(), std::vector<std::string>{Summary(0, 0, 0)});
     EXPECT_EQ(Script(), "");
     EXPECT_FALSE(folder.Exists("errors.log"));
     EXPECT_TRUE(state.ScriptCheckPassed);
 }
 
+// A script from another editor keeps its own line end, byte for byte.
+TEST_F(CorrectScriptTest, KeepsTheScriptsLineEnd) {
+    const std::pair<std::string, std::string> cases[] = {{"[:NP\nhello\n", "[:np]\nhello\n"},
+                                                         {"a\rb", "a\rb\r"},
+                                                         {"a\nb\r\nc", "a\nb\nc\n"},
+                                                         {"[:np", "[:np]\r\n"}};
+    for (const auto& [script, corrected] : cases) {
+        WriteScript(script);
+        ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
+        EXPECT_EQ(Script(), corrected);
+    }
+}
+
 TEST_F(CorrectScriptTest, IgnoresTheCheckOptions) {
     state.options.StopAfterFirstError = true;
     state.options.LogErrors = false;
     WriteScript("[:bogus]\r\n[:other]\r\n");
-    ASSERT_TRUE(CorrectScript(state, prompts));
+    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(Boxes().size(), 3u);
     EXPECT_TRUE(folder.Exists("errors.log"));
 }
@@ -182,7 +201,7 @@ TEST_F(CorrectScriptTest, FailedRewriteIsReportedAndNotCountedAsDone) {
     WriteScript("[:NP\r\n");
     namespace fs = std::filesystem;
     fs::permissions(folder.File("demo.txt"), fs::perms::owner_read | fs::perms::group_read);
-    ASSERT_TRUE(CorrectScript(state, prompts));
+    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
     fs::permissions(folder.File("demo.txt"), fs::perms::owner_write, fs::perm_options::add);
 
     ASSERT_EQ(prompts.boxes.size(), 1u);

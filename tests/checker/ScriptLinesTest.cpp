@@ -10,70 +10,51 @@
 namespace qvx {
 namespace {
 
-struct LoadCase {
-    const char* name;
-    std::string bytes;
-    bool dropFinalBreak;
-    std::vector<std::string> lines;
+struct Loaded {
+    std::string text;
+    LineKind kind;
+    bool operator==(const Loaded&) const = default;
 };
 
-class LoadScriptLinesTest : public ::testing::TestWithParam<LoadCase> {};
-
-TEST_P(LoadScriptLinesTest, GivesTheLines) {
+TEST(ScriptLineReaderTest, LowerCasesAndClassifiesEachLine) {
     test::TempFolder folder;
-    folder.Write("demo.txt", GetParam().bytes);
-    const auto lines = LoadScriptLines(folder.File("demo.txt"), GetParam().dropFinalBreak);
-    ASSERT_TRUE(lines.has_value());
-    std::vector<std::string> all;
-    for (std::size_t i = 0; i < lines->size(); ++i) all.emplace_back((*lines)[i]);
-    EXPECT_EQ(all, GetParam().lines);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, LoadScriptLinesTest,
-    ::testing::Values(
-        LoadCase{"CheckerGainsEmptyLast",
-                 "[:np]\r\nhi\r\n\r\n   \r\n",
-                 false,
-                 {"[:np]", "hi", "", "   ", ""}},
-        LoadCase{"CorrectorKeepsLineCount",
-                 "[:np]\r\nhi\r\n\r\n   \r\n",
-                 true,
-                 {"[:np]", "hi", "", "   "}},
-        LoadCase{"UnterminatedLastLine", "[:np]\r\nhello", false, {"[:np]", "hello", ""}},
-        LoadCase{"UnterminatedLastLineCorrector", "[:np]\r\nhello", true, {"[:np]", "hello"}},
-        LoadCase{"LoneCrEndsLine", "[:np]\rhello\r", false, {"[:np]", "hello", ""}},
-        LoadCase{"LoneCrAmongPairs", "a\r\nb\rc\r\n", false, {"a", "b", "c", ""}},
-        LoadCase{"CrBeforePair", "a\r\r\nb", true, {"a", "", "b"}},
-        LoadCase{"LoneLfStaysInLine", "a\nb\r\n\n\r\n", true, {"a\nb", "\n"}},
-        LoadCase{"TrailingLoneLf", "a\n", true, {"a\n"}},
-        LoadCase{"EmptyFileChecker", "", false, {}}, LoadCase{"EmptyFileCorrector", "", true, {}},
-        LoadCase{"OneEmptyLineCorrector", "\r\n", true, {}},
-        LoadCase{
-            "LowerCasesAsciiOnly", "[:NP]\r\nÄpfel É\xC9\r\n", true, {"[:np]", "Äpfel É\xC9"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(LoadScriptLinesTest, UnreadableFileGivesNothing) {
-    test::TempFolder folder;
-    EXPECT_FALSE(LoadScriptLines(folder.File("absent.txt"), false).has_value());
-}
-
-TEST(ClassifyScriptLinesTest, KindsFollowTheFirstCharacters) {
-    const ScriptLines lines(
-        "[:np]\r\nhello\r\n\r\n   \r\n\n\r\n \n\r\n  [:np]\r\n[ :np]\r\n[aa<500,13>]\r\n\t\r\n[:");
+    folder.Write(
+        "demo.txt",
+        "[:NP]\r\n\xC3\x84pfel \xC9\r\n\r\n   \n  [:np]\r[ :np]\r\n[aa<500,13>]\r\n\t\r\n[:");
+    ScriptLineReader reader(folder.File("demo.txt"));
     using enum LineKind;
-    EXPECT_EQ(ClassifyScriptLines(lines),
-              (std::vector<LineKind>{Command, String, Blank, Blank, Blank, String, String, String,
-                                     String, String, Command}));
-    EXPECT_EQ(ClassifyLine("\r"), Blank);
+    std::vector<Loaded> lines;
+    for (ScriptLine line; reader.Next(line);) {
+        EXPECT_EQ(line.number, lines.size() + 1);
+        lines.push_back({std::string(line.text), line.kind});
+    }
+    EXPECT_EQ(lines, (std::vector<Loaded>{{"[:np]", Command},
+                                          {"\xC3\x84pfel \xC9", String},
+                                          {"", Blank},
+                                          {"   ", Blank},
+                                          {"  [:np]", String},
+                                          {"[ :np]", String},
+                                          {"[aa<500,13>]", String},
+                                          {"\t", String},
+                                          {"[:", Command}}));
+    EXPECT_EQ(reader.LineEnd(), "\r\n");
 }
 
-TEST(ScriptTextTest, RemoveRightIsAllSpacesCountOccurrences) {
-    EXPECT_EQ(RemoveRight("abc", 1), "ab");
-    EXPECT_EQ(RemoveRight("abc", 3), "");
-    EXPECT_EQ(RemoveRight("abc", 5), "");
-    EXPECT_EQ(RemoveRight("abc", 0), "abc");
-    EXPECT_EQ(RemoveRight("abc", -2), "abc");
+TEST(ScriptLineReaderTest, LineEndIsTheFirstLinesOwn) {
+    test::TempFolder folder;
+    const std::pair<std::string, std::string_view> cases[] = {
+        {"a\nb\r\n", "\n"}, {"a\rb\n", "\r"}, {"a\r\nb\n", "\r\n"}, {"a", "\r\n"}, {"", "\r\n"}};
+    for (const auto& [bytes, end] : cases) {
+        folder.Write("demo.txt", bytes);
+        ScriptLineReader reader(folder.File("demo.txt"));
+        for (ScriptLine line; reader.Next(line);) {
+        }
+        EXPECT_EQ(reader.LineEnd(), end) << bytes;
+    }
+    EXPECT_FALSE(ScriptLineReader(folder.File("absent.txt")).ok());
+}
+
+TEST(ScriptTextTest, IsAllSpacesAndCountOccurrences) {
     EXPECT_TRUE(IsAllSpaces(""));
     EXPECT_TRUE(IsAllSpaces("  "));
     EXPECT_FALSE(IsAllSpaces(" a "));

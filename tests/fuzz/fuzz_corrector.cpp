@@ -1,11 +1,10 @@
 // The corrector on a script of its own: what it writes has as many lines as
-// the script had when loaded, is lower case in ASCII, keeps every non-ASCII
-// byte in order, and a second correction finds nothing left to repair.
+// the script had, is lower case in ASCII, keeps every non-ASCII byte in
+// order, and a second correction finds nothing left to repair.
 #include <string>
 
 #include "FuzzSupport.h"
 #include "checker/ScriptCorrector.h"
-#include "checker/ScriptLines.h"
 #include "common/RecordingPrompts.h"
 #include "common/TextFile.h"
 
@@ -30,7 +29,7 @@ std::string Correct(const ProgramPaths& paths) {
     ProgramState state;
     state.paths = paths;
     RecordingPrompts prompts;
-    QVX_FUZZ_CHECK(CorrectScript(state, prompts));
+    QVX_FUZZ_CHECK(CorrectScript(state, prompts) == Refresh::Needed);
     QVX_FUZZ_CHECK(!prompts.boxes.empty());
     return prompts.boxes.back().text;
 }
@@ -43,15 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes = fuzz::AsText(data, size);
     static const ProgramPaths paths = ProgramPaths::InFolder(fuzz::PrivateFolder());
     fuzz::WriteBytes(paths.script, bytes);
-    const auto input = LoadScriptLines(paths.script, true);
-    QVX_FUZZ_CHECK(input);
+    const std::size_t lines = SplitLines(bytes).size();
 
     const std::string firstSummary = Correct(paths);
     QVX_FUZZ_CHECK(firstSummary.starts_with("script was checked.\r\n"));
     const auto corrected = ReadWholeFile(paths.script);
     QVX_FUZZ_CHECK(corrected);
-    const auto output = LoadScriptLines(paths.script, true);
-    QVX_FUZZ_CHECK(output && output->size() == input->size());
+    QVX_FUZZ_CHECK(SplitLines(*corrected).size() == lines);
     QVX_FUZZ_CHECK(!HasUpperAscii(*corrected));
     QVX_FUZZ_CHECK(NonAsciiBytes(*corrected) == NonAsciiBytes(bytes));
 

@@ -1,13 +1,14 @@
-// Loading, classifying and checking a script: the loaded lines match the
-// file's own lines lower-cased, every line gets its kind, the findings point
-// at command lines in file order, stopping after the first error cuts the same
-// list short, and the whole check's verdict agrees with the findings.
+// Reading and checking a script: the lines read are the file's own lines
+// lower-cased and classified, the findings point at command lines in file
+// order, stopping after the first error cuts the same list short, and the
+// whole check's verdict agrees with the findings.
 #include <string>
+#include <vector>
 
 #include "FuzzSupport.h"
 #include "checker/ScriptCheck.h"
-#include "checker/ScriptLines.h"
 #include "common/AsciiCase.h"
+#include "common/FileAccess.h"
 #include "common/FileExists.h"
 #include "common/RecordingPrompts.h"
 #include "common/TextFile.h"
@@ -16,59 +17,26 @@ namespace {
 
 using namespace qvx;
 
-// A loaded line holds no CR, so of the lone line-end characters only LF
-// can make a blank line.
 LineKind ExpectedKind(std::string_view line) {
-    if (line == "\n" || line.find_first_not_of(' ') == std::string_view::npos) {
-        return LineKind::Blank;
-    }
+    if (line.find_first_not_of(' ') == std::string_view::npos) return LineKind::Blank;
     return line.starts_with("[:") ? LineKind::Command : LineKind::String;
 }
 
-void CheckLoadedLines(std::string_view bytes, const ScriptLines& full, const ScriptLines& dropped) {
-    const auto split = SplitLines(bytes);
-    // Empty text holds no lines, so an empty file loads as none, and a file
-    // of one empty line as none once its final break is dropped.
-    if (bytes.empty()) QVX_FUZZ_CHECK(full.empty());
-    if (bytes.empty()) return;
-    const bool oneEmptyLine = split.size() == 1 && split.front().empty();
-    QVX_FUZZ_CHECK(dropped.size() == (oneEmptyLine ? 0 : split.size()));
-    QVX_FUZZ_CHECK(full.size() == split.size() + 1);
-    for (std::size_t i = 0; i < split.size(); ++i) {
-        QVX_FUZZ_CHECK(full[i] == ToLowerAscii(split[i]));
-    }
-    for (std::size_t i = 0; i < dropped.size(); ++i) QVX_FUZZ_CHECK(dropped[i] == full[i]);
-    QVX_FUZZ_CHECK(full[split.size()].empty());
-    for (std::size_t i = 0; i < full.size(); ++i) {
-        QVX_FUZZ_CHECK(full.text().substr(full.Offset(i), full[i].size()) == full[i]);
-    }
-}
+struct Found {
+    std::size_t line;
+    FindingKind kind;
+    std::string log;
+};
 
-void CheckFindings(const ScriptLines& lines, const std::string& folder) {
-    const auto kinds = ClassifyScriptLines(lines);
-    QVX_FUZZ_CHECK(kinds.size() == lines.size());
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        QVX_FUZZ_CHECK(kinds[i] == ExpectedKind(lines[i]));
-    }
-
-    const auto all = FindScriptFindings(lines, folder, false);
-    std::int32_t previous = 1;
-    for (const ScriptFinding& finding : all) {
-        QVX_FUZZ_CHECK(finding.line >= previous);
-        QVX_FUZZ_CHECK(static_cast<std::size_t>(finding.line) <= lines.size());
-        QVX_FUZZ_CHECK(kinds[static_cast<std::size_t>(finding.line) - 1] == LineKind::Command);
-        QVX_FUZZ_CHECK(!finding.boxText.empty() && !finding.logText.empty());
-        previous = finding.line;
-    }
-
-    std::size_t cut = 0;
-    while (cut < all.size() && all[cut].kind != FindingKind::Error) ++cut;
-    if (cut < all.size()) ++cut;
-    const auto stopped = FindScriptFindings(lines, folder, true);
-    QVX_FUZZ_CHECK(stopped.size() == cut);
-    for (std::size_t i = 0; i < cut; ++i) {
-        QVX_FUZZ_CHECK(stopped[i].line == all[i].line && stopped[i].logText == all[i].logText);
-    }
+std::vector<Found> Findings(const std::string& script, const std::string& folder, bool stop) {
+    ScriptLineReader reader(script);
+    FolderFiles waveFiles(folder);
+    std::vector<Found> found;
+    QVX_FUZZ_CHECK(CheckScriptLines(reader, waveFiles, stop, [&found](const ScriptFinding& f) {
+        QVX_FUZZ_CHECK(!f.BoxText().empty());
+        found.push_back({f.Line(), f.kind, f.LogText()});
+    }));
+    return found;
 }
 
 }  // namespace
@@ -78,11 +46,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const ProgramPaths paths = ProgramPaths::InFolder(fuzz::PrivateFolder());
     fuzz::WriteBytes(paths.script, bytes);
 
-    const auto full = LoadScriptLines(paths.script, false);
-    const auto dropped = LoadScriptLines(paths.script, true);
-    QVX_FUZZ_CHECK(full && dropped);
-    CheckLoadedLines(bytes, *full, *dropped);
-    CheckFindings(*full, paths.folder);
+    const auto split = SplitLines(bytes);
+    std::vector<LineKind> kinds;
+    ScriptLineReader reader(paths.script);
+    for (ScriptLine line; reader.Next(line);) {
+        QVX_FUZZ_CHECK(line.number == kinds.size() + 1 && line.number <= split.size());
+        QVX_FUZZ_CHECK(line.text == ToLowerAscii(split[line.number - 1]));
+        QVX_FUZZ_CHECK(line.kind == ExpectedKind(line.text));
+        kinds.push_back(line.kind);
+    }
+    QVX_FUZZ_CHECK(reader.ok() && kinds.size() == split.size());
+
+    const auto all = Findings(paths.script, paths.folder, false);
+    std::size_t previous = 1;
+    for (const Found& finding : all) {
+        QVX_FUZZ_CHECK(finding.line >= previous && finding.line <= kinds.size());
+        QVX_FUZZ_CHECK(kinds[finding.line - 1] == LineKind::Command);
+        previous = finding.line;
+    }
+    std::size_t cut = 0;
+    while (cut < all.size() && all[cut].kind != FindingKind::Error) ++cut;
+    if (cut < all.size()) ++cut;
+    const auto stopped = Findings(paths.script, paths.folder, true);
+    QVX_FUZZ_CHECK(stopped.size() == cut);
+    for (std::size_t i = 0; i < cut; ++i) {
+        QVX_FUZZ_CHECK(stopped[i].line == all[i].line && stopped[i].log == all[i].log);
+    }
 
     // The whole check, its boxes discarded: clean exactly when nothing is
     // found, and the log kept exactly when something was.
@@ -90,9 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     state.paths = paths;
     RecordingPrompts prompts;
     prompts.keep = false;
-    QVX_FUZZ_CHECK(CheckScript(state, prompts));
-    const bool clean = FindScriptFindings(*full, paths.folder, false).empty();
-    QVX_FUZZ_CHECK(state.ScriptCheckPassed == clean);
-    QVX_FUZZ_CHECK(FileExists(paths.errorLog) == !clean);
+    QVX_FUZZ_CHECK(CheckScript(state, prompts) == Refresh::Needed);
+    QVX_FUZZ_CHECK(state.ScriptCheckPassed == all.empty());
+    QVX_FUZZ_CHECK(FileExists(paths.errorLog) == !all.empty());
     return 0;
 }
