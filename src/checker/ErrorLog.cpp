@@ -1,5 +1,8 @@
 #include "checker/ErrorLog.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
@@ -8,8 +11,24 @@
 
 namespace qvx {
 
+namespace {
+
+// The log is made anew by every check: whatever has the name now (an old log,
+// or a link or FIFO put in its place) is removed rather than written through
+// or waited on, and a fresh file is made.
+std::FILE* CreateFresh(const std::string& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return nullptr;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (!file) ::close(fd);
+    return file;
+}
+
+}  // namespace
+
 ErrorLog::ErrorLog(std::string path, UserPrompts& prompts)
-    : path_(std::move(path)), prompts_(prompts), file_(std::fopen(path_.c_str(), "wb")) {
+    : path_(std::move(path)), prompts_(prompts), file_(CreateFresh(path_)) {
     if (!file_) Fail();
 }
 

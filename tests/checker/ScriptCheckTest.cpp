@@ -222,6 +222,24 @@ TEST_F(CheckScriptTest, AScriptThatIsNoPlainFileIsReported) {
     EXPECT_FALSE(state.ScriptCheckPassed);
 }
 
+// errors.log is made anew: a link or a FIFO put in its place is replaced,
+// never written through or waited on.
+TEST_F(CheckScriptTest, TheLogIsAlwaysAFileOfItsOwn) {
+    folder.Write("victim", "mine");
+    std::filesystem::create_symlink(folder.File("victim"), folder.File("errors.log"));
+    WriteScript("[:np\r\n");
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
+    EXPECT_EQ(folder.Read("victim"), "mine");
+    EXPECT_EQ(Log(), "error: missing close bracket ] on line 1: [:np\r\n");
+
+    std::filesystem::remove(folder.File("errors.log"));
+    ASSERT_EQ(mkfifo(folder.File("errors.log").c_str(), 0600), 0);
+    alarm(10);
+    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
+    alarm(0);
+    EXPECT_EQ(Log(), "error: missing close bracket ] on line 1: [:np\r\n");
+}
+
 TEST_F(CheckScriptTest, UnwritableLogIsReportedAndTheCheckGoesOn) {
     std::filesystem::create_directory(folder.File("errors.log"));
     WriteScript("[:np\r\n");
