@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/EditText.h"
+#include "app/MenuAccessibility.h"
 #include "app/MenuTree.h"
 #include "app/SaveAction.h"
 #include "app/ScriptEditor.h"
@@ -37,6 +38,7 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
       prompts_(prompts),
       launcher_(launcher),
       endProgram_(std::move(endProgram)) {
+    InstallMenuAccessibility();
     setObjectName(QStringLiteral("QVX5"));
     setWindowTitle(QStringLiteral("Quillvox v5.0"));
 

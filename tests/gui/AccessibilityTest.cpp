@@ -1,6 +1,7 @@
 // Every window can be worked from the keyboard and read by a screen reader:
 // each focusable control has a name, Tab visits the controls in their table
-// order, and each menu item with an access key is reached by that key.
+// order, each menu item with an access key is reached by that key, and each
+// menu item tells a screen reader its keys and whether it opens a submenu.
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
@@ -10,8 +11,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <cstring>
 
+#include "app/MenuTree.h"
 #include "app/ScriptEditor.h"
 #include "gui/support/MainWindowFixture.h"
 
@@ -63,6 +67,13 @@ void TickSlide(QDialog* dialog, const char* noteBox) {
 QChar AccessKey(const QString& caption) {
     const int amp = caption.indexOf(QLatin1Char('&'));
     return amp >= 0 && amp + 1 < caption.size() ? caption.at(amp + 1).toLower() : QChar();
+}
+
+const char* ParentMenu(const char* item) {
+    for (const qvx::MenuEntry& entry : qvx::MenuTree()) {
+        if (!std::strcmp(entry.name, item)) return entry.parent;
+    }
+    return "";
 }
 
 class AccessibilityTest : public QObject {
@@ -189,6 +200,67 @@ class AccessibilityTest : public QObject {
         QTest::keyClick(f.window.get(), key, Qt::AltModifier);
         QTRY_VERIFY(f.Action(menu.toLatin1().constData())->menu()->isVisible());
         f.Action(menu.toLatin1().constData())->menu()->hide();
+    }
+
+    // Screen readers read an item's keys from its AT-SPI key binding, "access
+    // key;access keys from the menu bar;shortcut" with the shortcut in GTK's
+    // notation ("s;<Alt>f:s;<Control>s"), and announce an item that opens a
+    // submenu by the role of a menu. Each item is reached as a screen reader
+    // reaches it: through its menu.
+    void menuItemsTellTheirKeysAndSubmenus() {
+#if !QT_CONFIG(accessibility_atspi_bridge)
+        QSKIP("Without AT-SPI the menus keep Qt's own description.");
+#endif
+        MainWindowFixture f;
+        const QRegularExpression gtkNotation(
+            QStringLiteral("^(<[A-Z][a-z]+>)*([a-z0-9]|F[0-9]+)?$"));
+        for (const qvx::MenuEntry& entry : qvx::MenuTree()) {
+            QAction* action = f.Action(entry.name);
+            QWidget* owner = *entry.parent ? static_cast<QWidget*>(f.Action(entry.parent)->menu())
+                                           : f.window->menuBar();
+            const int index = int(owner->actions().indexOf(action));
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(owner);
+            QAccessibleInterface* item = menu->child(index);
+            QVERIFY2(item && item->object() == action, entry.name);
+            // An item that its menu does not find among its children is skipped.
+            QCOMPARE(menu->indexOfChild(item), index);
+            QCOMPARE(item->parent(), menu);
+            QCOMPARE(item->childCount(), int(entry.submenu));
+            if (entry.submenu) {  // the submenu hangs from the item that opens it
+                QAccessibleInterface* submenu = item->child(0);
+                QVERIFY(submenu && submenu->object() == action->menu());
+                QCOMPARE(submenu->parent(), item);
+                QCOMPARE(item->indexOfChild(submenu), 0);
+            }
+            QCOMPARE(item->role(), entry.submenu ? QAccessible::PopupMenu : QAccessible::MenuItem);
+            QCOMPARE(item->text(QAccessible::Name), QString(action->text()).remove(u'&'));
+            QCOMPARE(item->state().disabled, !action->isEnabled());
+            QAccessibleActionInterface* actions = item->actionInterface();
+            QCOMPARE(actions->actionNames(),
+                     QStringList{entry.submenu ? QAccessibleActionInterface::showMenuAction()
+                                               : QAccessibleActionInterface::pressAction()});
+
+            QStringList path;  // access keys from the menu bar down to the item
+            for (const char* name = entry.name; *name; name = ParentMenu(name)) {
+                const QChar key = AccessKey(f.Action(name)->text());
+                path.prepend(key.isNull() ? QString() : QString(key));
+            }
+            // AT-SPI's list of actions carries the first binding only: one string.
+            const QStringList bindings = actions->keyBindingsForAction(actions->actionNames()[0]);
+            QCOMPARE(bindings.size(), 1);
+            const QStringList parts = bindings[0].split(u';');
+            QCOMPARE(parts.size(), 3);
+            QCOMPARE(parts[0], path.last());
+            QCOMPARE(parts[1], path.contains(QString())
+                                   ? QString()
+                                   : QStringLiteral("<Alt>") + path.join(u':'));
+            QVERIFY2(gtkNotation.match(parts[2]).hasMatch(), qPrintable(parts[2]));
+            QString shortcut = parts[2];
+            shortcut.replace(QStringLiteral("<Control>"), QStringLiteral("Ctrl+"))
+                .replace(QStringLiteral("<Shift>"), QStringLiteral("Shift+"))
+                .replace(QStringLiteral("<Alt>"), QStringLiteral("Alt+"));
+            QCOMPARE(QKeySequence(shortcut), action->shortcut());
+        }
     }
 };
 
