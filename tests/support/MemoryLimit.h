@@ -24,12 +24,12 @@ inline long long ProcessStatusBytes(const std::string& field) {
     return 0;
 }
 
-// Runs `work` in a child process that may grow by at most 1 GB: its address
-// space is limited, so an allocation beyond fails at once rather than the
-// machine swapping, and its peak resident size is measured too, for builds
-// whose sanitizer reserves its whole heap up front. True when the work ran
-// to its end within the limit.
-inline bool RunsWithinOneGigabyte(const std::function<void()>& work) {
+// Runs `work` in a child process whose address space may grow by at most
+// 1 GB, so a runaway allocation fails at once rather than the machine
+// swapping. True when the work ran to its end and its resident size grew by
+// less than `growth` bytes (measured too, for builds whose sanitizer reserves
+// its whole heap up front, where the address-space limit cannot bite).
+inline bool RunsWithin(long long growth, const std::function<void()>& work) {
     constexpr long long kGigabyte = 1LL << 30;
     const pid_t child = fork();
     if (child == 0) {
@@ -45,7 +45,7 @@ inline bool RunsWithinOneGigabyte(const std::function<void()>& work) {
         } catch (...) {
             _exit(3);
         }
-        _exit(ProcessStatusBytes("VmHWM") - startResident > kGigabyte ? 2 : 0);
+        _exit(ProcessStatusBytes("VmHWM") - startResident >= growth ? 2 : 0);
     }
     int status = 0;
     waitpid(child, &status, 0);
