@@ -3,24 +3,35 @@
 #include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
-
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 
-#include "common/TextFile.h"
+#include "common/FileAccess.h"
+#include "speak/Warnings.h"
 
 namespace qvx::speak {
 namespace {
 
-// The sink of the synthesis under way: espeak-ng's callback has no user data
-// of its own that reaches it reliably, and the engine is one per process.
+// The sink and the phoneme marks of the synthesis under way: espeak-ng's
+// callback has no user data of its own that reaches it reliably, and the
+// engine is one per process.
 const SampleSink* activeSink = nullptr;
+std::vector<PhonemeMark>* activeMarks = nullptr;
 
-int OnSamples(short* wav, int count, espeak_EVENT*) {
+int OnSamples(short* wav, int count, espeak_EVENT* events) {
+    for (; activeMarks && events && events->type != espeakEVENT_LIST_TERMINATED; ++events) {
+        if (events->type != espeakEVENT_PHONEME) continue;
+        const std::string_view name(events->id.string,
+                                    strnlen(events->id.string, sizeof events->id.string));
+        activeMarks->push_back({std::string(name), static_cast<std::size_t>(events->sample)});
+    }
     if (wav == nullptr || count <= 0 || activeSink == nullptr) return 0;
     return (*activeSink)(std::span<const std::int16_t>(wav, static_cast<std::size_t>(count))) ? 0
                                                                                               : 1;
@@ -38,15 +49,19 @@ constexpr std::size_t kLongestVoiceName = 39;
 
 // espeak-ng also lower-cases voice names, so the folder name (unlike
 // mkdtemp's) has lower-case letters and digits only.
-std::string MakePrivateFolder(const std::filesystem::path& base) {
+// The folder is watched from before it exists, so that an interruption right
+// after it is made still removes it; a name already taken is not ours.
+TemporaryPath MakePrivateFolder(const std::filesystem::path& base) {
     constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = "s43-";
         for (int i = 0; i < 8; ++i) name += kLetters[random() % kLetters.size()];
-        const std::string path = (base / name).string();
-        if (mkdir(path.c_str(), 0700) == 0) return path;
-        if (errno != EEXIST) break;
+        TemporaryPath folder((base / name).string());
+        if (mkdir(folder.path().c_str(), 0700) == 0) return folder;
+        const int failure = errno;
+        folder.Forget();
+        if (failure != EEXIST) break;
     }
     return {};
 }
@@ -73,16 +88,17 @@ std::string VoiceFileText(const VoiceSettings& voice, std::string_view variantTe
 
 std::unique_ptr<EspeakEngine> EspeakEngine::Start(std::string& error) {
     const int rate =
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, espeakINITIALIZE_DONT_EXIT);
+        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
+                          espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS);
     if (rate <= 0) {
         error = "espeak-ng cannot start (its data files may be missing)";
         return nullptr;
     }
     const char* dataPath = nullptr;
     espeak_Info(&dataPath);
-    std::string folder = MakePrivateFolder("/tmp");
-    if (folder.empty()) folder = MakePrivateFolder(std::filesystem::temp_directory_path());
-    if (folder.empty()) {
+    TemporaryPath folder = MakePrivateFolder("/tmp");
+    if (folder.path().empty()) folder = MakePrivateFolder(std::filesystem::temp_directory_path());
+    if (folder.path().empty()) {
         error = "no temporary folder can be made for the voices";
         espeak_Terminate();
         return nullptr;
@@ -94,35 +110,48 @@ std::unique_ptr<EspeakEngine> EspeakEngine::Start(std::string& error) {
     return engine;
 }
 
-EspeakEngine::EspeakEngine(int sampleRate, std::string dataPath, std::string voiceFolder)
+EspeakEngine::EspeakEngine(int sampleRate, std::string dataPath, TemporaryPath voiceFolder)
     : sampleRate_(sampleRate),
       dataPath_(std::move(dataPath)),
-      voiceFolder_(std::move(voiceFolder)) {}
+      voiceFolder_(std::move(voiceFolder)) {
+    for (std::size_t i = 0; i < std::size(voiceFiles_); ++i) {
+        voiceFiles_[i] = TemporaryPath(voiceFolder_.path() + "/v" + std::to_string(i));
+    }
+}
 
 EspeakEngine::~EspeakEngine() {
     espeak_Terminate();
-    std::error_code ignored;
-    std::filesystem::remove_all(voiceFolder_, ignored);
+    for (const TemporaryPath& file : voiceFiles_) ::unlink(file.path().c_str());
+    ::rmdir(voiceFolder_.path().c_str());
 }
 
+const std::string& EspeakEngine::VariantText(std::string_view variant) {
+    auto found = variants_.find(variant);
+    if (found == variants_.end()) {
+        const std::string path = dataPath_ + "/voices/!v/" + std::string(variant);
+        found = variants_.emplace(std::string(variant), ReadWholeFile(path).value_or("")).first;
+    }
+    return found->second;
+}
+
+// Each new voice is written to the file that is not in use and selected by
+// its name, so espeak-ng always reads it afresh and two files are enough.
 bool EspeakEngine::UseVoice(const VoiceSettings& voice, std::string& error) {
-    const std::string variantPath = dataPath_ + "/voices/!v/" + std::string(voice.variant);
-    const std::string text = VoiceFileText(voice, ReadWholeFile(variantPath).value_or(""));
-    auto found = voiceFiles_.find(text);
-    if (found == voiceFiles_.end()) {
-        const std::string path = voiceFolder_ + "/v" + std::to_string(voiceFiles_.size());
-        if (const FileResult written = RewriteFile(path, text); !written) {
-            error = written.error;
+    std::string text = VoiceFileText(voice, VariantText(voice.variant));
+    if (text != currentVoice_) {
+        const std::size_t next = (current_ + 1) % std::size(voiceFiles_);
+        const std::string& path = voiceFiles_[next].path();
+        // A plain write: the folder is ours alone and lives as long as the run.
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        if (!file.write(text.data(), std::streamsize(text.size())) || !file.flush()) {
+            error = "cannot write the voice file " + path;
             return false;
         }
-        found = voiceFiles_.emplace(text, path).first;
-    }
-    if (found->second != currentVoice_) {
         std::error_code ec;
         const std::string name =
-            std::filesystem::relative(found->second, dataPath_ + "/voices", ec).string();
+            std::filesystem::relative(path, dataPath_ + "/voices", ec).string();
         if (ec || name.size() > kLongestVoiceName) {
-            error = "espeak-ng cannot reach the voice file " + found->second;
+            error = "espeak-ng cannot reach the voice file " + path;
             return false;
         }
         const espeak_ng_STATUS status = espeak_ng_SetVoiceByName(name.c_str());
@@ -130,21 +159,24 @@ bool EspeakEngine::UseVoice(const VoiceSettings& voice, std::string& error) {
             error = "espeak-ng refuses the voice " + name + ": " + StatusText(status);
             return false;
         }
-        currentVoice_ = found->second;
+        current_ = next;
+        currentVoice_ = std::move(text);
     }
     espeak_SetParameter(espeakRATE, EspeakRate(voice.wordsPerMinute), 0);
     return true;
 }
 
 bool EspeakEngine::Synthesize(std::string_view input, unsigned flags, const SampleSink& sink,
-                              std::string& error) {
+                              std::vector<PhonemeMark>* marks, std::string& error) {
     const std::string text(input);
     activeSink = &sink;
+    activeMarks = marks;
     const espeak_ERROR result =
         espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, nullptr);
     activeSink = nullptr;
+    activeMarks = nullptr;
     if (result != EE_OK) {
-        error = "espeak-ng cannot speak \"" + text + "\"";
+        error = "espeak-ng cannot speak " + Quoted(text);
         return false;
     }
     return true;
@@ -154,20 +186,31 @@ bool EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice, cons
                          std::string& error) {
     if (!UseVoice(voice, error)) return false;
     espeak_ng_SetConstF0(0);
-    return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, sink, error);
+    return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, sink, nullptr, error);
 }
 
 bool EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
-                        std::vector<std::int16_t>& samples, std::string& error) {
+                        SungSound& sound, std::string& error) {
     if (!UseVoice(voice, error)) return false;
     espeak_ng_SetConstF0(static_cast<int>(std::lround(hertz)));
-    const SampleSink collect = [&samples](std::span<const std::int16_t> chunk) {
-        samples.insert(samples.end(), chunk.begin(), chunk.end());
+    const SampleSink collect = [&sound](std::span<const std::int16_t> chunk) {
+        sound.samples.insert(sound.samples.end(), chunk.begin(), chunk.end());
         return true;
     };
-    const bool ok = Synthesize(phonemeInput, espeakCHARS_AUTO | espeakPHONEMES, collect, error);
+    const bool ok =
+        Synthesize(phonemeInput, espeakCHARS_AUTO | espeakPHONEMES, collect, &sound.marks, error);
     espeak_ng_SetConstF0(0);
     return ok;
 }
 
 }  // namespace qvx::speak
+
+// espeak-ng 1.51 opens the sound server while it starts, in every output mode,
+// although speak43 only ever takes its samples: a WAV file would then fail
+// where there is no sound at all, or under a file-size limit smaller than the
+// server's shared memory. The library asks its audio layer for a device by
+// this name; speak43's own definition comes first and gives none, which the
+// library is built to cope with (it plays nothing through it).
+extern "C" struct audio_object* create_audio_device_object(const char*, const char*, const char*) {
+    return nullptr;
+}

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/FileAccess.h"
 #include "speak/SpeechEngine.h"
 
 namespace qvx::speak {
@@ -20,19 +21,22 @@ class EspeakEngine final : public SpeechEngine {
     bool Speak(std::string_view text, const VoiceSettings& voice, const SampleSink& sink,
                std::string& error) override;
     bool Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
-              std::vector<std::int16_t>& samples, std::string& error) override;
+              SungSound& sound, std::string& error) override;
 
   private:
-    EspeakEngine(int sampleRate, std::string dataPath, std::string voiceFolder);
+    EspeakEngine(int sampleRate, std::string dataPath, TemporaryPath voiceFolder);
+    const std::string& VariantText(std::string_view variant);
     bool UseVoice(const VoiceSettings& voice, std::string& error);
     bool Synthesize(std::string_view input, unsigned flags, const SampleSink& sink,
-                    std::string& error);
+                    std::vector<PhonemeMark>* marks, std::string& error);
 
     int sampleRate_;
     std::string dataPath_;
-    std::string voiceFolder_;                        // private folder for the voice files we write
-    std::map<std::string, std::string> voiceFiles_;  // voice file text to its path
-    std::string currentVoice_;
+    TemporaryPath voiceFolder_;  // private folder for the voice files we write
+    TemporaryPath voiceFiles_[2];
+    std::size_t current_ = 0;
+    std::string currentVoice_;                                  // the text of the voice file in use
+    std::map<std::string, std::string, std::less<>> variants_;  // espeak-ng's, by name
 };
 
 // The text of an espeak-ng voice file for the settings: the variant's own

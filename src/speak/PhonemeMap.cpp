@@ -1,69 +1,45 @@
 #include "speak/PhonemeMap.h"
 
-#include <utility>
-
 #include "common/AsciiCase.h"
 
 namespace qvx::speak {
 namespace {
 
 // Every code is mapped explicitly: espeak-ng drops the rest of a phoneme word
-// at the first mnemonic it does not know.
-constexpr std::pair<std::string_view, std::string_view> kPhonemes[] = {
-    {"aa", "A:"}, {"ae", "a"},  {"ah", "V"},  {"ao", "O:"}, {"aw", "aU"}, {"ax", "@"},
-    {"ay", "aI"}, {"b", "b"},   {"c", "O:"},  {",", "O:"},  {"ch", "tS"}, {"d", "d"},
-    {"dh", "D"},  {"eh", "E"},  {"en", "n-"}, {"ey", "eI"}, {"f", "f"},   {"g", "g"},
-    {"hx", "h"},  {"ih", "I"},  {"ix", "I#"}, {"iy", "i:"}, {"jh", "dZ"}, {"k", "k"},
-    {"l", "l"},   {"lx", "l"},  {"m", "m"},   {"n", "n"},   {"nx", "N"},  {"or", "O@"},
-    {"ow", "oU"}, {"oy", "OI"}, {"p", "p"},   {"r", "r"},   {"rr", "3"},  {"s", "s"},
-    {"sh", "S"},  {"t", "t"},   {"th", "T"},  {"uh", "U"},  {"uw", "u:"}, {"v", "v"},
-    {"w", "w"},   {"z", "z"},   {"zh", "Z"},
+// at the first mnemonic it does not know. The allophones and the codes that
+// espeak-ng lacks take its nearest sound (checked with `espeak-ng -v en-us -x`):
+// "el" the syllabic l of "bottle", "yu" the "ju:" of "cute", "yx" the "j" of
+// "yes", "dx" the flap of "better", "q" and "tx" the glottal stop of "button",
+// "rx" the r of "oration". "c" is the one-letter form of "ao".
+constexpr PhonemeCode kCodes[] = {
+    {"aa", "A:"}, {"ae", "a"},  {"ah", "V"},  {"ao", "O:"},        {"aw", "aU"}, {"ax", "@"},
+    {"ay", "aI"}, {"b", "b"},   {"c", "O:"},  {"ch", "tS"},        {"d", "d"},   {"dh", "D"},
+    {"dx", "t#"}, {"eh", "E"},  {"el", "@L"}, {"en", "n-"},        {"ey", "eI"}, {"f", "f"},
+    {"g", "g"},   {"hx", "h"},  {"ih", "I"},  {"ix", "I#"},        {"iy", "i:"}, {"jh", "dZ"},
+    {"k", "k"},   {"l", "l"},   {"lx", "l"},  {"m", "m"},          {"n", "n"},   {"nx", "N"},
+    {"or", "O@"}, {"ow", "oU"}, {"oy", "OI"}, {"p", "p"},          {"q", "?"},   {"r", "r"},
+    {"rr", "3"},  {"rx", "r"},  {"s", "s"},   {"sh", "S"},         {"t", "t"},   {"th", "T"},
+    {"tx", "?"},  {"uh", "U"},  {"uw", "u:"}, {"v", "v"},          {"w", "w"},   {"yu", "ju:"},
+    {"yx", "j"},  {"z", "z"},   {"zh", "Z"},  {kSilenceCode, "_"},
 };
-
-constexpr std::string_view kMarks = "'`\"^-= _";
 
 }  // namespace
 
-std::optional<std::string_view> EspeakPhoneme(std::string_view code) {
-    const std::string lower = ToLowerAscii(code);
-    for (const auto& [name, mnemonic] : kPhonemes) {
-        if (name == lower) return mnemonic;
+std::optional<PhonemeCode> FindPhonemeCode(std::string_view code) {
+    if (code.empty() || code.size() > 2) return std::nullopt;
+    const char lower[2] = {ToLowerAscii(code[0]), code.size() > 1 ? ToLowerAscii(code[1]) : '\0'};
+    const std::string_view wanted(lower, code.size());
+    for (const PhonemeCode& row : kCodes) {
+        if (row.code == wanted) return row;
     }
     return std::nullopt;
 }
 
-PhonemeSplit SplitPhonemeCodes(std::string_view text) {
-    PhonemeSplit split;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (kMarks.find(text[i]) != std::string_view::npos) {
-            ++i;
-            continue;
-        }
-        std::size_t taken = 0;
-        for (std::size_t length : {2u, 1u}) {
-            if (i + length <= text.size() && EspeakPhoneme(text.substr(i, length))) {
-                taken = length;
-                break;
-            }
-        }
-        if (taken == 0) {
-            split.unknown = text[i];
-            return split;
-        }
-        split.codes.push_back(ToLowerAscii(text.substr(i, taken)));
-        i += taken;
+std::optional<PhonemeCode> LeadingPhonemeCode(std::string_view text) {
+    if (text.size() >= 2) {
+        if (auto two = FindPhonemeCode(text.substr(0, 2))) return two;
     }
-    return split;
-}
-
-std::string EspeakPhonemeInput(const std::vector<std::string>& codes) {
-    std::string input = "[[";
-    for (const std::string& code : codes) {
-        if (auto mnemonic = EspeakPhoneme(code)) input += *mnemonic;
-    }
-    input += "]] ";
-    return input;
+    return text.empty() ? std::nullopt : FindPhonemeCode(text.substr(0, 1));
 }
 
 }  // namespace qvx::speak

@@ -1,27 +1,25 @@
 #pragma once
 
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace qvx::speak {
 
-// The espeak-ng mnemonic of one synthesizer phoneme code (lower case), or
-// nullopt for an unknown code. "," is the one-character form of "ao".
-std::optional<std::string_view> EspeakPhoneme(std::string_view code);
-
-// Splits a run of phoneme codes, two characters first, then one ("brr" is
-// "b", "rr"). Codes come back in lower case. Stress and syllable marks are
-// skipped; nullopt names the first character that starts no code.
-struct PhonemeSplit {
-    std::vector<std::string> codes;
-    std::optional<char> unknown;
+// One code of the synthesizer's phonemic alphabet and the espeak-ng mnemonic
+// that sounds nearest to it.
+struct PhonemeCode {
+    std::string_view code;  // lower case, as the alphabet writes it
+    std::string_view mnemonic;
 };
-PhonemeSplit SplitPhonemeCodes(std::string_view text);
 
-// The codes as one espeak-ng phoneme word, "[[...]] " with the trailing blank
-// that keeps espeak-ng from speaking what would follow the brackets.
-std::string EspeakPhonemeInput(const std::vector<std::string>& codes);
+// The code that `text` begins with, two characters before one ("brr" starts
+// with "b"), case ignored; nullopt when it begins with none.
+std::optional<PhonemeCode> LeadingPhonemeCode(std::string_view text);
+
+// The code itself, case ignored; nullopt for an unknown code.
+std::optional<PhonemeCode> FindPhonemeCode(std::string_view code);
+
+// The silence code, "_": rested, never handed to the engine.
+inline constexpr std::string_view kSilenceCode = "_";
 
 }  // namespace qvx::speak

@@ -1,7 +1,9 @@
 #include "speak/Renderer.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "speak/DialTones.h"
 #include "speak/SoundFile.h"
 #include "speak/SungNote.h"
 #include "speak/ToneSynth.h"
@@ -9,91 +11,106 @@
 namespace qvx::speak {
 namespace {
 
-// Long tones and sounds go out in pieces of this many samples, so that the
-// device is fed steadily.
+// Long sounds go out in pieces of this many samples, so that the device is
+// fed steadily and no piece is large.
 constexpr std::size_t kChunk = 4096;
-
-class SegmentRenderer {
-  public:
-    SegmentRenderer(SpeechEngine& engine, AudioSink& sink, const std::string& soundFolder,
-                    const WarningSink& warn)
-        : engine_(engine), sink_(sink), soundFolder_(soundFolder), warn_(warn) {}
-
-    bool operator()(const SpeechSegment& s) {
-        std::string problem;
-        bool sinkFailed = false;
-        const SampleSink forward = [&](std::span<const std::int16_t> samples) {
-            sinkFailed = !sink_.Write(samples);
-            return !sinkFailed;
-        };
-        if (!engine_.Speak(s.text, s.voice, forward, problem) && !sinkFailed) warn_(problem);
-        return !sinkFailed;
-    }
-
-    bool operator()(const SungSegment& s) {
-        std::vector<std::int16_t> natural;
-        std::string problem;
-        if (!engine_.Sing(s.phonemeInput, s.voice, s.hertz, natural, problem)) {
-            warn_(problem);
-            return true;
-        }
-        if (s.milliseconds == 0) {
-            const auto sound = TrimSilence(natural);
-            return Send(std::vector<std::int16_t>(sound.begin(), sound.end()));
-        }
-        const int rate = engine_.SampleRate();
-        const std::size_t target = SamplesFor(s.milliseconds, rate);
-        if (!s.vibrato) return Send(FitToLength(natural, target, s.hertz, rate));
-        return Send(AddVibrato(FitToLength(natural, target + VibratoMargin(target), s.hertz, rate),
-                               target, rate));
-    }
-
-    bool operator()(const ToneSegment& s) {
-        return Send(SynthesizeTone(s.hertz, s.milliseconds, engine_.SampleRate()));
-    }
-
-    bool operator()(const SilenceSegment& s) {
-        return Send(std::vector<std::int16_t>(SamplesFor(s.milliseconds, engine_.SampleRate())));
-    }
-
-    bool operator()(const SoundSegment& s) {
-        LoadedSound sound = LoadSoundFile(soundFolder_ + "/" + s.name, engine_.SampleRate());
-        if (!sound.error.empty()) {
-            warn_("the sound " + s.name + " is skipped: " + sound.error);
-            return true;
-        }
-        return Send(sound.samples);
-    }
-
-  private:
-    bool Send(const std::vector<std::int16_t>& samples) {
-        for (std::size_t at = 0; at < samples.size(); at += kChunk) {
-            const std::size_t count = std::min(kChunk, samples.size() - at);
-            if (!sink_.Write(std::span(samples).subspan(at, count))) return false;
-        }
-        return true;
-    }
-
-    SpeechEngine& engine_;
-    AudioSink& sink_;
-    const std::string& soundFolder_;
-    const WarningSink& warn_;
-};
 
 }  // namespace
 
-bool Render(const Timeline& timeline, SpeechEngine& engine, AudioSink& sink,
-            const std::string& soundFolder, const WarningSink& warn, std::string& error) {
-    SegmentRenderer render(engine, sink, soundFolder, warn);
-    for (const Segment& segment : timeline.segments) {
-        if (!std::visit(render, segment)) {
-            error = sink.Error();
-            return false;
-        }
+Renderer::Renderer(SpeechEngine& engine, AudioSink& sink, std::string soundFolder)
+    : engine_(engine), sink_(sink), soundFolder_(std::move(soundFolder)) {}
+
+bool Renderer::Render(const Segment& segment, const WarningSink& warn) {
+    warn_ = &warn;
+    return std::visit([this](const auto& s) { return (*this)(s); }, segment);
+}
+
+bool Renderer::Finish() {
+    return sink_.Finish();
+}
+
+bool Renderer::operator()(const SpeechSegment& s) {
+    std::string problem;
+    bool sinkFailed = false;
+    const SampleSink forward = [&](std::span<const std::int16_t> samples) {
+        sinkFailed = !Send(samples);
+        return !sinkFailed;
+    };
+    if (!engine_.Speak(s.text, s.voice, forward, problem) && !sinkFailed) (*warn_)(problem);
+    return !sinkFailed;
+}
+
+bool Renderer::operator()(const SungSegment& s) {
+    SungSound sound;
+    std::string problem;
+    if (!engine_.Sing(s.phonemeInput, s.voice, s.hertz, sound, problem)) {
+        (*warn_)(problem);
+        return true;
     }
-    if (!sink.Finish()) {
-        error = sink.Error();
-        return false;
+    return Send(ShapeSung(sound, s.parts, s.hertz, s.vibrato, engine_.SampleRate()));
+}
+
+bool Renderer::operator()(const ToneSegment& s) {
+    return Send(SynthesizeTone({s.hertz}, s.milliseconds, engine_.SampleRate()));
+}
+
+bool Renderer::operator()(const DialSegment& s) {
+    for (char c : s.keys) {
+        if (const DialKey* key = FindDialKey(c)) {
+            if (!Send(SynthesizeTone({key->low, key->high}, kDialKeyMs, engine_.SampleRate()))) {
+                return false;
+            }
+        }
+        if (!Silence(kDialGapMs)) return false;
+    }
+    return true;
+}
+
+bool Renderer::operator()(const SilenceSegment& s) {
+    return Silence(s.milliseconds);
+}
+
+bool Renderer::operator()(const SoundSegment& s) {
+    std::string problem;
+    const SampleSink forward = [this](std::span<const std::int16_t> samples) {
+        return Send(samples);
+    };
+    const SoundResult result =
+        StreamSoundFile(soundFolder_, s.name, engine_.SampleRate(), forward, problem);
+    if (result == SoundResult::Unreadable) {
+        (*warn_)("the sound " + Quoted(s.name) + " is skipped: " + problem);
+    }
+    return result != SoundResult::SinkFailed;
+}
+
+bool Renderer::operator()(const VolumeSegment& s) {
+    gain_ = s.gain;
+    return true;
+}
+
+bool Renderer::Silence(std::int32_t milliseconds) {
+    std::size_t left = SamplesFor(milliseconds, engine_.SampleRate());
+    const std::vector<std::int16_t> quiet(std::min(kChunk, left));
+    while (left > 0) {
+        const std::size_t count = std::min(left, quiet.size());
+        if (!sink_.Write(std::span(quiet).first(count))) return false;
+        left -= count;
+    }
+    return true;
+}
+
+bool Renderer::Send(std::span<const std::int16_t> samples) {
+    for (std::size_t at = 0; at < samples.size(); at += kChunk) {
+        std::span<const std::int16_t> piece =
+            samples.subspan(at, std::min(kChunk, samples.size() - at));
+        if (gain_ != 1) {
+            scaled_.resize(piece.size());
+            std::transform(piece.begin(), piece.end(), scaled_.begin(), [this](std::int16_t v) {
+                return static_cast<std::int16_t>(std::lround(v * gain_));
+            });
+            piece = scaled_;
+        }
+        if (!sink_.Write(piece)) return false;
     }
     return true;
 }

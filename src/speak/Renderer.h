@@ -1,21 +1,47 @@
 #pragma once
 
-#include <functional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "speak/AudioSink.h"
 #include "speak/SpeechEngine.h"
 #include "speak/Timeline.h"
+#include "speak/Warnings.h"
 
 namespace qvx::speak {
 
-using WarningSink = std::function<void(const std::string&)>;
+// Renders segments one at a time and hands each piece to the sink as soon as
+// it is made, so playback starts with the first phrase and nothing long waits
+// in memory. A sound file that cannot be read and a phrase the engine refuses
+// are skipped with a warning; a failing sink ends the run.
+class Renderer {
+  public:
+    Renderer(SpeechEngine& engine, AudioSink& sink, std::string soundFolder);
 
-// Renders the timeline segment by segment and hands each piece to the sink
-// as soon as it is made, so playback starts with the first phrase. A sound
-// file that cannot be read and a phrase the engine refuses are skipped with a
-// warning; a failing sink ends the run. False with `error` set on failure.
-bool Render(const Timeline& timeline, SpeechEngine& engine, AudioSink& sink,
-            const std::string& soundFolder, const WarningSink& warn, std::string& error);
+    // False when the sink failed; error() then says why.
+    bool Render(const Segment& segment, const WarningSink& warn);
+    // Completes the output; false with error() set when that fails.
+    bool Finish();
+    std::string error() const { return sink_.Error(); }
+
+  private:
+    bool operator()(const SpeechSegment& s);
+    bool operator()(const SungSegment& s);
+    bool operator()(const ToneSegment& s);
+    bool operator()(const DialSegment& s);
+    bool operator()(const SilenceSegment& s);
+    bool operator()(const SoundSegment& s);
+    bool operator()(const VolumeSegment& s);
+    bool Send(std::span<const std::int16_t> samples);
+    bool Silence(std::int32_t milliseconds);
+
+    SpeechEngine& engine_;
+    AudioSink& sink_;
+    std::string soundFolder_;
+    const WarningSink* warn_ = nullptr;
+    double gain_ = 1;
+    std::vector<std::int16_t> scaled_;
+};
 
 }  // namespace qvx::speak

@@ -1,21 +1,20 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <variant>
-#include <vector>
 
 namespace qvx::speak {
 
 // What a working script asks the synthesizer to do, in script order. The
-// parser produces these; the translator turns them into sound segments.
+// parser produces these line by line; the translator turns them into sound
+// segments.
 
 struct SpeakText {
     std::string text;
 };
 
-// One of the ten voice commands, by its letter ("p" for "[:np]").
+// One of the ten voices, by the letter of its command ("p" for "[:np]").
 struct SelectVoice {
     char letter;
 };
@@ -28,6 +27,26 @@ struct DesignVoice {
 
 struct SetRate {
     std::int32_t wordsPerMinute;
+};
+
+// "[:comma N]" and "[:period N]": the pauses that phonemic text's "," and "."
+// make from then on.
+enum class PauseKind { Comma, Period };
+struct SetPause {
+    PauseKind kind;
+    std::int32_t milliseconds;
+};
+
+// "[:pause N]": silence, here and now.
+struct Pause {
+    std::int32_t milliseconds;
+};
+
+// "[:volume set|up|down N]".
+enum class VolumeChange { Set, Up, Down };
+struct SetVolume {
+    VolumeChange change;
+    std::int32_t amount;
 };
 
 struct PlayTone {
@@ -43,22 +62,13 @@ struct PlaySound {
     std::string name;
 };
 
-// A sung entry in phoneme mode: codes as written (already split into the
-// synthesizer's phoneme codes), an optional length and an optional pitch.
+// The text of one bracket in phoneme mode, already found free of faults;
+// PhonemicReader reads it.
 struct SingPhonemes {
-    std::vector<std::string> codes;
-    std::optional<std::int32_t> milliseconds;
-    std::optional<std::int32_t> pitch;
+    std::string text;
 };
 
-using ScriptEvent = std::variant<SpeakText, SelectVoice, DesignVoice, SetRate, PlayTone, Dial,
-                                 PlaySound, SingPhonemes>;
-
-struct ParsedScript {
-    std::vector<ScriptEvent> events;
-    // Problems that made a piece of the script silent, one line each, with the
-    // line number: shown to the user, never spoken.
-    std::vector<std::string> warnings;
-};
+using ScriptEvent = std::variant<SpeakText, SelectVoice, DesignVoice, SetRate, SetPause, Pause,
+                                 SetVolume, PlayTone, Dial, PlaySound, SingPhonemes>;
 
 }  // namespace qvx::speak

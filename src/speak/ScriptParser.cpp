@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
-#include <functional>
+#include <optional>
+#include <vector>
 
 #include "common/AsciiCase.h"
 #include "common/NumericText.h"
-#include "common/TextFile.h"
-#include "speak/PhonemeMap.h"
+#include "speak/PhonemicText.h"
+#include "speak/Voices.h"
 
 namespace qvx::speak {
 namespace {
@@ -68,13 +68,42 @@ std::optional<std::int32_t> Number(std::string_view word) {
     return parsed.value;
 }
 
-class LineParser;
-using CommandHandler = void (LineParser::*)(std::string_view command, const std::vector<Token>&);
+std::optional<std::int32_t> FirstNumber(const std::vector<std::string>& words) {
+    return words.empty() ? std::nullopt : Number(words[0]);
+}
 
-struct CommandName {
+// The row whose name `word` spells out or, failing that, the one row whose
+// name it begins; case ignored. Nothing for an ambiguous or unknown word.
+template <class Row, std::size_t N>
+const Row* MatchAbbreviation(const Row (&rows)[N], std::string_view word) {
+    const std::string lower = ToLowerAscii(word);
+    for (const Row& row : rows) {
+        if (row.name == lower) return &row;
+    }
+    const Row* found = nullptr;
+    for (const Row& row : rows) {
+        if (!lower.empty() && row.name.starts_with(lower)) {
+            if (found) return nullptr;
+            found = &row;
+        }
+    }
+    return found;
+}
+
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+template <class Value>
+struct Option {
     std::string_view name;
-    CommandHandler handler;
+    Value value;
 };
+
+constexpr Option<std::optional<bool>> kPhonemeOptions[] = {
+    {"arpabet", std::nullopt}, {"speak", std::nullopt}, {"on", true}, {"off", false}};
+constexpr Option<VolumeChange> kVolumeOptions[] = {
+    {"set", VolumeChange::Set}, {"up", VolumeChange::Up}, {"down", VolumeChange::Down}};
 
 // Design-voice parameters the synthesizer knows. Only some change the sound
 // here; the rest are accepted without a sound.
@@ -82,42 +111,55 @@ constexpr std::array<std::string_view, 28> kDesignParameters{
     "sx", "ap", "pr", "hs", "br", "lx", "sm", "ri", "nf", "la", "bf", "hr", "sr", "as",
     "qu", "f4", "f5", "b4", "b5", "g1", "g2", "g3", "g4", "g5", "gv", "gh", "gf", "gn"};
 
+class LineParser;
+using CommandHandler = void (LineParser::*)(std::string_view name, const std::vector<Token>&);
+
+struct CommandName {
+    std::string_view name;
+    CommandHandler handler;
+};
+
 class LineParser {
   public:
-    LineParser(ParsedScript& out, bool& phoneMode) : out_(out), phoneMode_(phoneMode) {}
+    LineParser(bool& phonemeMode, const EventSink& emit, const WarningSink& warn)
+        : phonemeMode_(phonemeMode), emit_(emit), warn_(warn) {}
 
-    void Parse(std::string_view line, std::size_t lineNumber) {
-        line_ = lineNumber;
-        std::string text;
+    void Parse(std::string_view line) {
+        std::size_t textStart = 0;
         std::size_t i = 0;
         while (i < line.size()) {
             if (line[i] != '[') {
-                text += line[i++];
+                ++i;
                 continue;
             }
-            FlushText(text);
+            SpeakPlain(line.substr(textStart, i - textStart));
             const bool isCommand = i + 1 < line.size() && line[i + 1] == ':';
-            const std::size_t end = FindClose(line, i + (isCommand ? 2 : 1));
+            const std::size_t open = i + (isCommand ? 2 : 1);
+            const std::size_t end = FindClose(line, open);
             if (end == std::string_view::npos) {
-                Warn("a bracket is not closed; the rest of the line is skipped");
-                return;
+                return warn_("a bracket is not closed; the rest of the line is skipped");
             }
-            const std::string_view body =
-                line.substr(i + (isCommand ? 2 : 1), end - i - (isCommand ? 2 : 1));
+            const std::string_view body = line.substr(open, end - open);
             if (isCommand) {
                 Command(body);
-            } else if (phoneMode_) {
-                PhonemeEntry(body);
+            } else if (phonemeMode_) {
+                PhonemicEntry(body);
             } else {
-                Warn("\"[" + std::string(body) + "]\" is skipped outside phoneme mode");
+                warn_(Quoted("[" + std::string(body) + "]") + " is skipped outside phoneme mode");
             }
-            i = end + 1;
+            i = textStart = end + 1;
         }
-        FlushText(text);
+        SpeakPlain(line.substr(textStart));
     }
 
-    void Voice(std::string_view command, const std::vector<Token>&) {
-        Emit(SelectVoice{command[1]});
+    void Voice(std::string_view name, const std::vector<Token>&) { Emit(SelectVoice{name[1]}); }
+
+    void Name(std::string_view, const std::vector<Token>& tokens) {
+        const std::vector<std::string> words = Words(tokens);
+        const NamedVoice* voice =
+            words.empty() ? nullptr : MatchAbbreviation(kVoiceNames, words[0]);
+        if (!voice) return warn_("[:name] needs one of the ten voice names; skipped");
+        Emit(SelectVoice{voice->letter});
     }
 
     void DesignVoiceCommand(std::string_view, const std::vector<Token>& tokens) {
@@ -127,9 +169,9 @@ class LineParser {
             const auto value = i + 1 < words.size() ? Number(words[i + 1]) : std::nullopt;
             if (std::find(kDesignParameters.begin(), kDesignParameters.end(), name) ==
                 kDesignParameters.end()) {
-                Warn("unknown voice parameter \"" + words[i] + "\" is skipped");
+                warn_("unknown voice parameter " + Quoted(words[i]) + " is skipped");
             } else if (!value) {
-                Warn("voice parameter \"" + words[i] + "\" has no number and is skipped");
+                warn_("voice parameter " + Quoted(words[i]) + " has no number and is skipped");
             } else {
                 Emit(DesignVoice{name, *value});
             }
@@ -137,17 +179,39 @@ class LineParser {
     }
 
     void Rate(std::string_view, const std::vector<Token>& tokens) {
-        const std::vector<std::string> words = Words(tokens);
-        const auto rate = words.empty() ? std::nullopt : Number(words[0]);
-        if (!rate) return Warn("the rate has no number and is skipped");
+        const auto rate = FirstNumber(Words(tokens));
+        if (!rate) return warn_("the rate has no number and is skipped");
         Emit(SetRate{*rate});
+    }
+
+    void CommaPause(std::string_view, const std::vector<Token>& tokens) {
+        SetPauseOf(PauseKind::Comma, tokens);
+    }
+    void PeriodPause(std::string_view, const std::vector<Token>& tokens) {
+        SetPauseOf(PauseKind::Period, tokens);
+    }
+
+    void PauseCommand(std::string_view, const std::vector<Token>& tokens) {
+        const auto length = FirstNumber(Words(tokens));
+        if (!length) return warn_("the pause has no length and is skipped");
+        Emit(Pause{*length});
+    }
+
+    void Volume(std::string_view, const std::vector<Token>& tokens) {
+        const std::vector<std::string> words = Words(tokens);
+        const auto* option = words.empty() ? nullptr : MatchAbbreviation(kVolumeOptions, words[0]);
+        const auto amount = words.size() > 1 ? Number(words[1]) : std::nullopt;
+        if (!option || !amount) {
+            return warn_("the volume needs set, up or down and a number; skipped");
+        }
+        Emit(SetVolume{option->value, *amount});
     }
 
     void Tone(std::string_view, const std::vector<Token>& tokens) {
         const std::vector<std::string> words = Words(tokens);
-        const auto hertz = !words.empty() ? Number(words[0]) : std::nullopt;
+        const auto hertz = FirstNumber(words);
         const auto length = words.size() > 1 ? Number(words[1]) : std::nullopt;
-        if (!hertz || !length) return Warn("a tone needs a frequency and a length; skipped");
+        if (!hertz || !length) return warn_("a tone needs a frequency and a length; skipped");
         Emit(PlayTone{*hertz, *length});
     }
 
@@ -157,17 +221,24 @@ class LineParser {
     }
 
     void Play(std::string_view, const std::vector<Token>& tokens) {
-        if (tokens.empty()) return Warn("a sound command names no file; skipped");
+        if (tokens.empty()) return warn_("a sound command names no file; skipped");
         Emit(PlaySound{tokens[0].text});
     }
 
-    void Phone(std::string_view, const std::vector<Token>& tokens) {
+    void Phoneme(std::string_view, const std::vector<Token>& tokens) {
+        std::optional<bool> mode;
         for (const std::string& word : Words(tokens)) {
-            const std::string lower = ToLowerAscii(word);
-            if (lower == "on") phoneMode_ = true;
-            if (lower == "off") phoneMode_ = false;
+            const auto* option = MatchAbbreviation(kPhonemeOptions, word);
+            if (!option) {
+                return warn_("unknown phoneme option " + Quoted(word) + "; the command is skipped");
+            }
+            if (option->value) mode = option->value;
         }
+        if (mode) phonemeMode_ = *mode;
     }
+
+    // Documented commands that change nothing in a sound file or on a sound card.
+    void Silent(std::string_view, const std::vector<Token>&) {}
 
   private:
     static std::size_t FindClose(std::string_view line, std::size_t from) {
@@ -185,113 +256,79 @@ class LineParser {
         return std::string_view::npos;
     }
 
-    void FlushText(std::string& text) {
+    void SpeakPlain(std::string_view text) {
         const auto first = text.find_first_not_of(" \t\n");
-        if (first != std::string::npos) {
-            const auto last = text.find_last_not_of(" \t\n");
-            Emit(SpeakText{text.substr(first, last - first + 1)});
-        }
-        text.clear();
+        if (first == std::string_view::npos) return;
+        const auto last = text.find_last_not_of(" \t\n");
+        Emit(SpeakText{std::string(text.substr(first, last - first + 1))});
     }
 
-    void Command(std::string_view body) {
-        std::size_t nameEnd = 0;
-        while (nameEnd < body.size() && std::isalpha(static_cast<unsigned char>(body[nameEnd]))) {
-            ++nameEnd;
+    void Command(std::string_view body);
+
+    void PhonemicEntry(std::string_view body) {
+        PhonemicReader reader(body);
+        PhonemicItem item;
+        bool any = false;
+        while (reader.Next(item)) any = true;
+        if (!reader.fault().empty()) {
+            return warn_(Quoted("[" + std::string(body) + "]") + " is skipped: " + reader.fault());
         }
-        const std::string name = ToLowerAscii(body.substr(0, nameEnd));
-        const CommandName* match = Match(name);
-        if (!match) {
-            return Warn("unknown command \"[:" + std::string(body) + "]\" is skipped");
-        }
-        (this->*match->handler)(match->name, Tokenize(body.substr(nameEnd)));
+        if (any) Emit(SingPhonemes{std::string(body)});
     }
 
-    static const CommandName* Match(const std::string& name);
-
-    void PhonemeEntry(std::string_view body) {
-        // "[code<ms,pitch>]": the codes, then an optional length and pitch.
-        const std::size_t open = body.find('<');
-        const PhonemeSplit split = SplitPhonemeCodes(body.substr(0, open));
-        if (split.unknown) {
-            return Warn("\"" + std::string(1, *split.unknown) + "\" is no phoneme code; \"[" +
-                        std::string(body) + "]\" is skipped");
-        }
-        if (split.codes.empty()) return;
-        SingPhonemes entry{split.codes, std::nullopt, std::nullopt};
-        if (open != std::string_view::npos) {
-            const std::size_t close = body.find('>', open);
-            const std::vector<std::string> words =
-                Words({{std::string(body.substr(open + 1, close - open - 1)), true}});
-            if (!words.empty()) entry.milliseconds = Number(words[0]);
-            if (words.size() > 1) entry.pitch = Number(words[1]);
-            if ((!words.empty() && !entry.milliseconds) || (words.size() > 1 && !entry.pitch)) {
-                return Warn("\"[" + std::string(body) +
-                            "]\" has a length or pitch that is no number; skipped");
-            }
-        }
-        Emit(std::move(entry));
+    void SetPauseOf(PauseKind kind, const std::vector<Token>& tokens) {
+        const auto length = FirstNumber(Words(tokens));
+        if (!length) return warn_("the pause has no length and is skipped");
+        Emit(SetPause{kind, *length});
     }
 
     template <class Event>
     void Emit(Event event) {
-        out_.events.emplace_back(std::in_place_type<Event>, std::move(event));
+        emit_(ScriptEvent(std::in_place_type<Event>, std::move(event)));
     }
 
-    void Warn(const std::string& what) {
-        out_.warnings.push_back("line " + std::to_string(line_) + ": " + what);
-    }
-
-    ParsedScript& out_;
-    bool& phoneMode_;
-    std::size_t line_ = 0;
+    bool& phonemeMode_;
+    const EventSink& emit_;
+    const WarningSink& warn_;
 };
 
 constexpr CommandName kCommands[] = {
-    {"nb", &LineParser::Voice},
-    {"nd", &LineParser::Voice},
-    {"nf", &LineParser::Voice},
-    {"nh", &LineParser::Voice},
-    {"nk", &LineParser::Voice},
-    {"np", &LineParser::Voice},
-    {"nr", &LineParser::Voice},
-    {"nu", &LineParser::Voice},
-    {"nw", &LineParser::Voice},
-    {"nv", &LineParser::Voice},
-    {"dv", &LineParser::DesignVoiceCommand},
-    {"rate", &LineParser::Rate},
-    {"tone", &LineParser::Tone},
-    {"dial", &LineParser::DialCommand},
-    {"play", &LineParser::Play},
-    {"phone", &LineParser::Phone},
+    {"nb", &LineParser::Voice},         {"nd", &LineParser::Voice},
+    {"nf", &LineParser::Voice},         {"nh", &LineParser::Voice},
+    {"nk", &LineParser::Voice},         {"np", &LineParser::Voice},
+    {"nr", &LineParser::Voice},         {"nu", &LineParser::Voice},
+    {"nw", &LineParser::Voice},         {"nv", &LineParser::Voice},
+    {"name", &LineParser::Name},        {"dv", &LineParser::DesignVoiceCommand},
+    {"rate", &LineParser::Rate},        {"comma", &LineParser::CommaPause},
+    {"cp", &LineParser::CommaPause},    {"period", &LineParser::PeriodPause},
+    {"pp", &LineParser::PeriodPause},   {"pause", &LineParser::PauseCommand},
+    {"volume", &LineParser::Volume},    {"tone", &LineParser::Tone},
+    {"dial", &LineParser::DialCommand}, {"play", &LineParser::Play},
+    {"phoneme", &LineParser::Phoneme},  {"punct", &LineParser::Silent},
+    {"mode", &LineParser::Silent},      {"say", &LineParser::Silent},
+    {"index", &LineParser::Silent},     {"error", &LineParser::Silent},
+    {"log", &LineParser::Silent},       {"sync", &LineParser::Silent},
+    {"pronounce", &LineParser::Silent}, {"lang", &LineParser::Silent},
+    {"define", &LineParser::Silent},    {"enable", &LineParser::Silent},
+    {"flush", &LineParser::Silent},
 };
 
-// A name matches a command it spells out, or the one command it begins.
-const CommandName* LineParser::Match(const std::string& name) {
-    if (name.empty()) return nullptr;
-    for (const CommandName& command : kCommands) {
-        if (command.name == name) return &command;
+void LineParser::Command(std::string_view body) {
+    std::size_t nameEnd = 0;
+    while (nameEnd < body.size() && IsAsciiLetter(body[nameEnd])) {
+        ++nameEnd;
     }
-    const CommandName* found = nullptr;
-    for (const CommandName& command : kCommands) {
-        if (command.name.starts_with(name)) {
-            if (found) return nullptr;  // ambiguous
-            found = &command;
-        }
-    }
-    return found;
+    const CommandName* match = MatchAbbreviation(kCommands, body.substr(0, nameEnd));
+    if (!match)
+        return warn_("unknown command " + Quoted("[:" + std::string(body) + "]") + " is skipped");
+    (this->*match->handler)(match->name, Tokenize(body.substr(nameEnd)));
 }
 
 }  // namespace
 
-ParsedScript ParseScript(std::string_view bytes) {
-    ParsedScript parsed;
-    bool phoneMode = false;
-    const std::vector<std::string> lines = SplitLines(bytes);
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        LineParser(parsed, phoneMode).Parse(lines[n], n + 1);
-    }
-    return parsed;
+void ScriptParser::ParseLine(std::string_view line, const EventSink& emit,
+                             const WarningSink& warn) {
+    LineParser(phonemeMode_, emit, warn).Parse(line);
 }
 
 }  // namespace qvx::speak

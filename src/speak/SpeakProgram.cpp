@@ -1,10 +1,9 @@
 #include "speak/SpeakProgram.h"
 
-#include "common/TextFile.h"
+#include "common/LineReader.h"
+#include "common/PrintableText.h"
 #include "speak/EspeakEngine.h"
-#include "speak/Renderer.h"
-#include "speak/ScriptParser.h"
-#include "speak/Timeline.h"
+#include "speak/ScriptSpeaker.h"
 #include "speak/WavFileSink.h"
 
 namespace qvx::speak {
@@ -15,18 +14,54 @@ constexpr std::string_view kWarning = "speak43: warning: ";
 
 constexpr std::string_view kUsage =
     "Usage: speak43 [--script FILE] [--wav FILE] [--help]\n"
-    "Speaks a DECtalk script through espeak-ng: its text, voices, rate, tones,\n"
-    "dial strings, sound files and sung phonemes.\n"
+    "Speaks a DECtalk script through espeak-ng, line by line.\n"
     "\n"
     "  --script FILE  read FILE instead of demo.txt in the working folder\n"
     "  --wav FILE     write a 16-bit mono WAV file instead of playing\n"
     "  --help         show this text\n"
     "\n"
+    "What a script may hold (command names and option words may be cut to any\n"
+    "unique beginning, a number may follow the name directly, case is ignored):\n"
+    "  plain text                   spoken in the current voice\n"
+    "  [:np] [:nh] [:nf] [:nd] [:nb] [:nu] [:nw] [:nr] [:nk] [:nv]  the ten voices,\n"
+    "  [:name paul]                 also by name: paul harry frank dennis betty\n"
+    "                               ursula wendy rita kit val\n"
+    "  [:dv ap 150 pr 80 sx 0]      average pitch, pitch range, sex; the other\n"
+    "                               voice parameters are accepted and change nothing\n"
+    "  [:rate 200]                  words per minute, 75 to 600\n"
+    "  [:volume set 60]             loudness 0 to 100, also up N and down N;\n"
+    "                               it starts at 100\n"
+    "  [:tone 440,500]              a tone: hertz, milliseconds\n"
+    "  [:dial \"555-1234\"]           touch tones: 0-9 A-D * #, with - , and blank\n"
+    "                               as pauses\n"
+    "  [:play bell.wav]             a wave file of the working folder, its name\n"
+    "                               matched without regard to case\n"
+    "  [:pause 300]                 silence, in milliseconds\n"
+    "  [:comma 100] [:period 500]   the pauses of \",\" and \".\" in phonemic text\n"
+    "                               (also [:cp 100] and [:pp 500])\n"
+    "  [:phoneme on] [:phoneme off] phoneme mode (also [:phoneme arpabet speak on]\n"
+    "                               and [:phone on])\n"
+    "  [:punct] [:mode] [:say] [:index] [:error] [:log] [:sync] [:pronounce]\n"
+    "  [:lang] [:define] [:enable] [:flush]  accepted; no effect on the sound\n"
+    "Anything else is skipped with a warning that names its line.\n"
+    "\n"
+    "In phoneme mode a bracket holds phonemic text: phoneme codes one after\n"
+    "another, words separated by blanks. <ms> or <ms,pitch> right after a\n"
+    "phoneme sets its length and pitch; pitch 1 to 37 is a note (25 is middle C,\n"
+    "34 is A 440 Hz) sung with a light vibrato, any other number is hertz. A\n"
+    "phoneme without a pitch keeps the one before it, without a length it has\n"
+    "its natural length. _ is a rest, \",\" and \".\" pause, and the stress marks\n"
+    "' ` \" / \\ - * # ) ? ! + are accepted. A short song:\n"
+    "  [:phoneme on]\n"
+    "  [dow<400,25>rey<400,27> miy<400,29>_<200>]\n"
+    "  [sow<800,30>.]\n"
+    "\n"
     "Without --wav the sound goes to the default sound device (PulseAudio or\n"
-    "PipeWire). Sound files named by [:play] are read from the working folder.\n"
+    "PipeWire); with it the sound system is not touched at all. Lines may end in\n"
+    "CR LF, CR or LF.\n"
     "Exit status: 0 done, 1 wrong command line, 2 script cannot be read,\n"
-    "3 sound device cannot be opened, 4 file cannot be written,\n"
-    "5 speech engine cannot start.\n";
+    "3 sound device cannot be opened or fails, 4 WAV file cannot be written (or\n"
+    "would pass the format's 4 GiB), 5 speech engine cannot start.\n";
 
 }  // namespace
 
@@ -48,7 +83,7 @@ SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments) {
             const std::string value(arguments[++i]);
             (argument == "--script" ? parsed.script : parsed.wav.emplace()) = value;
         } else {
-            parsed.error = "unknown argument \"" + std::string(argument) + "\"; see --help";
+            parsed.error = "unknown argument \"" + PrintableText(argument) + "\"; see --help";
             return parsed;
         }
     }
@@ -65,12 +100,13 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         out << kUsage;
         return kExitOk;
     }
-    const std::optional<std::string> bytes = ReadWholeFile(arguments.script);
-    if (!bytes) {
-        err << kProgram << "cannot read the script " << arguments.script << '\n';
+    const auto cannotRead = [&](const std::string& why) {
+        err << kProgram << "cannot read the script " << PrintableText(arguments.script) << ": "
+            << why << '\n';
         return kExitNoScript;
-    }
-    const Timeline timeline = Translate(ParseScript(*bytes));
+    };
+    LineReader script(arguments.script);
+    if (!script.ok()) return cannotRead(script.error());
 
     std::string error;
     std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
@@ -78,19 +114,28 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         err << kProgram << error << '\n';
         return kExitNoEngine;
     }
+    const int outputFailed = arguments.wav ? kExitCannotWrite : kExitNoDevice;
     std::unique_ptr<AudioSink> sink = arguments.wav
                                           ? std::unique_ptr<AudioSink>(WavFileSink::Open(
                                                 *arguments.wav, engine->SampleRate(), error))
                                           : openDevice(engine->SampleRate(), error);
     if (!sink) {
         err << kProgram << error << '\n';
-        return arguments.wav ? kExitCannotWrite : kExitNoDevice;
+        return outputFailed;
     }
-    for (const std::string& warning : timeline.warnings) err << kWarning << warning << '\n';
-    const WarningSink warn = [&err](const std::string& what) { err << kWarning << what << '\n'; };
-    if (!Render(timeline, *engine, *sink, ".", warn, error)) {
-        err << kProgram << error << '\n';
-        return arguments.wav ? kExitCannotWrite : kExitNoDevice;
+    ScriptSpeaker speaker(*engine, *sink, ".",
+                          [&err](const std::string& what) { err << kWarning << what << '\n'; });
+    std::string_view line;
+    while (script.Next(line)) {
+        if (!speaker.SpeakLine(line, script.LineNumber())) {
+            err << kProgram << speaker.error() << '\n';
+            return outputFailed;
+        }
+    }
+    if (!script.ok()) return cannotRead(script.error());
+    if (!speaker.Finish()) {
+        err << kProgram << speaker.error() << '\n';
+        return outputFailed;
     }
     return kExitOk;
 }

@@ -14,6 +14,19 @@ namespace qvx::speak {
 // Receives samples as the engine makes them; false asks it to stop.
 using SampleSink = std::function<bool(std::span<const std::int16_t>)>;
 
+// Where the engine began a phoneme of its input: its mnemonic and the index
+// of its first sample.
+struct PhonemeMark {
+    std::string mnemonic;
+    std::size_t sample;
+};
+
+// Sung phonemes as the engine made them.
+struct SungSound {
+    std::vector<std::int16_t> samples;
+    std::vector<PhonemeMark> marks;
+};
+
 // The speech synthesizer behind the renderer, so that everything above it is
 // tested without one.
 class SpeechEngine {
@@ -23,9 +36,10 @@ class SpeechEngine {
     // Streams the spoken text; false with `error` set when it fails.
     virtual bool Speak(std::string_view text, const VoiceSettings& voice, const SampleSink& sink,
                        std::string& error) = 0;
-    // Renders phoneme input ("[[A:]] ") at a constant fundamental.
+    // Renders phoneme input ("[[A:]] ") at a constant fundamental, with the
+    // start of each phoneme.
     virtual bool Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
-                      std::vector<std::int16_t>& samples, std::string& error) = 0;
+                      SungSound& sound, std::string& error) = 0;
 };
 
 }  // namespace qvx::speak

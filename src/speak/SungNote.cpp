@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <numbers>
+#include <optional>
+
+#include "speak/ToneSynth.h"
 
 namespace qvx::speak {
 namespace {
@@ -24,14 +27,94 @@ void FadeEnds(std::vector<std::int16_t>& samples, int sampleRate) {
     }
 }
 
+bool IsLoud(std::int16_t sample) {
+    return std::abs(sample) > kSilenceLevel;
+}
+
+std::span<const std::int16_t> DropLeadingSilence(std::span<const std::int16_t> samples) {
+    const auto first = std::find_if(samples.begin(), samples.end(), IsLoud);
+    return samples.subspan(static_cast<std::size_t>(first - samples.begin()));
+}
+
+std::span<const std::int16_t> DropTrailingSilence(std::span<const std::int16_t> samples) {
+    const auto last = std::find_if(samples.rbegin(), samples.rend(), IsLoud).base();
+    return samples.first(static_cast<std::size_t>(last - samples.begin()));
+}
+
+// Where each part begins in the rendering: at the next mark of the same sound
+// (espeak-ng adds pauses and linking sounds of its own, and writes some
+// mnemonics shorter, "t" for "t#"), or, for a sound it made into another one
+// ("i:" for "I#" in some voices), at the next mark that is no pause of its
+// own; nullopt when the marks run out.
+std::optional<std::vector<std::size_t>> PartStarts(const std::vector<PhonemeMark>& marks,
+                                                   std::span<const SungPart> parts) {
+    std::vector<std::size_t> starts;
+    std::size_t next = 0;
+    for (const SungPart& part : parts) {
+        auto same = [&part](const PhonemeMark& mark) {
+            return !mark.mnemonic.empty() && (mark.mnemonic.starts_with(part.mnemonic) ||
+                                              part.mnemonic.starts_with(mark.mnemonic));
+        };
+        auto found = std::find_if(marks.begin() + next, marks.end(), same);
+        if (found == marks.end()) {
+            found = std::find_if(marks.begin() + next, marks.end(), [](const PhonemeMark& mark) {
+                return !mark.mnemonic.starts_with('_');
+            });
+        }
+        if (found == marks.end()) return std::nullopt;
+        starts.push_back(found->sample);
+        next = static_cast<std::size_t>(found - marks.begin()) + 1;
+    }
+    return starts;
+}
+
+std::vector<std::int16_t> ShapePart(std::span<const std::int16_t> sound, std::int32_t milliseconds,
+                                    double hertz, bool vibrato, int sampleRate) {
+    const std::size_t target = SamplesFor(milliseconds, sampleRate);
+    if (!vibrato) return FitToLength(sound, target, hertz, sampleRate);
+    return AddVibrato(FitToLength(sound, target + VibratoMargin(target), hertz, sampleRate), target,
+                      sampleRate);
+}
+
 }  // namespace
 
 std::span<const std::int16_t> TrimSilence(std::span<const std::int16_t> samples) {
-    auto loud = [](std::int16_t s) { return std::abs(s) > kSilenceLevel; };
-    const auto first = std::find_if(samples.begin(), samples.end(), loud);
-    if (first == samples.end()) return {};
-    const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
-    return samples.subspan(first - samples.begin(), last - first);
+    return DropTrailingSilence(DropLeadingSilence(samples));
+}
+
+std::vector<std::int16_t> ShapeSung(const SungSound& sound, std::span<const SungPart> parts,
+                                    double hertz, bool vibrato, int sampleRate) {
+    const std::span<const std::int16_t> all(sound.samples);
+    const std::optional<std::vector<std::size_t>> starts = PartStarts(sound.marks, parts);
+    if (!starts) {
+        std::int32_t total = 0;
+        for (const SungPart& part : parts) {
+            if (part.milliseconds == 0) {
+                const std::span<const std::int16_t> natural = TrimSilence(all);
+                return {natural.begin(), natural.end()};
+            }
+            total += part.milliseconds;
+        }
+        return ShapePart(all, total, hertz, vibrato, sampleRate);
+    }
+    std::vector<std::int16_t> out;
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::size_t end =
+            i + 1 < parts.size() ? std::clamp((*starts)[i + 1], begin, all.size()) : all.size();
+        std::span<const std::int16_t> piece = all.subspan(begin, end - begin);
+        begin = end;
+        if (parts[i].milliseconds > 0) {
+            const std::vector<std::int16_t> fitted =
+                ShapePart(piece, parts[i].milliseconds, hertz, vibrato, sampleRate);
+            out.insert(out.end(), fitted.begin(), fitted.end());
+            continue;
+        }
+        if (i == 0) piece = DropLeadingSilence(piece);
+        if (i + 1 == parts.size()) piece = DropTrailingSilence(piece);
+        out.insert(out.end(), piece.begin(), piece.end());
+    }
+    return out;
 }
 
 std::vector<std::int16_t> FitToLength(std::span<const std::int16_t> sung, std::size_t targetSamples,

@@ -20,6 +20,17 @@ struct VoiceSettings {
 
 inline constexpr std::int32_t kDefaultRate = 180;
 
+// The voices by the names "[:name X]" takes, with the letters of their
+// commands; "val" is the user-defined voice of "[:nv]".
+struct NamedVoice {
+    std::string_view name;
+    char letter;
+};
+inline constexpr NamedVoice kVoiceNames[] = {
+    {"paul", 'p'},   {"harry", 'h'}, {"frank", 'f'}, {"dennis", 'd'}, {"betty", 'b'},
+    {"ursula", 'u'}, {"wendy", 'w'}, {"rita", 'r'},  {"kit", 'k'},    {"val", 'v'},
+};
+
 // The voice of a voice command letter ("p" for "[:np]"); nullopt for none.
 // The rate is not part of a voice and is left as it was.
 std::optional<VoiceSettings> VoiceForLetter(char letter);

@@ -1,75 +1,63 @@
 #include "speak/WavFileSink.h"
 
 #include <sndfile.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 
 namespace qvx::speak {
 
 std::unique_ptr<WavFileSink> WavFileSink::Open(const std::string& path, int sampleRate,
-                                               std::string& error) {
-    const std::filesystem::path target(path);
-    std::string temporary =
-        (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return nullptr;
-    }
-    fchmod(fd, 0644);  // mkstemp makes it private; the result is an ordinary file
+                                               std::string& error, std::uint64_t mostSamples) {
+    std::optional<ReplacementFile> file = ReplacementFile::Create(path, error);
+    if (!file) return nullptr;
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open_fd(fd, SFM_WRITE, &info, SF_TRUE);
-    if (!file) {
+    // The descriptor stays the replacement's: libsndfile must not close it.
+    SNDFILE* sound = sf_open_fd(file->fd(), SFM_WRITE, &info, SF_FALSE);
+    if (!sound) {
         error = "cannot write " + path + ": " + sf_strerror(nullptr);
-        ::close(fd);
-        std::remove(temporary.c_str());
         return nullptr;
     }
-    return std::unique_ptr<WavFileSink>(new WavFileSink(path, std::move(temporary), file));
+    return std::unique_ptr<WavFileSink>(
+        new WavFileSink(path, std::move(*file), sound, mostSamples));
 }
 
-WavFileSink::WavFileSink(std::string path, std::string temporary, sf_private_tag* file)
-    : path_(std::move(path)), temporary_(std::move(temporary)), file_(file) {}
+WavFileSink::WavFileSink(std::string path, ReplacementFile file, sf_private_tag* sound,
+                         std::uint64_t mostSamples)
+    : path_(std::move(path)), file_(std::move(file)), sound_(sound), mostSamples_(mostSamples) {}
 
 WavFileSink::~WavFileSink() {
-    Discard();
+    if (sound_) sf_close(sound_);
 }
 
-void WavFileSink::Discard() {
-    if (!file_) return;
-    sf_close(file_);
-    file_ = nullptr;
-    std::remove(temporary_.c_str());
+// Drops the unfinished file: the replacement removes its temporary.
+bool WavFileSink::Fail(const std::string& why) {
+    error_ = "cannot write " + path_ + ": " + why;
+    if (sound_) sf_close(sound_);
+    sound_ = nullptr;
+    file_.reset();
+    return false;
 }
 
 bool WavFileSink::Write(std::span<const std::int16_t> samples) {
-    if (!file_) return false;
-    const auto count = static_cast<sf_count_t>(samples.size());
-    if (sf_write_short(file_, samples.data(), count) != count) {
-        error_ = "cannot write " + path_ + ": " + sf_strerror(file_);
-        Discard();
-        return false;
+    if (!sound_) return false;
+    if (samples.size() > mostSamples_ - written_) {
+        return Fail("the sound is longer than a WAV file can hold (4 GiB)");
     }
+    const auto count = static_cast<sf_count_t>(samples.size());
+    if (sf_write_short(sound_, samples.data(), count) != count) return Fail(sf_strerror(sound_));
+    written_ += samples.size();
     return true;
 }
 
 bool WavFileSink::Finish() {
-    if (!file_) return false;
-    sf_write_sync(file_);
-    const int closed = sf_close(file_);
-    file_ = nullptr;
-    std::error_code ec;
-    if (closed == 0) std::filesystem::rename(temporary_, path_, ec);
-    if (closed != 0 || ec) {
-        error_ = "cannot write " + path_ + ": " + (ec ? ec.message() : sf_error_number(closed));
-        std::remove(temporary_.c_str());
+    if (!sound_) return false;
+    const int closed = sf_close(sound_);
+    sound_ = nullptr;
+    if (closed != 0) return Fail(sf_error_number(closed));
+    if (const FileResult committed = file_->Commit(); !committed) {
+        error_ = committed.error;
+        file_.reset();
         return false;
     }
     return true;

@@ -1,22 +1,33 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "common/FileAccess.h"
 #include "speak/AudioSink.h"
 
 struct sf_private_tag;
 
 namespace qvx::speak {
 
-// Writes a 16-bit mono WAV file through libsndfile. The samples go to a
-// temporary file beside the target, renamed over it by Finish, so a failed
-// run never leaves a truncated file or spoils an older one.
+// Writes a 16-bit mono WAV file through libsndfile. The samples go to a new
+// version of the file beside it that takes its place only when Finish
+// succeeds, so a failed or interrupted run never leaves a truncated file or
+// spoils an older one; a device, a FIFO or a folder is never replaced, and a
+// symbolic link is written through.
 class WavFileSink final : public AudioSink {
   public:
-    // nullptr with `error` set when the file cannot be created.
+    // The most samples a WAV file can hold: its sizes are 32-bit byte counts
+    // (a little is kept for the header).
+    static constexpr std::uint64_t kMostSamples = (std::uint64_t{0xFFFFFFFF} - 4096) / 2;
+
+    // nullptr with `error` set when the file cannot be created. Past
+    // `mostSamples` the run fails rather than write a header that lies.
     static std::unique_ptr<WavFileSink> Open(const std::string& path, int sampleRate,
-                                             std::string& error);
+                                             std::string& error,
+                                             std::uint64_t mostSamples = kMostSamples);
     ~WavFileSink() override;
 
     bool Write(std::span<const std::int16_t> samples) override;
@@ -24,12 +35,15 @@ class WavFileSink final : public AudioSink {
     std::string Error() const override { return error_; }
 
   private:
-    WavFileSink(std::string path, std::string temporary, sf_private_tag* file);
-    void Discard();
+    WavFileSink(std::string path, ReplacementFile file, sf_private_tag* sound,
+                std::uint64_t mostSamples);
+    bool Fail(const std::string& why);
 
     std::string path_;
-    std::string temporary_;
-    sf_private_tag* file_;
+    std::optional<ReplacementFile> file_;
+    sf_private_tag* sound_;
+    std::uint64_t mostSamples_;
+    std::uint64_t written_ = 0;
     std::string error_;
 };
 

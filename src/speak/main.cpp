@@ -1,11 +1,20 @@
+#include <csignal>
 #include <iostream>
 #include <string_view>
 #include <vector>
 
+#include "common/FileAccess.h"
 #include "speak/PulseSink.h"
 #include "speak/SpeakProgram.h"
 
 int main(int argc, char** argv) {
+    // An interrupted run leaves neither a half-written WAV file nor its voice
+    // files behind; a WAV file that passes a file-size limit, or a closed
+    // pipe on stderr, is a failed write to handle, not a signal that ends the
+    // program with its temporary files in place.
+    qvx::RemoveTemporariesOnSignals();
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     const qvx::speak::DeviceOpener openDevice = [](int sampleRate, std::string& error) {
         return std::unique_ptr<qvx::speak::AudioSink>(

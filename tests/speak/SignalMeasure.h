@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
@@ -80,15 +81,16 @@ inline double ZeroCrossingHertz(const std::vector<double>& s, std::size_t from, 
     return crossings < 2 ? 0 : (crossings - 1) * rate / (last - first);
 }
 
-// Fundamental of one frame by normalised autocorrelation within 50..600 Hz;
-// 0 when the frame is not clearly periodic.
+// Fundamental of one frame by normalised autocorrelation within 50..600 Hz:
+// the shortest lag that comes near the best one, so that a period of two
+// similar cycles is not taken for one; 0 when the frame is not clearly
+// periodic.
 inline double FrameFundamental(const std::vector<double>& s, std::size_t from, std::size_t count,
                                int rate) {
     const int minLag = rate / 600, maxLag = rate / 50;
     if (from + count + maxLag > s.size()) return 0;
-    double best = 0;
-    int bestLag = 0;
-    for (int lag = minLag; lag <= maxLag; ++lag) {
+    std::vector<double> r(maxLag + 2, 0.0);
+    for (int lag = minLag; lag <= maxLag + 1; ++lag) {
         double cross = 0, energyA = 0, energyB = 0;
         for (std::size_t i = from; i < from + count; ++i) {
             cross += s[i] * s[i + lag];
@@ -96,13 +98,16 @@ inline double FrameFundamental(const std::vector<double>& s, std::size_t from, s
             energyB += s[i + lag] * s[i + lag];
         }
         if (energyA < 1e-4) return 0;
-        const double r = cross / std::sqrt(energyA * energyB);
-        if (r > best * 1.05 || (bestLag == 0 && r > best)) {
-            best = r;
-            bestLag = lag;
+        r[lag] = cross / std::sqrt(energyA * energyB);
+    }
+    const double best = *std::max_element(r.begin() + minLag, r.end());
+    if (best <= 0.6) return 0;
+    for (int lag = minLag + 1; lag <= maxLag; ++lag) {
+        if (r[lag] >= 0.9 * best && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1]) {
+            return double(rate) / lag;
         }
     }
-    return best > 0.6 ? double(rate) / bestLag : 0;
+    return 0;
 }
 
 // Mean fundamental over the voiced frames of the whole signal.
