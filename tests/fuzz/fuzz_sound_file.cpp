@@ -1,0 +1,48 @@
+// speak43's reading of sound files on arbitrary bytes: a file is played or
+// refused with a reason, never both; only rates and channel counts within the
+// accepted ones are played; the output never exceeds what the frames the
+// header promises make at the output rate.
+#include <sndfile.h>
+
+#include <string>
+
+#include "FuzzSupport.h"
+#include "speak/SoundFile.h"
+
+namespace {
+
+using namespace qvx;
+using namespace qvx::speak;
+
+constexpr int kRate = 22050;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string& folder = fuzz::PrivateFolder();
+    fuzz::WriteBytes(folder + "/sound.wav", fuzz::AsText(data, size));
+
+    std::size_t made = 0;
+    const SampleSink count = [&made](std::span<const std::int16_t> samples) {
+        QVX_FUZZ_CHECK(!samples.empty());
+        made += samples.size();
+        return true;
+    };
+    std::string error;
+    const SoundResult result = StreamSoundFile(folder, "SOUND.wav", kRate, count, error);
+    QVX_FUZZ_CHECK(result != SoundResult::SinkFailed);
+    QVX_FUZZ_CHECK((result == SoundResult::Played) == error.empty());
+
+    SF_INFO info{};
+    SNDFILE* file = sf_open((folder + "/sound.wav").c_str(), SFM_READ, &info);
+    if (file) sf_close(file);
+    const bool acceptable = file && info.samplerate >= kLowestSoundRate &&
+                            info.samplerate <= kHighestSoundRate && info.channels >= 1 &&
+                            info.channels <= kMostSoundChannels;
+    QVX_FUZZ_CHECK(acceptable || (result == SoundResult::Unreadable && made == 0));
+    if (acceptable) {
+        const double most = double(info.frames) * kRate / info.samplerate + 1;
+        QVX_FUZZ_CHECK(double(made) <= most);
+    }
+    return 0;
+}
