@@ -26,9 +26,7 @@ constexpr PhonemeCode kCodes[] = {
 }  // namespace
 
 std::optional<PhonemeCode> FindPhonemeCode(std::string_view code) {
-    if (code.empty() || code.size() > 2) return std::nullopt;
-    const char lower[2] = {ToLowerAscii(code[0]), code.size() > 1 ? ToLowerAscii(code[1]) : '\0'};
-    const std::string_view wanted(lower, code.size());
+    const std::string wanted = ToLowerAscii(code);
     for (const PhonemeCode& row : kCodes) {
         if (row.code == wanted) return row;
     }

@@ -90,9 +90,9 @@ const ParseCase kParseCases[] = {
      "volume set 60 | volume up 10 | volume down 5",
      {2, 3}},
     // Parameters plain, in "<...>" or quoted.
-    {"[:tone<440,500>][:tone 440 500][:tone \"440, 500\"]",
+    {"[:tone<440,500>][:tone 440 500][:tone \"440, 500\"]\r\n[:tone 440]",
      "tone 440 500 | tone 440 500 | tone 440 500",
-     {}},
+     {2}},
     {"[:dial \"555 12,3\"][:dial <9]1>][:play Bell.WAV]",
      "dial 555 12,3 | dial 9]1 | play Bell.WAV",
      {}},

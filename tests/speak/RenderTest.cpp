@@ -211,6 +211,28 @@ TEST_F(Rendering, BettySpeaksHigherThanPaulAndDesignedPitchAndVolumeFollow) {
                 0.25, 0.01);
 }
 
+TEST_F(Rendering, OutputThatFailsEndsTheRunAtOnce) {
+    class Refusing final : public AudioSink {
+      public:
+        bool Write(std::span<const std::int16_t>) override {
+            ++writes;
+            return false;
+        }
+        bool Finish() override { return false; }
+        std::string Error() const override { return "the disk is full"; }
+        int writes = 0;
+    };
+    for (const char* line : {"hello", "[:tone 440,100]", "[:dial -12]", "[:pause 300]",
+                             "[:phoneme on][aa<100,30>ey<300>]"}) {
+        SCOPED_TRACE(line);
+        Refusing sink;
+        ScriptSpeaker speaker(*engine_, sink, folder_.folder(), [](const std::string&) {});
+        EXPECT_FALSE(speaker.SpeakLine(line, 1));
+        EXPECT_EQ(sink.writes, 1);
+        EXPECT_EQ(speaker.error(), "the disk is full");
+    }
+}
+
 TEST_F(Rendering, FasterRateIsShorter) {
     const std::string text = "the quick brown fox jumps over the lazy dog";
     const Span slow = LoudSpan(RenderToWav("[:ra 100]" + text).samples);
@@ -307,7 +329,8 @@ TEST(WavFile, FailedWriteLeavesNoFileAndKeepsAnOldOne) {
         auto sink = WavFileSink::Open(folder.File("new.wav"), 22050, error, 1000);
         ASSERT_NE(sink, nullptr);
         EXPECT_TRUE(sink->Write(samples));
-        EXPECT_FALSE(sink->Write(samples));
+        EXPECT_TRUE(sink->Write(std::span(samples).first(400)));  // full to the sample
+        EXPECT_FALSE(sink->Write(std::span(samples).first(1)));
         EXPECT_NE(sink->Error().find("4 GiB"), std::string::npos) << sink->Error();
         EXPECT_FALSE(sink->Finish());
     }

@@ -29,7 +29,8 @@ Translated TranslateText(std::string_view script) {
     std::string_view line;
     while (lines.Next(line)) {
         parser.ParseLine(
-            line, [&](const ScriptEvent& e) { translator.Translate(e, keep, warn); }, warn);
+            line, [&](const ScriptEvent& e) { EXPECT_TRUE(translator.Translate(e, keep, warn)); },
+            warn);
     }
     return out;
 }
@@ -91,8 +92,9 @@ TEST(Translator, ScriptsGiveTheirSegments) {
         {"[:pause 300][:pause -5][:pause 99999]", "rest 300 | rest 60000", 2},
         {"[:volume set 60][:volume up 50][:volume down 300][:volume up 30]",
          "volume 60 | volume 100 | volume 0 | volume 30", 0},
-        {"[:tone<20000,100>][:tone<440,0>][:tone<440,-5>][:tone<5,99999999>]",
-         "tone 10000 100 | tone 20 60000", 5},
+        {"[:tone<20000,100>][:tone<440,0>][:tone<440,-5>][:tone<5,99999999>]"
+         "[:tone<20,60000>][:tone<10000,1>]",
+         "tone 10000 100 | tone 20 60000 | tone 20 60000 | tone 10000 1", 5},
         {"[:dial 5-#][:dial 12x3][:dial \"\"]", "dial 5-#", 1},
         // Sound files are those of the program folder only.
         {"[:play ../secret.wav][:play /etc/x.wav][:play bell.wav]", "play bell.wav", 2},
