@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -64,6 +65,24 @@ void RemoveTemporariesAndReraise(int signal) {
     sigaction(signal, &fallback, nullptr);
     raise(signal);
 }
+
+// Holds back SIGINT, SIGTERM and SIGHUP while it lives, so that a temporary
+// file is never made without being watched.
+class InterruptionsHeld {
+  public:
+    InterruptionsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
+        pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~InterruptionsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    InterruptionsHeld(const InterruptionsHeld&) = delete;
+    InterruptionsHeld& operator=(const InterruptionsHeld&) = delete;
+
+  private:
+    sigset_t previous_{};
+};
 
 unsigned NewFileMode() {
     const mode_t mask = ::umask(0);
@@ -221,14 +240,15 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::string& target
     fs::path pattern = resolved.parent_path();
     pattern /= "." + resolved.filename().string() + ".XXXXXX";
     std::string temporary = pattern.string();
+    const InterruptionsHeld held;
     // mkostemp creates the file with O_EXCL and mode 0600 under a random name.
     FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!file) {
         error = WriteFailure(target, std::strerror(errno));
         return std::nullopt;
     }
-    return ReplacementFile(target, resolved.string(), mode, std::move(file),
-                           TemporaryPath(std::move(temporary)));
+    TemporaryPath watched(std::move(temporary));
+    return ReplacementFile(target, resolved.string(), mode, std::move(file), std::move(watched));
 }
 
 ReplacementFile::ReplacementFile(std::string shownPath, std::string target, unsigned mode,
