@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "common/AsciiCase.h"
+#include "common/Utf8Case.h"
 #include "common/FileExists.h"
 #include "script/ScriptFile.h"
 #include "script/Writers.h"
@@ -36,7 +36,7 @@ void ToggleGender(ProgramState& state, UserPrompts& prompts) {
 void WriteLineOfText(const ProgramPaths& paths, UserPrompts& prompts) {
     const std::string answer =
         prompts.AskText("write the line of text for dectalk to speak:", "line");
-    prompts.Succeeded(AppendScriptLine(paths, ToLowerAscii(answer)));
+    prompts.Succeeded(AppendScriptLine(paths, ToLowerUtf8(answer)));
 }
 
 bool ImportSound(const ProgramPaths& paths, UserPrompts& prompts) {
