@@ -54,6 +54,14 @@ bool IsSupported(const std::string& phoneme) {
     return std::find(codes.begin(), codes.end(), phoneme) != codes.end();
 }
 
+// Whether the script ends in phoneme mode: its last line that switches the
+// mode switches it on. A line that switches both ways counts as off, since a
+// second "[:phone on]" costs nothing.
+bool EndsInPhonemeMode(const ProgramPaths& paths) {
+    return FindLastScriptLine(paths, "[:phone on]", false) >
+           FindLastScriptLine(paths, "[:phone off]", false);
+}
+
 }  // namespace
 
 const std::vector<std::string>& SupportedPhonemes() {
@@ -83,7 +91,7 @@ std::string CheckPhonemeForm(const PhonemeForm& form) {
 }
 
 FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form) {
-    if (!ScriptContains(paths, "[:phone on]", false)) {
+    if (!EndsInPhonemeMode(paths)) {
         if (FileResult result = WritePhoneOn(paths); !result) return result;
     }
     const std::int32_t length = ParseNumericText(form.length).value;

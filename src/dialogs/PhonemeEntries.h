@@ -27,8 +27,9 @@ const std::vector<std::string>& SupportedPhonemes();
 // empty when the form may be written.
 std::string CheckPhonemeForm(const PhonemeForm& form);
 
-// Appends "[:phone on]" when the script lacks it (case ignored), then one
-// entry per note of the run. Stops at the first failed write.
+// Appends "[:phone on]" unless the script ends in phoneme mode (its last
+// line with "[:phone on]" or "[:phone off]", case ignored, switches it on),
+// then one entry per note of the run. Stops at the first failed write.
 FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form);
 
 // Generate: checks the form, shows the collected messages in one box or

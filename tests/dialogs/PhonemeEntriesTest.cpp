@@ -92,14 +92,37 @@ TEST(PhonemeForm, ChecksCollectEveryFaultInOrder) {
     }
 }
 
-TEST(PhonemeWriting, PhoneOnInAnyCaseIsKeptAndHiddenEndTextIsIgnored) {
+// "[:phone on]" goes first unless the script already ends in phoneme mode:
+// the last line that switches the mode (any case) decides.
+TEST(PhonemeWriting, PhoneOnUnlessTheScriptEndsInPhonemeMode) {
+    const struct {
+        const char* script;  // nullptr: no script yet
+        bool phoneOn;
+    } cases[] = {{nullptr, true},
+                 {"hello\r\n", true},
+                 {"[:PHONE ON]\r\n", false},
+                 {"[:phone on]\r\n[aa<100,1>]\r\n[:Phone Off]\r\n", true},
+                 {"[:phone off]\r\nsing [:phone on] now\r\n", false},
+                 {"[:phone on] la [:phone off]\r\n", true}};
+    for (const auto& c : cases) {
+        test::TempFolder folder;
+        const std::string before = c.script ? c.script : "";
+        if (c.script) folder.Write("demo.txt", before);
+        RecordingPrompts prompts;
+        EXPECT_TRUE(GeneratePhonemes(folder.paths(), Form("c", "37.4", "2.5e2"), prompts));
+        EXPECT_EQ(folder.Read("demo.txt"),
+                  before + (c.phoneOn ? "[:phone on]\r\n" : "") + "[,<250,37>]\r\n")
+            << before;
+        EXPECT_TRUE(prompts.boxes.empty());
+    }
+}
+
+TEST(PhonemeWriting, HiddenEndTextIsIgnored) {
     test::TempFolder folder;
-    folder.Write("demo.txt", "[:PHONE ON]\r\n");
+    folder.Write("demo.txt", "[:phone on]\r\n");
     RecordingPrompts prompts;
-    EXPECT_TRUE(GeneratePhonemes(folder.paths(), Form("c", "37.4", "2.5e2"), prompts));
     EXPECT_TRUE(GeneratePhonemes(folder.paths(), Slide("10", Up, "junk", false), prompts));
-    EXPECT_TRUE(prompts.boxes.empty());
-    EXPECT_EQ(folder.Read("demo.txt"), "[:PHONE ON]\r\n[,<250,37>]\r\n[ah<300,10>]\r\n");
+    EXPECT_EQ(folder.Read("demo.txt"), "[:phone on]\r\n[ah<300,10>]\r\n");
 }
 
 }  // namespace
