@@ -120,7 +120,11 @@ FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std
 }
 
 FileResult WriteDial(const ProgramPaths& paths, std::string_view digits) {
-    return AppendScriptLine(paths, "[:dial " + std::string(digits) + "]");
+    // The check asks for the digits in double quotes; text that brings
+    // quotes of its own is the user's to shape.
+    const bool quoted = digits.find('"') != std::string_view::npos;
+    const std::string text = quoted ? std::string(digits) : '"' + std::string(digits) + '"';
+    return AppendScriptLine(paths, "[:dial " + text + "]");
 }
 
 FileResult WritePlay(const ProgramPaths& paths, std::string_view name) {

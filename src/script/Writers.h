@@ -65,7 +65,8 @@ FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant
                                  std::int32_t value);
 FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
 
-// "[:dial " + digits + "]", the text unchanged (an empty text gives "[:dial ]").
+// "[:dial "" + digits + ""]": the text between double quotes (an empty text
+// gives "[:dial """]), or as typed when it holds a double quote of its own.
 FileResult WriteDial(const ProgramPaths& paths, std::string_view digits);
 // "[:play " + name + ".wav]", written only when that sound file lies in the
 // program folder; otherwise nothing happens and the script is not touched.

@@ -123,11 +123,12 @@ TEST(ValueInput, DialKindTakesAnyTextAndNoKindWritesNothing) {
     EXPECT_TRUE(SubmitValueInput(state, "120", prompts));  // no kind recorded yet
     EXPECT_FALSE(folder.Exists("demo.txt"));
     SetInputKind(state, 29);
-    for (const char* text : {"555", "", "abc 9e9"}) {
+    for (const char* text : {"555", "", "abc 9e9", "5\"5"}) {
         EXPECT_TRUE(SubmitValueInput(state, text, prompts));
     }
     EXPECT_TRUE(prompts.boxes.empty());
-    EXPECT_EQ(folder.Read("demo.txt"), "[:dial 555]\r\n[:dial ]\r\n[:dial abc 9e9]\r\n");
+    EXPECT_EQ(folder.Read("demo.txt"),
+              "[:dial \"555\"]\r\n[:dial \"\"]\r\n[:dial \"abc 9e9\"]\r\n[:dial 5\"5]\r\n");
 
     state.paths = ProgramPaths::InFolder(folder.File("no such folder"));
     EXPECT_FALSE(SubmitValueInput(state, "555", prompts));  // a failed write keeps the dialog

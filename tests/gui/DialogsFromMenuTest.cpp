@@ -51,46 +51,66 @@ void ExpectMainWindowBack(MainWindowFixture& f, QDialog* dialog) {
 class DialogsFromMenuTest : public QObject {
     Q_OBJECT
   private slots:
-    void valueDialogWritesAndReturns() {
+    // The program's own dial line passes the program's own check.
+    void dialLineFromTheMenuPassesTheCheck() {
         MainWindowFixture f;
         f.ShowActive();
-        QDialog* dialog = OpenDialog(f, "IntonationMenuPitch", "GeneralInput");
+        QDialog* dialog = OpenDialog(f, "OtherEffectsMenuDTMFToneGenerator", "GeneralInput");
         QVERIFY(dialog);
         QVERIFY(!f.window->isVisible());
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Average Pitch"));
         QTRY_COMPARE(FocusedName(), QStringLiteral("Generic"));
-        QCOMPARE(f.state.InputKind, 13);
-        Type(dialog, "Generic", QStringLiteral("120"));
+        Type(dialog, "Generic", QStringLiteral("555"));
         Click(dialog, "Submit");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:dv ap 120]\r\n"));
+        QCOMPARE(f.Read("demo.txt"), QByteArray("[:dial \"555\"]\r\n"));
         ExpectMainWindowBack(f, dialog);
+        f.Trigger("ScriptOptionsMenuCheckScript");
+        QCOMPARE(f.BoxTexts(),
+                 QStringList{QStringLiteral("script was checked with 0 errors and 0 warnings.")});
     }
 
-    void eachValueItemRecordsItsKind_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("rate") << "CharacteristicsMenuVoiceRate" << 1 << "Voice rate";
-        QTest::newRow("f4 frequency") << "CharacteristicsMenuF4Frequency" << 4 << "F4 Frequency";
-        QTest::newRow("f4 bandwidth") << "CharacteristicsMenuF4Bandwidth" << 6 << "F4 Bandwidth";
-        QTest::newRow("assertiveness") << "IntonationMenuAssertiveness" << 15 << "Assertiveness";
-        QTest::newRow("speed") << "IntonationMenuSpeed" << 18 << "Quickness";
-        QTest::newRow("resonator 3")
-            << "GainSettingsMenuFormantResonator3" << 26 << "Formant resonator3 gain level";
-        QTest::newRow("dtmf") << "OtherEffectsMenuDTMFToneGenerator" << 29 << "DTMF tones";
-    }
-    void eachValueItemRecordsItsKind() {
-        QFETCH(QString, item);
-        QFETCH(int, kind);
-        QFETCH(QString, caption);
+    // Every value item records its own kind; the numbers follow no menu order.
+    void everyValueItemRecordsItsKind() {
+        const std::pair<const char*, int> items[] = {
+            {"CharacteristicsMenuVoiceRate", 1},
+            {"CharacteristicsMenuBreathiness", 2},
+            {"CharacteristicsMenuHeadSize", 3},
+            {"CharacteristicsMenuF4Frequency", 4},
+            {"CharacteristicsMenuF5Frequency", 5},
+            {"CharacteristicsMenuF4Bandwidth", 6},
+            {"CharacteristicsMenuF5Bandwidth", 7},
+            {"CharacteristicsMenuLaxBreathiness", 8},
+            {"CharacteristicsMenuSmoothness", 9},
+            {"CharacteristicsMenuRichness", 10},
+            {"CharacteristicsMenuLaryngealisation", 11},
+            {"CharacteristicsMenuSampling", 12},
+            {"IntonationMenuPitch", 13},
+            {"IntonationMenuExpression", 14},
+            {"IntonationMenuAssertiveness", 15},
+            {"IntonationMenuHatRise", 16},
+            {"IntonationMenuBassFall", 17},
+            {"IntonationMenuSpeed", 18},
+            {"IntonationMenuStressLevel", 19},
+            {"GainSettingsMenuVoiceLevel", 20},
+            {"GainSettingsMenuAspirationLevel", 21},
+            {"GainSettingsMenuFricationLevel", 22},
+            {"GainSettingsMenuNasalisationLevel", 23},
+            {"GainSettingsMenuFormantResonator1", 24},
+            {"GainSettingsMenuFormantResonator2", 25},
+            {"GainSettingsMenuFormantResonator3", 26},
+            {"GainSettingsMenuFormantResonator4", 27},
+            {"GainSettingsMenuFormantResonator5", 28},
+            {"OtherEffectsMenuDTMFToneGenerator", 29},
+        };
         MainWindowFixture f;
         f.ShowActive();
-        QDialog* dialog = OpenDialog(f, item.toLatin1().constData(), "GeneralInput");
-        QVERIFY(dialog);
-        QCOMPARE(f.state.InputKind, kind);
-        QCOMPARE(dialog->windowTitle(), caption);
-        QTRY_COMPARE(FocusedName(), QStringLiteral("Generic"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        for (const auto& [item, kind] : items) {
+            f.Trigger(item);
+            QVERIFY2(f.state.InputKind == kind, item);
+        }
+        auto* dialog = f.window->findChild<QDialog*>(QStringLiteral("GeneralInput"));
+        QVERIFY(dialog && QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("DTMF tones"));
+        QTest::keyClick(dialog, Qt::Key_Escape);
         ExpectMainWindowBack(f, dialog);
         QVERIFY(!f.Exists("demo.txt"));
     }

@@ -19,8 +19,8 @@ class GeneralInputTest : public QObject {
     }
 
   private slots:
-    // Each opening is left a different way, with text typed and nothing
-    // written; the next one shows its own kind with an empty box.
+    // Each opening is left a different way, the first by a successful OK,
+    // with text typed; the next one shows its own kind with an empty box.
     void eachOpeningPresentsItsOwnKindAndEveryWayOutReturns() {
         test::DialogHarness h;
         GeneralInput dialog(h.state, h.prompts, &h.mainWindow);
@@ -31,11 +31,12 @@ class GeneralInputTest : public QObject {
             int limit;
             std::function<void()> leave;
         } openings[] = {
-            {13, u"Average Pitch"_s, u"Value:"_s, 3, [&] { test::Press(dialog, "Ccl"); }},
+            {13, u"Average Pitch"_s, u"Value:"_s, 3, [&] { test::Press(dialog, "Submit"); }},
             {29, u"DTMF tones"_s, u"Number to dial:"_s, 32767,  // no limit
              [&] { QTest::keyClick(box, Qt::Key_Escape); }},
             // What the window's close box does: the window system asks it to close.
-            {1, u"Voice rate"_s, u"Rate:"_s, 3, [&] { dialog.windowHandle()->close(); }}};
+            {1, u"Voice rate"_s, u"Rate:"_s, 3, [&] { dialog.windowHandle()->close(); }},
+            {2, u"breathiness"_s, u"Value:"_s, 2, [&] { test::Press(dialog, "Ccl"); }}};
         for (const auto& o : openings) {
             OpenFor(h, dialog, o.kind);
             QCOMPARE(dialog.windowTitle(), o.caption);
@@ -46,7 +47,7 @@ class GeneralInputTest : public QObject {
             o.leave();
             QVX_VERIFY_RETURNED(h, dialog);
         }
-        QCOMPARE(h.Script(), std::string("<missing>"));
+        QCOMPARE(h.Script(), std::string("[:dv ap 120]\r\n"));
         QVERIFY(h.prompts.boxes.empty());
         QCOMPARE(test::Control<QWidget>(dialog, "Submit")->geometry(), QRect(40, 120, 81, 33));
         QCOMPARE(dialog.size(), QSize(312, 213));
@@ -73,7 +74,7 @@ class GeneralInputTest : public QObject {
         QTest::newRow("voice gain -1")
             << 20 << u"-1"_s << u"Please type a value between 0 and 86."_s << u"Input Error"_s;
         QTest::newRow("voice gain 123") << 20 << u"123"_s << QString() << u"[:dv gv 12]"_s;
-        QTest::newRow("dial empty") << 29 << QString() << QString() << u"[:dial ]"_s;
+        QTest::newRow("dial empty") << 29 << QString() << QString() << u"[:dial \"\"]"_s;
     }
     void submitWritesOrRefuses() {
         QFETCH(int, kind);

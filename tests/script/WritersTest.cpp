@@ -86,19 +86,20 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     TextAndSung, WriterLines,
-    ::testing::Values(CASE("empty dial", WriteDial(p, ""), "[:dial ]"),
-                      CASE("dial text unchanged", WriteDial(p, " 5,5 \"x\""), "[:dial  5,5 \"x\"]"),
-                      CASE("phone on", WritePhoneOn(p), "[:phone on]"),
-                      CASE("entry", WritePhonemeEntry(p, "aa", 500, 13), "[aa<500,13>]"),
-                      CASE("entry c is a comma", WritePhonemeEntry(p, "c", 250, 1), "[,<250,1>]"),
-                      CASE("entry bounded", WritePhonemeEntry(p, "ah", 10, 40), "[ah<20,37>]"),
-                      CASE("entry long", WritePhonemeEntry(p, "zh", 30000, -2), "[zh<20000,1>]"),
-                      CASE("tone note", WriteToneNote(p, 10, 500), "[:tone<440,500>]"),
-                      CASE("tone note low", WriteToneNote(p, 0, 1), "[:tone<262,1>]"),
-                      CASE("tone note high", WriteToneNote(p, 50, 1), "[:tone<2096,1>]"),
-                      CASE("tone frequency low", WriteToneFrequency(p, 5, 100), "[:tone<20,100>]"),
-                      CASE("tone length unbounded", WriteToneFrequency(p, 30000, -5),
-                           "[:tone<20000,-5>]")));
+    ::testing::Values(
+        CASE("empty dial", WriteDial(p, ""), "[:dial \"\"]"),
+        CASE("dial quoted", WriteDial(p, " 5,5 x"), "[:dial \" 5,5 x\"]"),
+        CASE("dial with quotes unchanged", WriteDial(p, " 5,5 \"x"), "[:dial  5,5 \"x]"),
+        CASE("phone on", WritePhoneOn(p), "[:phone on]"),
+        CASE("entry", WritePhonemeEntry(p, "aa", 500, 13), "[aa<500,13>]"),
+        CASE("entry c is a comma", WritePhonemeEntry(p, "c", 250, 1), "[,<250,1>]"),
+        CASE("entry bounded", WritePhonemeEntry(p, "ah", 10, 40), "[ah<20,37>]"),
+        CASE("entry long", WritePhonemeEntry(p, "zh", 30000, -2), "[zh<20000,1>]"),
+        CASE("tone note", WriteToneNote(p, 10, 500), "[:tone<440,500>]"),
+        CASE("tone note low", WriteToneNote(p, 0, 1), "[:tone<262,1>]"),
+        CASE("tone note high", WriteToneNote(p, 50, 1), "[:tone<2096,1>]"),
+        CASE("tone frequency low", WriteToneFrequency(p, 5, 100), "[:tone<20,100>]"),
+        CASE("tone length unbounded", WriteToneFrequency(p, 30000, -5), "[:tone<20000,-5>]")));
 #undef CASE
 
 TEST(PhonemeEntry, UnknownCodeWritesNothingAndCreatesNothing) {
