@@ -17,11 +17,12 @@ class TonesTest : public QObject {
         test::Open(h, dialog, "ToneValue");
     }
     // Slide must be ticked before a frequency is typed (the tick rule).
-    static void SlideDown(Tones& dialog, const QString& from, const QString& to) {
+    static void SlideFromTo(Tones& dialog, const QString& from, const QString& to) {
         test::Press(dialog, "chkSlide");
         test::Type(dialog, "ToneValue", from);
         test::Type(dialog, "Length", u"200"_s);
-        test::Control<QComboBox>(dialog, "Slide")->setCurrentIndex(1);
+        test::Control<QComboBox>(dialog, "Slide")
+            ->setCurrentIndex(from.toInt() < to.toInt() ? 0 : 1);
         test::Type(dialog, "EndNote", to);
     }
 
@@ -58,38 +59,53 @@ class TonesTest : public QObject {
         QCOMPARE(test::Control<QWidget>(dialog, "EndNote")->geometry(), QRect(160, 400, 81, 33));
     }
 
+    // One tone per step, each of the full length, the pitch moving one way
+    // from the first to the last.
     void slidesWriteEveryStepAtFullLength_data() {
         QTest::addColumn<bool>("notes");
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("notes 12 to 10")
-            << true << u"12"_s << u"10"_s
-            << u"[:tone<496,200>]\r\n[:tone<468,200>]\r\n[:tone<440,200>]\r\n"_s;
-        QTest::newRow("hertz 440 to 438")
-            << false << u"440"_s << u"438"_s
-            << u"[:tone<440,200>]\r\n[:tone<439,200>]\r\n[:tone<438,200>]\r\n"_s;
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("firstHertz");
+        QTest::addColumn<int>("lastHertz");
+        QTest::newRow("notes 12 to 10") << true << u"12"_s << u"10"_s << 3 << 496 << 440;
+        QTest::newRow("every note") << true << u"1"_s << u"37"_s << 37 << 262 << 2096;
+        QTest::newRow("hertz 440 to 438") << false << u"440"_s << u"438"_s << 3 << 440 << 438;
     }
     void slidesWriteEveryStepAtFullLength() {
         QFETCH(bool, notes);
         QFETCH(QString, from);
         QFETCH(QString, to);
-        QFETCH(QString, written);
+        QFETCH(int, steps);
+        QFETCH(int, firstHertz);
+        QFETCH(int, lastHertz);
         test::DialogHarness h;
         Tones dialog(h.state, h.prompts, &h.mainWindow);
         Open(h, dialog, notes);
-        SlideDown(dialog, from, to);
+        SlideFromTo(dialog, from, to);
         test::Press(dialog, "Gen");
         QVX_VERIFY_RETURNED(h, dialog);
         QVERIFY(h.prompts.boxes.empty());
-        QCOMPARE(QString::fromStdString(h.Script()), written);
+        QList<int> hertz;
+        for (const std::string& line : SplitLines(h.Script())) {
+            const QString text = QString::fromStdString(line);
+            QVERIFY2(text.startsWith(u"[:tone<"_s) && text.endsWith(u",200>]"_s), line.c_str());
+            hertz << text.section(u'<', 1).section(u',', 0, 0).toInt();
+        }
+        QCOMPARE(hertz.size(), steps);
+        QCOMPARE(hertz.front(), firstHertz);
+        QCOMPARE(hertz.back(), lastHertz);
+        const bool rising = lastHertz > firstHertz;
+        for (int i = 1; i < steps; ++i) {
+            QVERIFY(rising ? hertz[i] > hertz[i - 1] : hertz[i] < hertz[i - 1]);
+        }
     }
 
     void faultsKeepTheDialogOpenAndEscOrTheCloseBoxWriteNothing() {
         test::DialogHarness h;
         Tones dialog(h.state, h.prompts, &h.mainWindow);
         Open(h, dialog, false);
-        SlideDown(dialog, u"440"_s, u"19"_s);
+        SlideFromTo(dialog, u"440"_s, u"19"_s);
         test::Press(dialog, "Gen");
         h.ExpectOneBox("note can't be less than 20.\r\n", "quillvox", PromptIcon::None);
         QVX_VERIFY_KEPT(h, dialog);
