@@ -164,7 +164,7 @@ void QVX5::CheckAndRefresh() {
 
 void QVX5::CheckTypedLine() {
     if (!state_.options.AutoLineCheck) return;
-    const QString text = editArea_->toPlainText();
+    const QString text = editArea_->Text();
     const auto selection = CheckTypedText(ToScriptText(text), state_.paths, prompts_);
     if (!selection) return;
     QTextCursor cursor(editArea_->document());
@@ -175,8 +175,7 @@ void QVX5::CheckTypedLine() {
 }
 
 bool QVX5::SaveEditArea(SaveMode mode) {
-    if (!SaveEditText(state_.paths, ToScriptText(editArea_->toPlainText()), mode, prompts_))
-        return false;
+    if (!SaveEditText(state_.paths, ToScriptText(editArea_->Text()), mode, prompts_)) return false;
     CheckAndRefresh();
     return true;
 }
@@ -213,31 +212,42 @@ void QVX5::RunScript() {
 void QVX5::quit() {
     if (quitting_) return;
     quitting_ = true;
-    if (state_.options.KeepDataOnExit) {
-        if (prompts_.AskYesNo("Would you like to save demo.txt?", "Save before exit")) {
+    if (!state_.options.KeepDataOnExit) {
+        // The exit reports nothing: a file that cannot be deleted stays.
+        DeleteFileIfPresent(state_.paths.script);
+        return endProgram_();
+    }
+    // With the edit area off there is nothing to save, so nothing to ask.
+    const auto answer =
+        state_.options.UseEditor
+            ? prompts_.AskYesNoOrCancel("Would you like to save demo.txt?", "Save before exit")
+            : UserPrompts::Answer::No;
+    switch (answer) {
+        case UserPrompts::Answer::Yes:
             // A failed save keeps the program open: ending would lose the text.
-            SaveScript([this](bool mayGoOn) {
+            return SaveScript([this](bool mayGoOn) {
                 if (mayGoOn) {
                     endProgram_();
                 } else {
                     quitting_ = false;
                 }
             });
+        case UserPrompts::Answer::No:
+            return endProgram_();
+        case UserPrompts::Answer::Cancel:
+            // Backing out of the question keeps everything as it was.
+            quitting_ = false;
             return;
-        }
-    } else {
-        // The exit reports nothing: a file that cannot be deleted stays.
-        DeleteFileIfPresent(state_.paths.script);
     }
-    endProgram_();
 }
 
 void QVX5::keyPressEvent(QKeyEvent* event) {
-    // Keys the edit area leaves alone reach the window too; F1 belongs to the
-    // window only when the window itself has the focus.
-    if (event->key() == Qt::Key_F1 && !editArea_->hasFocus()) {
+    // Keys the edit area leaves alone reach the window too; F1 and F5 belong
+    // to the window only when the window itself has the focus.
+    const bool windowFocused = !editArea_->hasFocus();
+    if (event->key() == Qt::Key_F1 && windowFocused) {
         HelpMenuReadme(prompts_, launcher_, state_.paths);
-    } else if (event->key() == Qt::Key_F5) {
+    } else if (event->key() == Qt::Key_F5 && windowFocused) {
         RunScript();
     } else {
         QMainWindow::keyPressEvent(event);

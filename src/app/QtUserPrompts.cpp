@@ -1,5 +1,6 @@
 #include "app/QtUserPrompts.h"
 
+#include <QPushButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -49,12 +50,37 @@ void QtUserPrompts::ShowMessage(const std::string& text, const std::string& titl
     box.exec();
 }
 
-bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& title) {
+int QtUserPrompts::AskQuestion(const std::string& text, const std::string& title,
+                               bool cancellable) const {
     QMessageBox box(QMessageBox::Question, ForDisplay(title), ForDisplay(text),
                     QMessageBox::Yes | QMessageBox::No, VisibleParent());
     box.setTextFormat(Qt::PlainText);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    if (cancellable) {
+        // The box still shows Yes and No only; Esc and the close control
+        // press this hidden button, so backing out is never taken for No.
+        QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+        cancel->hide();
+        box.setEscapeButton(cancel);
+    } else {
+        box.setEscapeButton(QMessageBox::No);
+    }
+    return box.exec();
+}
+
+bool QtUserPrompts::AskYesNo(const std::string& text, const std::string& title) {
+    return AskQuestion(text, title, false) == QMessageBox::Yes;
+}
+
+UserPrompts::Answer QtUserPrompts::AskYesNoOrCancel(const std::string& text,
+                                                    const std::string& title) {
+    switch (AskQuestion(text, title, true)) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
 }
 
 std::string QtUserPrompts::AskText(const std::string& prompt, const std::string& title) {

@@ -17,10 +17,13 @@ class QtUserPrompts : public UserPrompts {
 
     void ShowMessage(const std::string& text, const std::string& title, PromptIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    Answer AskYesNoOrCancel(const std::string& text, const std::string& title) override;
     std::string AskText(const std::string& prompt, const std::string& title) override;
 
   private:
     QWidget* VisibleParent() const;
+    // Shows a Yes/No question and returns the button that ended it.
+    int AskQuestion(const std::string& text, const std::string& title, bool cancellable) const;
     QPointer<QWidget> mainWindow_;
 };
 

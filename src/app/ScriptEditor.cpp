@@ -1,6 +1,8 @@
 #include "app/ScriptEditor.h"
 
 #include <QKeyEvent>
+#include <QTextDocument>
+#include <algorithm>
 
 namespace qvx {
 
@@ -10,17 +12,27 @@ ScriptEditor::ScriptEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
 }
 
+QString ScriptEditor::Text() const {
+    QString text = document()->toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator) c = QLatin1Char('\n');
+    }
+    return text;
+}
+
 void ScriptEditor::SelectAllEditText() {
     selectAll();
 }
 
 namespace {
 
-// Where a position lands once the range [from, to) is replaced by one char.
-int AfterReplacing(int position, int from, int to) {
-    if (position <= from) return position;
-    if (position < to) return from;
-    return position - (to - from) + 1;
+// The check's selection [start, end) once the caret's range [from, to) has
+// been replaced by one line break. It never takes in the break: one that
+// began before the caret keeps only its part before the break.
+std::pair<int, int> SelectionAfterBreak(int start, int end, int from, int to) {
+    if (start < from) return {start, std::min(end, from)};
+    const auto moved = [&](int position) { return std::max(position, to) - (to - from) + 1; };
+    return {moved(start), moved(end)};
 }
 
 }  // namespace
@@ -52,9 +64,12 @@ void ScriptEditor::keyPressEvent(QKeyEvent* event) {
     insertion.setPosition(caret.position(), QTextCursor::KeepAnchor);
     insertion.insertText(QStringLiteral("\n"));
     if (checkSelected) {
+        const auto [start, end] =
+            SelectionAfterBreak(std::min(checkedAnchor, checkedPosition),
+                                std::max(checkedAnchor, checkedPosition), from, to);
         QTextCursor selection(document());
-        selection.setPosition(AfterReplacing(checkedAnchor, from, to));
-        selection.setPosition(AfterReplacing(checkedPosition, from, to), QTextCursor::KeepAnchor);
+        selection.setPosition(start);
+        selection.setPosition(end, QTextCursor::KeepAnchor);
         setTextCursor(selection);
     } else {
         setTextCursor(insertion);

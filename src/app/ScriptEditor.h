@@ -12,6 +12,10 @@ class ScriptEditor : public QPlainTextEdit {
   public:
     explicit ScriptEditor(QWidget* parent = nullptr);
 
+    // The text exactly as typed, with "\n" line breaks. (toPlainText would
+    // also turn non-breaking spaces into plain ones.)
+    QString Text() const;
+
     // Ctrl+A (and only Ctrl+A, not with Shift or Alt) selects the whole text.
     void SelectAllEditText();
 

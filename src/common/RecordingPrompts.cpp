@@ -13,11 +13,17 @@ void RecordingPrompts::ShowMessage(const std::string& text, const std::string& t
 }
 
 bool RecordingPrompts::AskYesNo(const std::string& text, const std::string& title) {
+    return AskYesNoOrCancel(text, title) == Answer::Yes;
+}
+
+UserPrompts::Answer RecordingPrompts::AskYesNoOrCancel(const std::string& text,
+                                                       const std::string& title) {
     Record({Kind::Question, text, title, PromptIcon::Question});
-    if (answers.empty()) return false;
-    const bool answer = answers.front();
+    if (answers.empty()) return Answer::No;
+    const std::optional<bool> answer = answers.front();
     answers.pop_front();
-    return answer;
+    if (!answer) return Answer::Cancel;
+    return *answer ? Answer::Yes : Answer::No;
 }
 
 std::string RecordingPrompts::AskText(const std::string& prompt, const std::string& title) {

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,13 +24,16 @@ class RecordingPrompts : public UserPrompts {
     };
 
     std::vector<Box> boxes;
-    std::deque<bool> answers;               // for AskYesNo
+    // For the Yes/No boxes: true Yes, false No, nullopt the box closed by Esc
+    // or its close control.
+    std::deque<std::optional<bool>> answers;
     std::deque<std::string> textAnswers;    // for AskText
     std::function<void(const Box&)> onBox;  // runs while the box "is open"
     bool keep = true;                       // false: count nothing, keep nothing
 
     void ShowMessage(const std::string& text, const std::string& title, PromptIcon icon) override;
     bool AskYesNo(const std::string& text, const std::string& title) override;
+    Answer AskYesNoOrCancel(const std::string& text, const std::string& title) override;
     std::string AskText(const std::string& prompt, const std::string& title) override;
 
     std::vector<std::string> Texts() const;

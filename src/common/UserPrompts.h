@@ -25,6 +25,10 @@ class UserPrompts {
     // A modal Yes/No box with the question icon; true for Yes. Closing the box
     // any other way answers No.
     virtual bool AskYesNo(const std::string& text, const std::string& title) = 0;
+    // The same box for a question the user may back out of: Esc and the
+    // window's close control give Cancel rather than No.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer AskYesNoOrCancel(const std::string& text, const std::string& title) = 0;
     // A modal input box with an empty default; Cancel gives the empty text.
     virtual std::string AskText(const std::string& prompt, const std::string& title) = 0;
 

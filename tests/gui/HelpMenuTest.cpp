@@ -58,20 +58,6 @@ class HelpMenuTest : public QObject {
         QVERIFY(f.launcher.openedFiles.empty());
     }
 
-    void f1OnTheWindowOpensTheReadmeButNotFromTheEditArea() {
-        MainWindowFixture f;
-        f.Write("readme.txt", "help");
-        f.ShowActive();
-        f.window->EditArea()->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        QVERIFY(f.launcher.openedFiles.empty());
-        f.Write("settings.ini", "[QVOptions]\r\nUseEditor=no\r\n");
-        f.Start();
-        f.ShowActive();
-        QTest::keyClick(f.window.get(), Qt::Key_F1);
-        QCOMPARE(f.launcher.openedFiles.size(), std::size_t(1));
-    }
-
     void visitTheWebsiteOpensAnAddress() {
         MainWindowFixture f;
         f.Trigger("HelpMenuVisitWebsite");

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "app/ScriptEditor.h"
+#include "common/Utf8Case.h"
 #include "gui/support/MainWindowFixture.h"
 
 using qvx::PromptIcon;
@@ -100,7 +101,7 @@ class MainWindowTest : public QObject {
 
     void lineOfTextIsLowerCasedAndCancelAppendsAnEmptyLine() {
         MainWindowFixture f;
-        f.prompts.textAnswers = {"Hello World [:NP]", ""};
+        f.prompts.textAnswers = {"H\xC3\x89LLO W\xC3\x96RLD [:NP]", ""};
         f.Trigger("WriteMenuLine");
         f.Trigger("WriteMenuLine");
         QCOMPARE(f.prompts.boxes.size(), std::size_t(2));
@@ -108,7 +109,41 @@ class MainWindowTest : public QObject {
         QCOMPARE(Text(f.prompts.boxes[0].text),
                  QStringLiteral("write the line of text for dectalk to speak:"));
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("line"));
-        QCOMPARE(f.Read("demo.txt"), QByteArray("hello world [:np]\r\n\r\n"));
+        QCOMPARE(f.Read("demo.txt"), QByteArray("h\xC3\xA9llo w\xC3\xB6rld [:np]\r\n\r\n"));
+    }
+
+    // The typed text is lower-cased as text: every character of the blocks
+    // the lower-casing knows as Qt lower-cases it, every other one and every
+    // byte that is no UTF-8 unchanged.
+    void lowerCasingAgreesWithQt() {
+        const struct {
+            char32_t first, last;
+            bool known;
+        } blocks[] = {{0x0000, 0x058F, true},
+                      {0x1E00, 0x1EFF, true},
+                      {0x0590, 0x1DFF, false},
+                      {0x1F00, 0xD7FF, false},
+                      {0xE000, 0xFFFF, false}};
+        for (const auto& block : blocks) {
+            for (char32_t c = block.first; c <= block.last; ++c) {
+                const QString text = QString::fromUcs4(&c, 1);
+                const QByteArray expected = (block.known ? text.toLower() : text).toUtf8();
+                const std::string lowered = qvx::ToLowerUtf8(text.toStdString());
+                if (QByteArray::fromStdString(lowered) != expected) {
+                    QFAIL(qPrintable(
+                        QStringLiteral("U+%1").arg(quint32(c), 4, 16, QLatin1Char('0'))));
+                }
+            }
+        }
+        const struct {
+            const char* bytes;
+            const char* lowered;
+        } broken[] = {{"\xC3", "\xC3"},
+                      {"A\xC3(\xC3\x89", "a\xC3(\xC3\xA9"},
+                      {"\xE0\x80\x80", "\xE0\x80\x80"},  // overlong
+                      {"\xED\xA0\x80", "\xED\xA0\x80"},  // a surrogate
+                      {"\xF0\x9F\x98\x80\xFF", "\xF0\x9F\x98\x80\xFF"}};
+        for (const auto& b : broken) QCOMPARE(qvx::ToLowerUtf8(b.bytes), std::string(b.lowered));
     }
 
     void importSoundFound() {
@@ -278,35 +313,6 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Read("demo.txt"), QByteArray(""));
     }
 
-    void quitKeepingDataAsksAndNoKeepsTheScript() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        f.prompts.answers = {false};
-        f.Trigger("FileMenuClose");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(f.prompts.boxes[0].kind, RecordingPrompts::Kind::Question);
-        QCOMPARE(Text(f.prompts.boxes[0].text), QStringLiteral("Would you like to save demo.txt?"));
-        QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("Save before exit"));
-        QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Question);
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
-        QCOMPARE(f.endCalls, 1);
-        f.Trigger("FileMenuClose");
-        QCOMPARE(f.endCalls, 1);
-    }
-
-    void quitClearingDataDeletesTheScriptWithoutAsking() {
-        MainWindowFixture f;
-        f.Write("settings.ini", "[QVOptions]\r\nKeepDataOnExit=no\r\n");
-        f.Write("demo.txt", "[:np]\r\n");
-        f.Start();
-        f.window->show();
-        f.window->EditArea()->setPlainText(QStringLiteral("unsaved"));
-        f.window->close();  // the window's close control
-        QVERIFY(f.prompts.boxes.empty());
-        QVERIFY(!f.Exists("demo.txt"));
-        QCOMPARE(f.endCalls, 1);
-    }
-
     void ctrlASelectsAllButCtrlShiftADoesNot() {
         MainWindowFixture f;
         f.ShowActive();
@@ -324,12 +330,51 @@ class MainWindowTest : public QObject {
         QCOMPARE(edit->textCursor().selectionEnd(), 7);
     }
 
-    void ctrlF5ChoosesHugeHarry() {
+    // F1 and F5 belong to the window only while the edit area has no focus;
+    // a menu shortcut is taken by its item first, so one press does one thing.
+    void keysOfTheWindowAndTheEditArea_data() {
+        QTest::addColumn<bool>("inEditArea");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("runs");
+        QTest::addColumn<int>("readmes");
+        QTest::addColumn<QString>("box");
+        const QString clean = QStringLiteral("script was checked with 0 errors and 0 warnings.");
+        const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::newRow("F5 in the edit area") << true << int(Qt::Key_F5) << 0 << 1 << 0 << clean;
+        QTest::newRow("F5 on the window") << false << int(Qt::Key_F5) << 0 << 1 << 0 << clean;
+        QTest::newRow("Ctrl+Shift+F5 in the edit area")
+            << true << int(Qt::Key_F5) << ctrlShift << 0 << 0 << QString();
+        QTest::newRow("Alt+F5 in the edit area")
+            << true << int(Qt::Key_F5) << int(Qt::AltModifier) << 0 << 0 << QString();
+        QTest::newRow("Ctrl+Shift+F5 on the window")
+            << false << int(Qt::Key_F5) << ctrlShift << 1 << 0 << clean;
+        QTest::newRow("Ctrl+F5 is huge harry")
+            << true << int(Qt::Key_F5) << int(Qt::ControlModifier) << 0 << 0
+            << QStringLiteral("switching to harry.");
+        QTest::newRow("F1 in the edit area") << true << int(Qt::Key_F1) << 0 << 0 << 0 << QString();
+        QTest::newRow("Shift+F1 on the window")
+            << false << int(Qt::Key_F1) << int(Qt::ShiftModifier) << 0 << 1 << QString();
+    }
+    void keysOfTheWindowAndTheEditArea() {
+        QFETCH(bool, inEditArea);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, runs);
+        QFETCH(int, readmes);
+        QFETCH(QString, box);
         MainWindowFixture f;
+        f.Write("demo.txt", "[:np]\r\n");
+        f.Write("readme.txt", "help");
         f.ShowActive();
-        QTest::keyClick(f.window.get(), Qt::Key_F5, Qt::ControlModifier);
-        QCOMPARE(f.BoxTexts(), QStringList{"switching to harry."});
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:nh]\r\n"));
+        auto* edit = f.window->EditArea();
+        edit->setFocus();
+        if (!inEditArea) edit->clearFocus();
+        QTest::keyClick(inEditArea ? static_cast<QWidget*>(edit) : f.window.get(), Qt::Key(key),
+                        Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(int(f.launcher.started.size()), runs);
+        QCOMPARE(int(f.launcher.openedFiles.size()), readmes);
+        QCOMPARE(f.BoxTexts(), box.isEmpty() ? QStringList() : QStringList{box});
     }
 };
 

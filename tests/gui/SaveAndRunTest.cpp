@@ -1,12 +1,17 @@
 // Saving the edit area, checking, running the speaking program, the line
 // check at Enter, and the save branch of the exit.
 #include <QAction>
-#include <QElapsedTimer>
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
 
 #include "app/QtLauncher.h"
+#include "app/QtUserPrompts.h"
 #include "app/SaveAction.h"
 #include "app/ScriptEditor.h"
 #include "gui/support/MainWindowFixture.h"
@@ -17,6 +22,7 @@ using qvx::test::MainWindowFixture;
 namespace {
 
 const QString kClean = QStringLiteral("script was checked with 0 errors and 0 warnings.");
+const QString kAsk = QStringLiteral("Would you like to save demo.txt?");
 
 void Press(MainWindowFixture& f, const char* button) {
     QVERIFY(f.window->SaveActionDialog());
@@ -126,12 +132,15 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(f.Read("demo.txt"), QByteArray("hello[:np]\r\n"));
     }
 
-    void nonAsciiTextIsSavedAsUtf8() {
+    // Only the line breaks change; every other character, non-breaking
+    // spaces included, is saved as typed, in UTF-8.
+    void textIsSavedAsTypedInUtf8() {
         MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("gr\u00FC\u00DFe"));
+        f.window->EditArea()->setPlainText(QStringLiteral("gr\u00FC\u00DFe a\u00A0b\nc"));
         f.Trigger("FileMenuSaveScript");
         QCOMPARE(f.Read("demo.txt"), QByteArray("gr\xC3\xBC\xC3\x9F"
-                                                "e"));
+                                                "e a\xC2\xA0"
+                                                "b\r\nc"));
     }
 
     void failedOverwriteKeepsTheScriptAndTheDialog() {
@@ -175,16 +184,6 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
     }
 
-    void f5RunsTheScriptOncePerPress() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        f.ShowActive();
-        QTest::keyClick(f.window.get(), Qt::Key_F5);
-        QTest::keyClick(f.window->EditArea(), Qt::Key_F5);
-        QCOMPARE(f.launcher.started.size(), std::size_t(2));
-        QCOMPARE(f.BoxTexts(), (QStringList{kClean, kClean}));
-    }
-
     void theRealSpeakerIsStartedDetachedInTheProgramFolder() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:np]\r\n");
@@ -225,17 +224,52 @@ class SaveAndRunTest : public QObject {
         QVERIFY(!f.Exists("errors.log"));
     }
 
-    void enterChecksTheLineWhileAutoLineCheckIsOn() {
+    // Enter checks the text without its new break, then puts the break where
+    // the caret was; the line the check selects stays selected, never the break.
+    void enterChecksThenBreaksTheLine_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("from");  // the caret, or the selection it replaces
+        QTest::addColumn<int>("to");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("at the end") << "[:np" << 4 << 4 << 0 << "[:np\n"
+                                    << "[:np";
+        QTest::newRow("at the start") << "[:np" << 0 << 0 << 0 << "\n[:np"
+                                      << "[:np";
+        QTest::newRow("inside") << "[:np" << 2 << 2 << 0 << "[:\nnp"
+                                << "[:";
+        QTest::newRow("over a selection") << "[:npx" << 2 << 4 << 0 << "[:\nx"
+                                          << "[:";
+        QTest::newRow("second line") << "hi\n[:nb" << 7 << 7 << 0 << "hi\n[:nb\n"
+                                     << "[:nb";
+        QTest::newRow("before a faulty line") << "hi\n[:nb" << 0 << 0 << 0 << "\nhi\n[:nb"
+                                              << "[:nb";
+        QTest::newRow("clean, with shift")
+            << "[:np]" << 5 << 5 << int(Qt::ShiftModifier) << "[:np]\n"
+            << QString();
+    }
+    void enterChecksThenBreaksTheLine() {
+        QFETCH(QString, text);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(int, modifiers);
+        QFETCH(QString, after);
+        QFETCH(QString, selected);
         MainWindowFixture f;
         f.ShowActive();
         auto* edit = f.window->EditArea();
         edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("[:np"));
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Exclamation);
-        QCOMPARE(edit->toPlainText(), QStringLiteral("[:np\n"));
-        QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("[:np"));
+        edit->setPlainText(text);
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(from);
+        cursor.setPosition(to, QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(edit->toPlainText(), after);
+        QCOMPARE(edit->textCursor().selectedText(), selected);
+        QCOMPARE(f.prompts.boxes.size(), std::size_t(selected.isEmpty() ? 0 : 1));
+        if (selected.isEmpty()) QCOMPARE(edit->textCursor().position(), from + 1);
     }
 
     void enterChecksNothingWhileAutoLineCheckIsOff() {
@@ -252,53 +286,114 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(edit->toPlainText(), QStringLiteral("[:np\nx"));
     }
 
-    void enterOnACleanLineJustBreaksIt() {
-        MainWindowFixture f;
-        f.ShowActive();
-        auto* edit = f.window->EditArea();
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("[:np]"));
-        QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
-        QTest::keyClicks(edit, QStringLiteral("hi"));
-        QVERIFY(f.prompts.boxes.empty());
-        QCOMPARE(edit->toPlainText(), QStringLiteral("[:np]\nhi"));
+    void exitAsksThenSavesKeepsOrDeletes_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("scriptExists");
+        QTest::addColumn<bool>("saveDialogOpen");
+        QTest::addColumn<QString>("answer");     // "yes", "no", "esc"; "" when nothing is asked
+        QTest::addColumn<QByteArray>("button");  // then pressed in the "Save action:" dialog
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<int>("ended");
+        const QByteArray script("[:np]\r\n");
+        const QStringList saved{kAsk, "data saved.", kClean};
+        QTest::newRow("no") << QByteArray() << true << false << "no" << QByteArray() << script
+                            << QStringList{kAsk} << 1;
+        QTest::newRow("esc stays open") << QByteArray() << true << false << "esc" << QByteArray()
+                                        << script << QStringList{kAsk} << 0;
+        QTest::newRow("yes, no script") << QByteArray() << false << false << "yes" << QByteArray()
+                                        << QByteArray("[:nb]") << saved << 1;
+        QTest::newRow("yes, append") << QByteArray() << true << false << "yes"
+                                     << QByteArray("AppendTo") << script + "[:nb]" << saved << 1;
+        QTest::newRow("yes, cancel") << QByteArray() << true << false << "yes" << QByteArray("CCL")
+                                     << script << QStringList{kAsk} << 1;
+        QTest::newRow("dialog open, no") << QByteArray() << true << true << "no" << QByteArray()
+                                         << script << QStringList{kAsk} << 1;
+        QTest::newRow("dialog open, yes, append")
+            << QByteArray() << true << true << "yes" << QByteArray("AppendTo") << script + "[:nb]"
+            << saved << 1;
+        QTest::newRow("dialog open, data not kept")
+            << QByteArray("KeepDataOnExit=no") << true << true << "" << QByteArray()
+            << QByteArray("<missing>") << QStringList{} << 1;
+        QTest::newRow("data not kept")
+            << QByteArray("KeepDataOnExit=no") << true << false << "" << QByteArray()
+            << QByteArray("<missing>") << QStringList{} << 1;
+        QTest::newRow("editor off asks nothing")
+            << QByteArray("UseEditor=no") << true << false << "" << QByteArray() << script
+            << QStringList{} << 1;
     }
-
-    void quitWithYesWaitsForTheSaveActionDialog() {
+    void exitAsksThenSavesKeepsOrDeletes() {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, scriptExists);
+        QFETCH(bool, saveDialogOpen);
+        QFETCH(QString, answer);
+        QFETCH(QByteArray, button);
+        QFETCH(QByteArray, after);
+        QFETCH(QStringList, boxes);
+        QFETCH(int, ended);
         MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
+        if (!settings.isEmpty()) f.Write("settings.ini", "[QVOptions]\r\n" + settings + "\r\n");
+        if (scriptExists) f.Write("demo.txt", "[:np]\r\n");
+        f.Start();
         f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
-        f.prompts.answers = {true};
+        if (saveDialogOpen) f.Trigger("FileMenuSaveScript");
+        if (!answer.isEmpty()) {
+            f.prompts.answers = {answer == u"esc" ? std::nullopt
+                                                  : std::optional<bool>(answer == u"yes")};
+        }
+        f.window->close();  // the window's close control
+        if (!button.isEmpty()) {
+            QCOMPARE(f.endCalls, 0);
+            Press(f, button.constData());
+        }
+        QCOMPARE(f.Read("demo.txt"), after);
+        QCOMPARE(f.BoxTexts(), boxes);
+        if (!boxes.isEmpty()) {
+            QCOMPARE(QString::fromStdString(f.prompts.boxes[0].title),
+                     QStringLiteral("Save before exit"));
+            QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Question);
+        }
+        QCOMPARE(f.endCalls, ended);
+        QCOMPARE(f.window->EditArea()->toPlainText(), QStringLiteral("[:nb]"));
+        f.prompts.answers = {false};
         f.Trigger("FileMenuClose");
-        QVERIFY(f.window->SaveActionDialog());
-        QCOMPARE(f.endCalls, 0);
-        Press(f, "AppendTo");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n[:nb]"));
-        QCOMPARE(f.BoxTexts(),
-                 (QStringList{"Would you like to save demo.txt?", "data saved.", kClean}));
         QCOMPARE(f.endCalls, 1);
     }
 
-    void quitWithYesThenCancelEndsWithoutSaving() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
-        f.prompts.answers = {true};
-        f.window->close();
-        Press(f, "CCL");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
-        QCOMPARE(f.endCalls, 1);
-    }
-
-    void quitWithYesAndNoScriptSavesChecksAndEnds() {
-        MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("[:np]"));
-        f.prompts.answers = {true};
-        f.Trigger("FileMenuClose");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]"));
-        QCOMPARE(f.BoxTexts(),
-                 (QStringList{"Would you like to save demo.txt?", "data saved.", kClean}));
-        QCOMPARE(f.endCalls, 1);
+    // The boxes on screen: Esc and the close control answer No to a plain
+    // question and back out of the exit question.
+    void questionBoxesOnScreen() {
+        using Answer = qvx::UserPrompts::Answer;
+        const struct {
+            bool cancellable;
+            std::function<void(QMessageBox*)> act;
+            Answer answer;
+        } cases[] = {
+            {true, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::Cancel},
+            {true, [](QMessageBox* box) { box->close(); }, Answer::Cancel},
+            {true, [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, Answer::No},
+            {true, [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, Answer::Yes},
+            {false, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::No},
+            {false, [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, Answer::Yes},
+        };
+        qvx::QtUserPrompts prompts;
+        for (const auto& c : cases) {
+            QStringList shown;  // the buttons a screen reader finds
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) qFatal("no question box on screen");
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->isVisibleTo(box)) shown << button->text();
+                }
+                c.act(box);
+            });
+            const Answer answer =
+                c.cancellable ? prompts.AskYesNoOrCancel("save?", "exit")
+                              : (prompts.AskYesNo("save?", "exit") ? Answer::Yes : Answer::No);
+            QCOMPARE(answer, c.answer);
+            shown.sort();
+            QCOMPARE(shown, (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
+        }
     }
 
     void quitStaysOpenWhenTheSaveFails() {

@@ -80,7 +80,7 @@ class DownloadCaseTest : public DownloadUpdateTest,
 TEST_P(DownloadCaseTest, FailuresAndNoKeepTheProgramOpen) {
     const DownloadCase& row = GetParam();
     if (row.installerServed) server.Serve(test::kInstallerPath, "#!/bin/sh\n");
-    prompts.answers = row.answers;
+    prompts.answers.assign(row.answers.begin(), row.answers.end());
     test::RecordingLauncher launcher;
     launcher.succeed = row.launcherStarts;
     CheckAndOffer(launcher);
