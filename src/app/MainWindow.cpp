@@ -5,10 +5,10 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMenuBar>
-#include <QTextCursor>
 #include <utility>
 
 #include "app/EditText.h"
+#include "app/HelpMenu.h"
 #include "app/MenuAccessibility.h"
 #include "app/MenuTree.h"
 #include "app/SaveAction.h"
@@ -20,6 +20,7 @@
 #include "common/FileExists.h"
 #include "common/TextFile.h"
 #include "dialogs/InputKind.h"
+#include "dialogs/ValueInput.h"
 #include "dialogs/widgets/DialogLayout.h"
 #include "dialogs/widgets/GeneralInput.h"
 #include "dialogs/widgets/Phonemes.h"
@@ -27,7 +28,6 @@
 #include "script/SaveText.h"
 #include "script/ScriptCommands.h"
 #include "settings/Options.h"
-#include "update/HelpMenu.h"
 
 namespace qvx {
 
@@ -49,7 +49,7 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
     editArea_->setGeometry(TwipRect(600, 600, 8000, 885));
     setCentralWidget(client);
 
-    editArea_->beforeLineBreak = [this] { CheckTypedLine(); };
+    editArea_->SetLineCheck([this] { return CheckTypedLine(); });
     generalInput_ = new GeneralInput(state_, prompts_, this, this);
     phonemes_ = new Phonemes(state_, prompts_, this, this);
     tones_ = new Tones(state_, prompts_, this, this);
@@ -85,51 +85,52 @@ QAction* QVX5::Action(const char* name) const {
     return findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void QVX5::On(const char* name, std::function<void()> handler) {
-    connect(Action(name), &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+void QVX5::On(std::string_view name, std::function<void()> handler) {
+    QAction* action = findChild<QAction*>(ToQString(name));
+    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 
+void QVX5::Apply(Refresh refresh) {
+    if (refresh == Refresh::Needed) RefreshSettings();
+}
+
+// Each item's behaviour: the items of the voice, input-kind and option tables
+// by their rows, every other one here by its object name.
 void QVX5::ConnectHandlers() {
-    for (const VoiceMenuItem& item : VoiceMenuItems()) {
-        On(item.name,
-           [this, index = item.voiceIndex] { ChooseVoice(state_.paths, prompts_, index); });
+    for (const Voice& voice : Voices()) {
+        On(voice.menuItem, [this, &voice] { ChooseVoice(state_.paths, prompts_, voice); });
     }
     // The dialogs take the main window's place until they close.
-    for (const ValueMenuItem& item : ValueMenuItems()) {
-        On(item.name, [this, kind = item.inputKind] {
+    for (const InputKindInfo& info : InputKinds()) {
+        On(info.menuItem, [this, kind = info.kind] {
             hide();
             SetInputKind(state_, kind);
-            generalInput_->Open();
+            generalInput_->ShowInPlaceOfMainWindow();
         });
     }
-    On("WriteMenuPhoneme", [this] { phonemes_->Open(); });
-    On("OtherEffectsMenuToneGenerator", [this] { tones_->Open(); });
+    for (const OptionSpec& option : kOptionSpecs) {
+        On(option.menuItem, [this, &option] {
+            Apply(ToggleOption(state_, option, prompts_, [this, &option](bool on) {
+                if (option.member == &Options::UseEditor) {
+                    if (!on) editArea_->clear();
+                    ShowEditor(on);
+                }
+            }));
+        });
+    }
+    On("WriteMenuPhoneme", [this] { phonemes_->ShowInPlaceOfMainWindow(); });
+    On("OtherEffectsMenuToneGenerator", [this] { tones_->ShowInPlaceOfMainWindow(); });
     On("CharacteristicsMenuGender", [this] {
         ToggleGender(state_, prompts_);
         RefreshSettings();
     });
     On("WriteMenuLine", [this] { WriteLineOfText(state_.paths, prompts_); });
-    On("OtherEffectsMenuImportWave", [this] {
-        if (ImportSound(state_.paths, prompts_)) RefreshSettings();
-    });
-    for (const OptionSpec& option : kOptionSpecs) {
-        On(option.menuItem.data(), [this, &option] {
-            ToggleOption(state_, option, prompts_, [this, &option](bool on) {
-                if (option.member == &Options::UseEditor) {
-                    if (!on) editArea_->clear();
-                    ShowEditor(on);
-                }
-            });
-            RefreshSettings();
-        });
-    }
+    On("OtherEffectsMenuImportWave", [this] { Apply(ImportSound(state_.paths, prompts_)); });
     On("OptionsMenuDeleteData", [this] { ClearScript(state_.paths, prompts_); });
-    On("FileMenuClose", [this] { quit(); });
+    On("FileMenuClose", [this] { Quit(); });
     On("FileMenuSaveScript", [this] { SaveScript(); });
-    On("ScriptOptionsMenuCheckScript", [this] { CheckAndRefresh(); });
-    On("ScriptOptionsMenuCorrectScript", [this] {
-        if (CorrectScript(state_, prompts_) == Refresh::Needed) RefreshSettings();
-    });
+    On("ScriptOptionsMenuCheckScript", [this] { Apply(CheckScript(state_, prompts_)); });
+    On("ScriptOptionsMenuCorrectScript", [this] { Apply(CorrectScript(state_, prompts_)); });
     On("OptionsMenuRun", [this] { RunScript(); });
     On("HelpMenuReadme", [this] { HelpMenuReadme(prompts_, launcher_, state_.paths); });
     On("HelpMenuVisitWebsite", [this] { HelpMenuVisitWebsite(prompts_, launcher_); });
@@ -148,8 +149,7 @@ void QVX5::ShowEditor(bool shown) {
 void QVX5::RefreshSettings() {
     LoadOptions(state_);
     for (const OptionSpec& option : kOptionSpecs) {
-        Action(option.menuItem.data())
-            ->setText(QString::fromLatin1(OptionCaption(option, state_.options)));
+        Action(option.menuItem.data())->setText(ToQString(OptionCaption(option, state_.options)));
     }
     if (!state_.options.UseEditor) ShowEditor(false);
     DeriveNextGender(state_);
@@ -158,25 +158,18 @@ void QVX5::RefreshSettings() {
     Action("OptionsMenuDeleteData")->setEnabled(scriptExists);
 }
 
-void QVX5::CheckAndRefresh() {
-    if (CheckScript(state_, prompts_) == Refresh::Needed) RefreshSettings();
-}
-
-void QVX5::CheckTypedLine() {
-    if (!state_.options.AutoLineCheck) return;
+std::optional<EditSelection> QVX5::CheckTypedLine() {
+    if (!state_.options.AutoLineCheck) return std::nullopt;
     const QString text = editArea_->Text();
-    const auto selection = CheckTypedText(ToScriptText(text), state_.paths, prompts_);
-    if (!selection) return;
-    QTextCursor cursor(editArea_->document());
-    cursor.setPosition(EditPosition(text, selection->start));
-    cursor.setPosition(EditPosition(text, selection->start + selection->length),
-                       QTextCursor::KeepAnchor);
-    editArea_->setTextCursor(cursor);
+    const auto found = CheckTypedText(ToScriptText(text), state_.paths, prompts_);
+    if (!found) return std::nullopt;
+    return EditSelection{EditPosition(text, found->start),
+                         EditPosition(text, found->start + found->length)};
 }
 
 bool QVX5::SaveEditArea(SaveMode mode) {
     if (!SaveEditText(state_.paths, ToScriptText(editArea_->Text()), mode, prompts_)) return false;
-    CheckAndRefresh();
+    Apply(CheckScript(state_, prompts_));
     return true;
 }
 
@@ -189,27 +182,26 @@ void QVX5::SaveScript(std::function<void(bool)> finished) {
     if (finished) saveFinished_ = std::move(finished);
     if (!saveAction_) {
         saveAction_ = new SaveAction(this);
-        saveAction_->onChosen = [this](SaveMode mode) {
-            const bool saved = SaveEditArea(mode);
-            if (saved) FinishSave(true);
-            return saved;
-        };
-        connect(saveAction_, &SaveAction::cancelled, this, [this] { FinishSave(true); });
+        connect(saveAction_, &SaveAction::chosen, this, &QVX5::SaveChosen);
     }
     saveAction_->show();
     saveAction_->raise();
     saveAction_->activateWindow();
 }
 
-void QVX5::FinishSave(bool mayGoOn) {
-    if (auto finished = std::exchange(saveFinished_, {})) finished(mayGoOn);
+void QVX5::SaveChosen(std::optional<SaveMode> mode) {
+    // A failed save leaves the dialog open for another try or Cancel.
+    if (mode && !SaveEditArea(*mode)) return;
+    if (mode) saveAction_->accept();
+    // The dialog is closed: the exit that waited for it may go on.
+    if (auto finished = std::exchange(saveFinished_, {})) finished(true);
 }
 
 void QVX5::RunScript() {
-    if (qvx::RunScript(state_, prompts_, launcher_) == Refresh::Needed) RefreshSettings();
+    Apply(qvx::RunScript(state_, prompts_, launcher_));
 }
 
-void QVX5::quit() {
+void QVX5::Quit() {
     if (quitting_) return;
     quitting_ = true;
     if (!state_.options.KeepDataOnExit) {
@@ -256,7 +248,7 @@ void QVX5::keyPressEvent(QKeyEvent* event) {
 
 void QVX5::closeEvent(QCloseEvent* event) {
     event->ignore();
-    quit();
+    Quit();
 }
 
 }  // namespace qvx

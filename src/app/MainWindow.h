@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
 
 #include "app/SaveAction.h"
+#include "app/ScriptEditor.h"
 #include "common/Launcher.h"
 #include "common/ProgramState.h"
 #include "common/UserPrompts.h"
@@ -13,12 +15,16 @@ class QAction;
 
 namespace qvx {
 
-class ScriptEditor;
 class GeneralInput;
 class Phonemes;
 class Tones;
 
 // The program's one main window: the menu bar and the edit area.
+//
+// Naming in the Qt layer: our own methods and slots are verb phrases in mixed
+// case (RefreshSettings), data members end in "_" (editArea_); overrides keep
+// Qt's names (keyPressEvent), and object names (EditArea, the menu items) are
+// the names users and tests see.
 class QVX5 : public QMainWindow {
     Q_OBJECT
   public:
@@ -34,7 +40,7 @@ class QVX5 : public QMainWindow {
     void RefreshSettings();
     // The exit: the question (and the save) or the deletion of demo.txt,
     // then the end.
-    void quit();
+    void Quit();
 
     // Saves the edit area into the working script: at once when there is
     // none, else through the "Save action:" dialog. `finished` learns whether
@@ -51,12 +57,12 @@ class QVX5 : public QMainWindow {
   private:
     void BuildMenus();
     void ConnectHandlers();
-    void On(const char* name, std::function<void()> handler);
+    void On(std::string_view name, std::function<void()> handler);
+    void Apply(Refresh refresh);
     void ShowEditor(bool shown);
     bool SaveEditArea(SaveMode mode);
-    void FinishSave(bool mayGoOn);
-    void CheckAndRefresh();
-    void CheckTypedLine();
+    void SaveChosen(std::optional<SaveMode> mode);
+    std::optional<EditSelection> CheckTypedLine();
 
     ProgramState& state_;
     UserPrompts& prompts_;

@@ -1,7 +1,5 @@
 #include "app/MenuTree.h"
 
-#include <array>
-
 namespace qvx {
 namespace {
 
@@ -103,55 +101,10 @@ constexpr MenuEntry kMenuTree[] = {
     {"HelpMenuAbout", "TopMenuHelp", "&about", "", false},
 };
 
-constexpr VoiceMenuItem kVoiceMenuItems[] = {
-    {"VoicesMenuPaul", 6},     {"VoicesMenuBetty", 1},  {"VoicesMenuDennis", 2},
-    {"VoicesMenuFrank", 3},    {"VoicesMenuHarry", 4},  {"VoicesMenuKit", 5},
-    {"VoicesMenuRita", 7},     {"VoicesMenuUrsula", 8}, {"VoicesMenuWendy", 9},
-    {"VoicesMenuVariant", 10},
-};
-
-constexpr ValueMenuItem kValueMenuItems[] = {
-    {"CharacteristicsMenuVoiceRate", 1},
-    {"CharacteristicsMenuBreathiness", 2},
-    {"CharacteristicsMenuHeadSize", 3},
-    {"CharacteristicsMenuF4Frequency", 4},
-    {"CharacteristicsMenuF5Frequency", 5},
-    {"CharacteristicsMenuF4Bandwidth", 6},
-    {"CharacteristicsMenuF5Bandwidth", 7},
-    {"CharacteristicsMenuLaxBreathiness", 8},
-    {"CharacteristicsMenuSmoothness", 9},
-    {"CharacteristicsMenuRichness", 10},
-    {"CharacteristicsMenuLaryngealisation", 11},
-    {"CharacteristicsMenuSampling", 12},
-    {"IntonationMenuPitch", 13},
-    {"IntonationMenuExpression", 14},
-    {"IntonationMenuAssertiveness", 15},
-    {"IntonationMenuHatRise", 16},
-    {"IntonationMenuBassFall", 17},
-    {"IntonationMenuSpeed", 18},
-    {"IntonationMenuStressLevel", 19},
-    {"GainSettingsMenuVoiceLevel", 20},
-    {"GainSettingsMenuAspirationLevel", 21},
-    {"GainSettingsMenuFricationLevel", 22},
-    {"GainSettingsMenuNasalisationLevel", 23},
-    {"GainSettingsMenuFormantResonator1", 24},
-    {"GainSettingsMenuFormantResonator2", 25},
-    {"GainSettingsMenuFormantResonator3", 26},
-    {"GainSettingsMenuFormantResonator4", 27},
-    {"GainSettingsMenuFormantResonator5", 28},
-    {"OtherEffectsMenuDTMFToneGenerator", 29},
-};
-
 }  // namespace
 
 std::span<const MenuEntry> MenuTree() {
     return kMenuTree;
-}
-std::span<const VoiceMenuItem> VoiceMenuItems() {
-    return kVoiceMenuItems;
-}
-std::span<const ValueMenuItem> ValueMenuItems() {
-    return kValueMenuItems;
 }
 
 }  // namespace qvx

@@ -6,7 +6,9 @@ namespace qvx {
 
 // One item of the menu bar, in display order within its parent. Captions mark
 // the access key with "&"; an empty caption is set by RefreshSettings before
-// the window is first shown.
+// the window is first shown. What an item does is found by its name: in the
+// voice table (script/Writers), the input-kind table (dialogs/ValueInput),
+// the option table (settings/Options), or the main window's handlers.
 struct MenuEntry {
     const char* name;    // the object name
     const char* parent;  // the parent menu's object name, "" for the menu bar
@@ -16,19 +18,5 @@ struct MenuEntry {
 };
 
 std::span<const MenuEntry> MenuTree();
-
-// Items that choose a voice, with the voice index of WriteVoice.
-struct VoiceMenuItem {
-    const char* name;
-    int voiceIndex;
-};
-std::span<const VoiceMenuItem> VoiceMenuItems();
-
-// Items that open the value dialog, with the input kind they record.
-struct ValueMenuItem {
-    const char* name;
-    int inputKind;
-};
-std::span<const ValueMenuItem> ValueMenuItems();
 
 }  // namespace qvx

@@ -1,9 +1,9 @@
 #include "app/QtUserPrompts.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "app/TextCodec.h"
 

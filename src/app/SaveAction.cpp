@@ -1,6 +1,5 @@
 #include "app/SaveAction.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -15,11 +14,13 @@ SaveAction::SaveAction(QWidget* parent) : QDialog(parent) {
     new QHBoxLayout(this);
 
     connect(AddButton("AppendTo", QStringLiteral("&Append")), &QPushButton::clicked, this,
-            [this] { Choose(SaveMode::Append); });
+            [this] { emit chosen(SaveMode::Append); });
     connect(AddButton("Overwrite", QStringLiteral("&Overwrite")), &QPushButton::clicked, this,
-            [this] { Choose(SaveMode::Overwrite); });
+            [this] { emit chosen(SaveMode::Overwrite); });
     connect(AddButton("CCL", QStringLiteral("Cancel")), &QPushButton::clicked, this,
-            &QDialog::close);
+            &QDialog::reject);
+    // Cancel and the window's close control both end here, saving nothing.
+    connect(this, &QDialog::rejected, this, [this] { emit chosen(std::nullopt); });
 }
 
 QPushButton* SaveAction::AddButton(const char* name, const QString& caption) {
@@ -33,27 +34,12 @@ QPushButton* SaveAction::AddButton(const char* name, const QString& caption) {
     return button;
 }
 
-void SaveAction::Choose(SaveMode mode) {
-    if (onChosen && !onChosen(mode)) return;
-    decided_ = true;
-    close();
-}
-
 void SaveAction::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-void SaveAction::closeEvent(QCloseEvent* event) {
-    // Cancel and the window's close control save nothing.
-    if (!decided_) {
-        decided_ = true;
-        emit cancelled();
-    }
-    QDialog::closeEvent(event);
 }
 
 }  // namespace qvx

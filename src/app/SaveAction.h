@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QDialog>
-#include <functional>
+#include <optional>
 
 #include "script/SaveText.h"
 
@@ -17,21 +17,17 @@ class SaveAction : public QDialog {
   public:
     explicit SaveAction(QWidget* parent = nullptr);
 
-    // Saves as chosen; the dialog closes when it returns true and stays open
-    // (for another try or Cancel) when the save failed.
-    std::function<bool(SaveMode)> onChosen;
-
   signals:
-    void cancelled();
+    // "&Append" or "&Overwrite"; nullopt for Cancel and the close control,
+    // which close the dialog themselves. After a save the window accepts the
+    // dialog, or leaves it open when the save failed.
+    void chosen(std::optional<SaveMode> mode);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     QPushButton* AddButton(const char* name, const QString& caption);
-    void Choose(SaveMode mode);
-    bool decided_ = false;
 };
 
 }  // namespace qvx

@@ -26,13 +26,13 @@ void ScriptEditor::SelectAllEditText() {
 
 namespace {
 
-// The check's selection [start, end) once the caret's range [from, to) has
-// been replaced by one line break. It never takes in the break: one that
-// began before the caret keeps only its part before the break.
-std::pair<int, int> SelectionAfterBreak(int start, int end, int from, int to) {
-    if (start < from) return {start, std::min(end, from)};
+// The check's selection once the caret's range [from, to) has been replaced
+// by one line break. It never takes in the break: one that began before the
+// caret keeps only its part before the break.
+EditSelection AfterBreak(EditSelection checked, int from, int to) {
+    if (checked.start < from) return {checked.start, std::min(checked.end, from)};
     const auto moved = [&](int position) { return std::max(position, to) - (to - from) + 1; };
-    return {moved(start), moved(end)};
+    return {moved(checked.start), moved(checked.end)};
 }
 
 }  // namespace
@@ -47,33 +47,18 @@ void ScriptEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     // Shift+Return would put in a paragraph separator: every Enter is a plain
-    // line break, inserted where the caret was before the check, so a line the
-    // check selects stays in place, selected, and is not replaced.
-    // Plain positions: cursors would move with the inserted break.
-    const QTextCursor caret = textCursor();
-    const int from = caret.selectionStart();
-    const int to = caret.selectionEnd();
-    if (beforeLineBreak) beforeLineBreak();
-    const int checkedAnchor = textCursor().anchor();
-    const int checkedPosition = textCursor().position();
-    const bool checkSelected =
-        checkedAnchor != caret.anchor() || checkedPosition != caret.position();
-
-    QTextCursor insertion(document());
-    insertion.setPosition(caret.anchor());
-    insertion.setPosition(caret.position(), QTextCursor::KeepAnchor);
-    insertion.insertText(QStringLiteral("\n"));
-    if (checkSelected) {
-        const auto [start, end] =
-            SelectionAfterBreak(std::min(checkedAnchor, checkedPosition),
-                                std::max(checkedAnchor, checkedPosition), from, to);
-        QTextCursor selection(document());
-        selection.setPosition(start);
-        selection.setPosition(end, QTextCursor::KeepAnchor);
-        setTextCursor(selection);
-    } else {
-        setTextCursor(insertion);
+    // line break, put in after the check, which sees the text without it.
+    QTextCursor cursor = textCursor();
+    const int from = cursor.selectionStart();
+    const int to = cursor.selectionEnd();
+    const std::optional<EditSelection> checked = lineCheck_ ? lineCheck_() : std::nullopt;
+    cursor.insertText(QStringLiteral("\n"));
+    if (checked) {
+        const EditSelection selection = AfterBreak(*checked, from, to);
+        cursor.setPosition(selection.start);
+        cursor.setPosition(selection.end, QTextCursor::KeepAnchor);
     }
+    setTextCursor(cursor);
     ensureCursorVisible();
 }
 

@@ -2,8 +2,15 @@
 
 #include <QPlainTextEdit>
 #include <functional>
+#include <optional>
 
 namespace qvx {
+
+// A range of the edit area's text, in its positions, start <= end.
+struct EditSelection {
+    int start;
+    int end;
+};
 
 // The edit area: free text the user types, saved into the working script
 // only on request.
@@ -19,12 +26,17 @@ class ScriptEditor : public QPlainTextEdit {
     // Ctrl+A (and only Ctrl+A, not with Shift or Alt) selects the whole text.
     void SelectAllEditText();
 
-    // Runs when Enter is pressed, before the line break goes in; the window
-    // sets it (and leaves it empty while the line check is off).
-    std::function<void()> beforeLineBreak;
+    // Runs when Enter is pressed, on the text before the line break goes in,
+    // and gives the selection to make once it is in (the line the check found
+    // at fault), or nothing.
+    using LineCheck = std::function<std::optional<EditSelection>()>;
+    void SetLineCheck(LineCheck check) { lineCheck_ = std::move(check); }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    LineCheck lineCheck_;
 };
 
 }  // namespace qvx

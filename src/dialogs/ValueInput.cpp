@@ -1,6 +1,7 @@
 #include "dialogs/ValueInput.h"
 
-#include <array>
+#include <iterator>
+#include <type_traits>
 
 #include "common/NumericText.h"
 #include "dialogs/InputKind.h"
@@ -8,9 +9,6 @@
 
 namespace qvx {
 namespace {
-
-using ValueWriter = FileResult (*)(const ProgramPaths&, std::int32_t);
-using FormantWriter = FileResult (*)(const ProgramPaths&, std::int32_t, std::int32_t);
 
 constexpr std::string_view kValue = "Value:";
 constexpr std::string_view kInputErrorDot = "Input error.";
@@ -29,57 +27,85 @@ constexpr std::string_view k0To40 = "Please type a value between 0 and 40.";
 constexpr std::string_view k1To100 = "Please type a value between 1 and 100.";
 constexpr std::string_view k0To86 = "Please type a value between 0 and 86.";
 
-constexpr InputKindInfo Plain(std::string_view caption, int limit, std::int32_t min,
-                              std::int32_t max, ValueWriter writer, std::string_view message) {
-    return {caption, kValue,  limit,   min,         max,     writer,     nullptr,
-            0,       nullptr, message, kInputError, message, kInputError};
+constexpr InputKindInfo Plain(std::int32_t kind, std::string_view menuItem,
+                              std::string_view caption, int limit, std::int32_t min,
+                              std::int32_t max, KindWriter writer, std::string_view message) {
+    return {kind, menuItem, caption, kValue,      limit,   min,
+            max,  writer,   message, kInputError, message, kInputError};
 }
 
-constexpr InputKindInfo Formant(std::string_view caption, int limit, std::int32_t min,
-                                std::int32_t max, FormantWriter writer, std::int32_t formant,
-                                std::string_view message) {
-    return {caption, kValue,  limit,   min,         max,     nullptr,    writer,
-            formant, nullptr, message, kInputError, message, kInputError};
-}
-
-// Index 0 is kind 1.
-const std::array<InputKindInfo, 29> kInputKinds{{
-    {"Voice rate", "Rate:", 3, 0, kNoUpperBound, WriteVoiceRate, nullptr, 0, nullptr,
+constexpr InputKindInfo kInputKinds[] = {
+    {1, "CharacteristicsMenuVoiceRate", "Voice rate", "Rate:", 3, 0, kNoUpperBound, WriteVoiceRate,
      "Please enter a numeric value between 0 and 999.", kInputErrorDot,
      "Please enter a value between 0 and 999.", kInputErrorDot},
-    {"breathiness", kValue, 2, 0, 72, WriteBreathiness, nullptr, 0, nullptr,
+    {2, "CharacteristicsMenuBreathiness", "breathiness", kValue, 2, 0, 72, WriteBreathiness,
      "Please type in a numeric value between 1 and 72.", kInputErrorDot,
      "Please type in a value between 0 and 72.", kInputErrorLower},
-    {"Head size", kValue, 3, 65, 145, WriteHeadSize, nullptr, 0, nullptr,
+    {3, "CharacteristicsMenuHeadSize", "Head size", kValue, 3, 65, 145, WriteHeadSize,
      "Please type a numeric value between 65 and 145.", kInputErrorDot,
      "Please enter a value between 65 and 145.", kInputErrorDot},
-    Formant("F4 Frequency", 4, 2000, 4650, WriteFormantFrequency, 4, k2000To4650),
-    Formant("F5 Frequency", 4, 2500, 4950, WriteFormantFrequency, 5, k2500To4950),
-    Formant("F4 Bandwidth", 4, 100, 2048, WriteFormantBandwidth, 4, k100To2048),
-    Formant("F5 Bandwidth", 4, 100, 2048, WriteFormantBandwidth, 5, k100To2048),
-    Plain("Lax breathiness", 3, 0, 100, WriteLaxBreathiness, k0To100),
-    Plain("Smoothness", 3, 0, 100, WriteSmoothness, k0To100),
-    Plain("Richness", 3, 0, 100, WriteRichness, k0To100),
-    Plain("Laryngealisation", 3, 0, 100, WriteLaryngealisation, k0To100),
-    Plain("Sampling", 3, 0, 100, WriteSampling, k0To100),
-    Plain("Average Pitch", 3, 100, 300, WriteAveragePitch, k100To300),
-    Plain("Expression (Pitch Range)", 3, 1, 250, WritePitchRange, k1To250),
-    Plain("Assertiveness", 3, 0, 100, WriteAssertiveness, k0To100),
-    Plain("Hat rise", 3, 2, 100, WriteHatRise, k2To100),
-    Plain("Bass fall", 2, 0, 40, WriteBassFall, k0To40),
-    Plain("Quickness", 3, 0, 100, WriteQuickness, k0To100),
-    Plain("Stress level", 3, 1, 100, WriteStressLevel, k1To100),
-    Plain("Voice gain level", 2, 0, 86, WriteVoiceGain, k0To86),
-    Plain("Aspiration gain level", 2, 0, 86, WriteAspirationGain, k0To86),
-    Plain("Frication gain level", 2, 0, 86, WriteFricationGain, k0To86),
-    Plain("Nasalisation gain level", 2, 0, 86, WriteNasalisationGain, k0To86),
-    Formant("Formant resonator1 gain level", 2, 0, 86, WriteFormantGain, 1, k0To86),
-    Formant("Formant resonator2 gain level", 2, 0, 86, WriteFormantGain, 2, k0To86),
-    Formant("Formant resonator3 gain level", 2, 0, 86, WriteFormantGain, 3, k0To86),
-    Formant("Formant resonator4 gain level", 2, 0, 86, WriteFormantGain, 4, k0To86),
-    Formant("Formant resonator5 gain level", 2, 0, 86, WriteFormantGain, 5, k0To86),
-    {"DTMF tones", "Number to dial:", 0, 0, 0, nullptr, nullptr, 0, WriteDial, {}, {}, {}, {}},
-}};
+    Plain(4, "CharacteristicsMenuF4Frequency", "F4 Frequency", 4, 2000, 4650,
+          FormantWriter{WriteFormantFrequency, 4}, k2000To4650),
+    Plain(5, "CharacteristicsMenuF5Frequency", "F5 Frequency", 4, 2500, 4950,
+          FormantWriter{WriteFormantFrequency, 5}, k2500To4950),
+    Plain(6, "CharacteristicsMenuF4Bandwidth", "F4 Bandwidth", 4, 100, 2048,
+          FormantWriter{WriteFormantBandwidth, 4}, k100To2048),
+    Plain(7, "CharacteristicsMenuF5Bandwidth", "F5 Bandwidth", 4, 100, 2048,
+          FormantWriter{WriteFormantBandwidth, 5}, k100To2048),
+    Plain(8, "CharacteristicsMenuLaxBreathiness", "Lax breathiness", 3, 0, 100, WriteLaxBreathiness,
+          k0To100),
+    Plain(9, "CharacteristicsMenuSmoothness", "Smoothness", 3, 0, 100, WriteSmoothness, k0To100),
+    Plain(10, "CharacteristicsMenuRichness", "Richness", 3, 0, 100, WriteRichness, k0To100),
+    Plain(11, "CharacteristicsMenuLaryngealisation", "Laryngealisation", 3, 0, 100,
+          WriteLaryngealisation, k0To100),
+    Plain(12, "CharacteristicsMenuSampling", "Sampling", 3, 0, 100, WriteSampling, k0To100),
+    Plain(13, "IntonationMenuPitch", "Average Pitch", 3, 100, 300, WriteAveragePitch, k100To300),
+    Plain(14, "IntonationMenuExpression", "Expression (Pitch Range)", 3, 1, 250, WritePitchRange,
+          k1To250),
+    Plain(15, "IntonationMenuAssertiveness", "Assertiveness", 3, 0, 100, WriteAssertiveness,
+          k0To100),
+    Plain(16, "IntonationMenuHatRise", "Hat rise", 3, 2, 100, WriteHatRise, k2To100),
+    Plain(17, "IntonationMenuBassFall", "Bass fall", 2, 0, 40, WriteBassFall, k0To40),
+    Plain(18, "IntonationMenuSpeed", "Quickness", 3, 0, 100, WriteQuickness, k0To100),
+    Plain(19, "IntonationMenuStressLevel", "Stress level", 3, 1, 100, WriteStressLevel, k1To100),
+    Plain(20, "GainSettingsMenuVoiceLevel", "Voice gain level", 2, 0, 86, WriteVoiceGain, k0To86),
+    Plain(21, "GainSettingsMenuAspirationLevel", "Aspiration gain level", 2, 0, 86,
+          WriteAspirationGain, k0To86),
+    Plain(22, "GainSettingsMenuFricationLevel", "Frication gain level", 2, 0, 86,
+          WriteFricationGain, k0To86),
+    Plain(23, "GainSettingsMenuNasalisationLevel", "Nasalisation gain level", 2, 0, 86,
+          WriteNasalisationGain, k0To86),
+    Plain(24, "GainSettingsMenuFormantResonator1", "Formant resonator1 gain level", 2, 0, 86,
+          FormantWriter{WriteFormantGain, 1}, k0To86),
+    Plain(25, "GainSettingsMenuFormantResonator2", "Formant resonator2 gain level", 2, 0, 86,
+          FormantWriter{WriteFormantGain, 2}, k0To86),
+    Plain(26, "GainSettingsMenuFormantResonator3", "Formant resonator3 gain level", 2, 0, 86,
+          FormantWriter{WriteFormantGain, 3}, k0To86),
+    Plain(27, "GainSettingsMenuFormantResonator4", "Formant resonator4 gain level", 2, 0, 86,
+          FormantWriter{WriteFormantGain, 4}, k0To86),
+    Plain(28, "GainSettingsMenuFormantResonator5", "Formant resonator5 gain level", 2, 0, 86,
+          FormantWriter{WriteFormantGain, 5}, k0To86),
+    {29,
+     "OtherEffectsMenuDTMFToneGenerator",
+     "DTMF tones",
+     "Number to dial:",
+     0,
+     0,
+     0,
+     WriteDial,
+     {},
+     {},
+     {},
+     {}},
+};
+
+constexpr bool NumberedInOrder() {
+    for (std::size_t i = 0; i < std::size(kInputKinds); ++i) {
+        if (kInputKinds[i].kind != static_cast<std::int32_t>(i) + 1) return false;
+    }
+    return std::size(kInputKinds) == kMaxInputKind;
+}
+static_assert(NumberedInOrder(), "FindInputKind finds kind k in row k - 1");
 
 PromptBox Critical(std::string_view text, std::string_view title) {
     return {std::string(text), std::string(title), PromptIcon::Critical};
@@ -87,14 +113,18 @@ PromptBox Critical(std::string_view text, std::string_view title) {
 
 }  // namespace
 
+std::span<const InputKindInfo> InputKinds() {
+    return kInputKinds;
+}
+
 const InputKindInfo* FindInputKind(std::int32_t kind) {
-    if (kind < 1 || kind > static_cast<std::int32_t>(kInputKinds.size())) return nullptr;
+    if (kind < 1 || kind > kMaxInputKind) return nullptr;
     return &kInputKinds[static_cast<std::size_t>(kind - 1)];
 }
 
 std::optional<PromptBox> CheckValueInput(std::int32_t kind, std::string_view text) {
     const InputKindInfo* info = FindInputKind(kind);
-    if (!info || info->textWriter) return std::nullopt;
+    if (!info || std::holds_alternative<TextWriter>(info->writer)) return std::nullopt;
     const NumericValue number = ParseNumericText(text);
     switch (number.status) {
         case NumericStatus::NotNumeric:
@@ -120,11 +150,17 @@ bool SubmitValueInput(const ProgramState& state, std::string_view text, UserProm
         return false;
     }
     const ProgramPaths& paths = state.paths;
-    if (info->textWriter) return prompts.Succeeded(info->textWriter(paths, text));
-    const std::int32_t value = ParseNumericText(text).value;
-    if (info->formantWriter)
-        return prompts.Succeeded(info->formantWriter(paths, info->formant, value));
-    return prompts.Succeeded(info->valueWriter(paths, value));
+    const auto write = [&](auto writer) {
+        using Writer = decltype(writer);
+        if constexpr (std::is_same_v<Writer, TextWriter>) {
+            return writer(paths, text);
+        } else if constexpr (std::is_same_v<Writer, FormantWriter>) {
+            return writer.write(paths, writer.formant, ParseNumericText(text).value);
+        } else {
+            return writer(paths, ParseNumericText(text).value);
+        }
+    };
+    return prompts.Succeeded(std::visit(write, info->writer));
 }
 
 }  // namespace qvx

@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <limits>
 #include <optional>
+#include <span>
 #include <string_view>
+#include <variant>
 
 #include "common/ProgramState.h"
 #include "common/TextFile.h"
@@ -12,19 +14,27 @@
 
 namespace qvx {
 
-// How one input kind of the value dialog presents itself, what it accepts
-// and which writer it calls. Exactly one of the three writers is set; a kind
-// with a text writer takes the text as typed and is never checked.
+// The writers an input kind may call: with the value, with its formant
+// number and the value, or with the text as typed (never checked).
+using ValueWriter = FileResult (*)(const ProgramPaths&, std::int32_t value);
+struct FormantWriter {
+    FileResult (*write)(const ProgramPaths&, std::int32_t formant, std::int32_t value);
+    std::int32_t formant;
+};
+using TextWriter = FileResult (*)(const ProgramPaths&, std::string_view text);
+using KindWriter = std::variant<ValueWriter, FormantWriter, TextWriter>;
+
+// One input kind of the value dialog: the menu item that records it, how the
+// dialog presents itself, what it accepts and which writer it calls.
 struct InputKindInfo {
+    std::int32_t kind;
+    std::string_view menuItem;
     std::string_view caption;
     std::string_view prompt;
     int limit;  // characters the value box takes; 0 means no limit
     std::int32_t min;
     std::int32_t max;
-    FileResult (*valueWriter)(const ProgramPaths&, std::int32_t);
-    FileResult (*formantWriter)(const ProgramPaths&, std::int32_t formant, std::int32_t value);
-    std::int32_t formant;
-    FileResult (*textWriter)(const ProgramPaths&, std::string_view);
+    KindWriter writer;
     std::string_view notNumericText;
     std::string_view notNumericTitle;
     std::string_view outOfRangeText;
@@ -32,6 +42,9 @@ struct InputKindInfo {
 };
 
 inline constexpr std::int32_t kNoUpperBound = std::numeric_limits<std::int32_t>::max();
+
+// Kinds 1..29 in order.
+std::span<const InputKindInfo> InputKinds();
 
 // The kind's row for 1..29; nullptr for 0 (no kind recorded) and anything else.
 const InputKindInfo* FindInputKind(std::int32_t kind);

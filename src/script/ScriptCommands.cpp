@@ -1,29 +1,17 @@
 #include "script/ScriptCommands.h"
 
-#include <array>
 #include <string_view>
 
-#include "common/Utf8Case.h"
 #include "common/FileExists.h"
+#include "common/Utf8Case.h"
 #include "script/ScriptFile.h"
 #include "script/Writers.h"
 
 namespace qvx {
-namespace {
 
-// By voice index 1..10, as WriteVoice numbers them.
-constexpr std::array<std::string_view, 10> kVoiceMessages{
-    "switching to betty.",       "switching to dennis.", "switching to frank.",
-    "switching to harry.",       "switching to kit.",    "switching to paul.",
-    "switching to rita.",        "switching to ursula.", "switching to wendy.",
-    "switching to user defined."};
-
-}  // namespace
-
-void ChooseVoice(const ProgramPaths& paths, UserPrompts& prompts, std::int32_t voiceIndex) {
-    prompts.Message(
-        std::string(kVoiceMessages[static_cast<std::size_t>(Bound(voiceIndex, 1, 10) - 1)]));
-    prompts.Succeeded(WriteVoice(paths, voiceIndex));
+void ChooseVoice(const ProgramPaths& paths, UserPrompts& prompts, const Voice& voice) {
+    prompts.Message(std::string(voice.message));
+    prompts.Succeeded(WriteVoice(paths, voice.number));
 }
 
 void ToggleGender(ProgramState& state, UserPrompts& prompts) {
@@ -39,7 +27,7 @@ void WriteLineOfText(const ProgramPaths& paths, UserPrompts& prompts) {
     prompts.Succeeded(AppendScriptLine(paths, ToLowerUtf8(answer)));
 }
 
-bool ImportSound(const ProgramPaths& paths, UserPrompts& prompts) {
+Refresh ImportSound(const ProgramPaths& paths, UserPrompts& prompts) {
     const std::string name = prompts.AskText(
         "type name of sound file. no need to type path or extension, file must be in same "
         "directory of "
@@ -53,9 +41,9 @@ bool ImportSound(const ProgramPaths& paths, UserPrompts& prompts) {
             " does not exist. please remember not to type pathname or extension, making sure "
             "that the wave file you have typed is in the same path as the quillvox, which is " +
             paths.folder + ". please try again.");
-        return false;
+        return Refresh::NotNeeded;
     }
-    return prompts.Succeeded(WritePlay(paths, name));
+    return prompts.Succeeded(WritePlay(paths, name)) ? Refresh::Needed : Refresh::NotNeeded;
 }
 
 void ClearScript(const ProgramPaths& paths, UserPrompts& prompts) {

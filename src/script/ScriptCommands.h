@@ -5,6 +5,7 @@
 
 #include "common/ProgramState.h"
 #include "common/UserPrompts.h"
+#include "script/Writers.h"
 
 namespace qvx {
 
@@ -12,7 +13,7 @@ namespace qvx {
 // without a dialog of their own.
 
 // Confirms the voice ("switching to paul.") and appends its command.
-void ChooseVoice(const ProgramPaths& paths, UserPrompts& prompts, std::int32_t voiceIndex);
+void ChooseVoice(const ProgramPaths& paths, UserPrompts& prompts, const Voice& voice);
 
 // Announces and appends the gender that NextGender names, then flips it.
 void ToggleGender(ProgramState& state, UserPrompts& prompts);
@@ -22,8 +23,8 @@ void ToggleGender(ProgramState& state, UserPrompts& prompts);
 void WriteLineOfText(const ProgramPaths& paths, UserPrompts& prompts);
 
 // Asks for the name of a wave file in the program folder and appends its play
-// command; true when it was written.
-bool ImportSound(const ProgramPaths& paths, UserPrompts& prompts);
+// command; once it is written, the "clear data now" item is due.
+Refresh ImportSound(const ProgramPaths& paths, UserPrompts& prompts);
 
 // After a Yes, leaves the working script present and empty.
 void ClearScript(const ProgramPaths& paths, UserPrompts& prompts);

@@ -1,7 +1,9 @@
 #include "script/Writers.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <iterator>
 
 #include "common/FileExists.h"
 #include "script/ScriptFile.h"
@@ -41,9 +43,18 @@ constexpr FormantCommand kFormantGain{"[:dv g", 1, 5, [](std::int32_t) {
                                           return BoundedCommand{"", 0, 86};
                                       }};
 
-// Index 1..10 in the order of the voice numbers.
-constexpr std::array<std::string_view, 10> kVoiceCommands{
-    "[:nb]", "[:nd]", "[:nf]", "[:nh]", "[:nk]", "[:np]", "[:nr]", "[:nu]", "[:nw]", "[:nv]"};
+constexpr Voice kVoices[] = {
+    {"VoicesMenuPaul", 6, "[:np]", "switching to paul."},
+    {"VoicesMenuBetty", 1, "[:nb]", "switching to betty."},
+    {"VoicesMenuDennis", 2, "[:nd]", "switching to dennis."},
+    {"VoicesMenuFrank", 3, "[:nf]", "switching to frank."},
+    {"VoicesMenuHarry", 4, "[:nh]", "switching to harry."},
+    {"VoicesMenuKit", 5, "[:nk]", "switching to kit."},
+    {"VoicesMenuRita", 7, "[:nr]", "switching to rita."},
+    {"VoicesMenuUrsula", 8, "[:nu]", "switching to ursula."},
+    {"VoicesMenuWendy", 9, "[:nw]", "switching to wendy."},
+    {"VoicesMenuVariant", 10, "[:nv]", "switching to user defined."},
+};
 
 }  // namespace
 
@@ -73,12 +84,15 @@ FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& 
                                        FormatNumber(Bound(value, bounds.min, bounds.max)) + "]");
 }
 
-std::string_view VoiceCommand(std::int32_t index) {
-    return kVoiceCommands[static_cast<std::size_t>(Bound(index, 1, 10) - 1)];
+std::span<const Voice> Voices() {
+    return kVoices;
 }
 
-FileResult WriteVoice(const ProgramPaths& paths, std::int32_t index) {
-    return AppendScriptLine(paths, VoiceCommand(index));
+FileResult WriteVoice(const ProgramPaths& paths, std::int32_t number) {
+    const std::int32_t bounded = Bound(number, 1, 10);
+    const auto voice = std::find_if(std::begin(kVoices), std::end(kVoices),
+                                    [&](const Voice& v) { return v.number == bounded; });
+    return AppendScriptLine(paths, voice->command);
 }
 
 #define QVX_BOUNDED_WRITER(Name, Command)                            \

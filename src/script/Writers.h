@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,9 +35,18 @@ FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& 
 FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
                                std::int32_t formant, std::int32_t value);
 
-// Voice index 1..10 (bounded) to its command, "[:nb]" .. "[:nv]".
-std::string_view VoiceCommand(std::int32_t index);
-FileResult WriteVoice(const ProgramPaths& paths, std::int32_t index);
+// One voice: the menu item that chooses it, its number, the line it
+// appends and the message that announces it.
+struct Voice {
+    std::string_view menuItem;
+    std::int32_t number;
+    std::string_view command;
+    std::string_view message;
+};
+// In the order of the voices menu.
+std::span<const Voice> Voices();
+// Appends the line of voice number 1..10 (bounded), "[:nb]" .. "[:nv]".
+FileResult WriteVoice(const ProgramPaths& paths, std::int32_t number);
 
 FileResult WriteVoiceRate(const ProgramPaths& paths, std::int32_t rate);
 FileResult WriteAveragePitch(const ProgramPaths& paths, std::int32_t value);

@@ -82,18 +82,21 @@ void DeriveNextGender(ProgramState& state) {
     if (digit == '0') state.NextGender = "male";
 }
 
-bool ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& prompts,
-                  const std::function<void(bool on)>& applyStored) {
+Refresh ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& prompts,
+                     const std::function<void(bool on)>& applyStored) {
     bool& on = state.options.*option.member;
     on = !on;
     const auto written =
         WriteIniValue(state.paths.settings, std::string(kOptionsSection), std::string(option.key),
                       std::string(on ? option.onValue : option.offValue));
-    if (!prompts.Succeeded(written)) return false;
+    if (!prompts.Succeeded(written)) {
+        on = !on;
+        return Refresh::NotNeeded;
+    }
     if (applyStored) applyStored(on);
     prompts.ShowMessage(std::string(on ? option.messageOn : option.messageOff),
                         std::string(option.messageTitle), option.messageIcon);
-    return true;
+    return Refresh::Needed;
 }
 
 }  // namespace qvx

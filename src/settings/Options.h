@@ -47,10 +47,10 @@ std::string_view OptionCaption(const OptionSpec& option, const Options& options)
 void DeriveNextGender(ProgramState& state);
 
 // Switches the option in memory, stores its new value, runs `applyStored`
-// (what the new state changes on screen) and confirms the switch. When the
-// store fails, the failure is reported instead, nothing is applied, and false
-// is returned; the caller's refresh then reads the stored state back.
-bool ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& prompts,
-                  const std::function<void(bool on)>& applyStored = {});
+// (what the new state changes on screen), confirms the switch and asks for a
+// refresh. When the store fails, the failure is reported instead, the option
+// is switched back and nothing is applied.
+Refresh ToggleOption(ProgramState& state, const OptionSpec& option, UserPrompts& prompts,
+                     const std::function<void(bool on)>& applyStored = {});
 
 }  // namespace qvx

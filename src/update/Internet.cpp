@@ -11,8 +11,6 @@
 
 #include "common/ProgramPaths.h"
 #include "common/TextFile.h"
-#include "settings/IniFile.h"
-#include "update/UserFolders.h"
 
 namespace qvx {
 namespace {
@@ -21,11 +19,6 @@ constexpr std::string_view kIndependentAddressPath = "/resources/tools/getpublic
 constexpr std::string_view kServerAddressPath = "/other/ip.php";
 constexpr std::string_view kAddressTempName = "~ip.tmp";
 constexpr std::string_view kAddressMarker = "var ip =";
-
-std::string TrimTrailingSlash(std::string url) {
-    while (!url.empty() && url.back() == '/') url.pop_back();
-    return url;
-}
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
     return std::fwrite(data, size, count, static_cast<std::FILE*>(file)) * size;
@@ -90,17 +83,6 @@ std::string WithoutLineEndsAndBlanks(std::string text) {
 }
 
 }  // namespace
-
-NetworkConfig LoadNetworkConfig(const std::string& settingsPath) {
-    NetworkConfig config;
-    config.updateServer = TrimTrailingSlash(
-        ReadIniValue(settingsPath, "QVNetwork", "UpdateServer", kDefaultUpdateServer));
-    config.addressServer = TrimTrailingSlash(
-        ReadIniValue(settingsPath, "QVNetwork", "AddressServer", kDefaultAddressServer));
-    config.tempFolder = GetTempFolder();
-    config.downloadFolder = GetDownloadFolder();
-    return config;
-}
 
 bool DownloadUrlToFile(const std::string& url, const std::string& path,
                        const DownloadLimits& limits) {

@@ -21,13 +21,9 @@ struct NetworkConfig {
     DownloadLimits limits;
 };
 
+// The maker's hosts, unless the caller has others from the user's settings.
 inline constexpr const char* kDefaultUpdateServer = "https://www.velmora.com";
 inline constexpr const char* kDefaultAddressServer = "https://www.velmora.net";
-
-// The compiled-in hosts, unless settings.ini names others with the keys
-// UpdateServer and AddressServer in section QVNetwork; the user's temporary
-// and download folders.
-NetworkConfig LoadNetworkConfig(const std::string& settingsPath);
 
 // Fetches the URL into the file, always past any cache ("Cache-Control:
 // no-cache", "Pragma: no-cache"). False on a transport error, an HTTP status

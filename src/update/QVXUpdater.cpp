@@ -153,4 +153,13 @@ std::string VersionTempPath(const std::string& programFolder) {
     return JoinPath(programFolder, std::string(kProgramFileStem) + "_vc.tmp");
 }
 
+void RunUpdateCheck(UserPrompts& prompts, Launcher& launcher, const NetworkConfig& config,
+                    const std::string& programFolder, const std::function<void()>& endProgram) {
+    QVXUpdater updater(config, VersionTempPath(programFolder));
+    const int result = updater.CheckForUpdate(updater.VersionFileUrl());
+    if (result == kUpdateAvailable) return updater.OfferUpdate(prompts, launcher, endProgram);
+    prompts.ShowMessage(UpdateErrorText(result, updater.LastFailure()),
+                        std::string(kUpdateErrorTitle), PromptIcon::Critical);
+}
+
 }  // namespace qvx

@@ -56,4 +56,10 @@ class QVXUpdater {
 // The program folder's "quillvox_vc.tmp".
 std::string VersionTempPath(const std::string& programFolder);
 
+// "&Check For Updates" with the hosts and folders given: the check, then the
+// offer or the "Error" box. endProgram must end the program at once; it runs
+// only after an installer has started.
+void RunUpdateCheck(UserPrompts& prompts, Launcher& launcher, const NetworkConfig& config,
+                    const std::string& programFolder, const std::function<void()>& endProgram);
+
 }  // namespace qvx

@@ -2,6 +2,8 @@
 
 #include <limits>
 #include <string>
+#include <type_traits>
+#include <variant>
 
 #include "common/RecordingPrompts.h"
 #include "dialogs/InputKind.h"
@@ -114,6 +116,35 @@ TEST_P(ValueInputKinds, FollowTheirRow) {
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, ValueInputKinds, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return "Kind" + std::to_string(info.param.kind); });
+
+// What the kind's writer appends for a value, the dialog's checks aside.
+std::string WrittenBy(const InputKindInfo& info, std::int32_t value) {
+    test::TempFolder folder;
+    std::visit(
+        [&](auto writer) {
+            if constexpr (std::is_same_v<decltype(writer), FormantWriter>) {
+                writer.write(folder.paths(), writer.formant, value);
+            } else if constexpr (std::is_same_v<decltype(writer), ValueWriter>) {
+                writer(folder.paths(), value);
+            }
+        },
+        info.writer);
+    return folder.Read("demo.txt");
+}
+
+// The writer holds a value to exactly the range its kind accepts, so the
+// dialog never lets through a value the writer would change.
+TEST(ValueInput, EveryWriterBoundsToItsKindsRange) {
+    for (const InputKindInfo& info : InputKinds()) {
+        if (std::holds_alternative<TextWriter>(info.writer)) continue;
+        SCOPED_TRACE(info.caption);
+        EXPECT_EQ(WrittenBy(info, info.min - 1), WrittenBy(info, info.min));
+        EXPECT_NE(WrittenBy(info, info.min + 1), WrittenBy(info, info.min));
+        if (info.max == kNoUpperBound) continue;  // the rate: its writer stops at 999
+        EXPECT_EQ(WrittenBy(info, info.max + 1), WrittenBy(info, info.max));
+        EXPECT_NE(WrittenBy(info, info.max - 1), WrittenBy(info, info.max));
+    }
+}
 
 TEST(ValueInput, DialKindTakesAnyTextAndNoKindWritesNothing) {
     test::TempFolder folder;

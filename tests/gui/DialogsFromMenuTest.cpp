@@ -143,16 +143,6 @@ class DialogsFromMenuTest : public QObject {
         dialog->close();
         ExpectMainWindowBack(f, dialog);
         QVERIFY(!f.Exists("demo.txt"));
-
-        // The next opening starts empty, whatever was typed before.
-        dialog = OpenDialog(f, "OtherEffectsMenuToneGenerator", "Tones");
-        QVERIFY(dialog);
-        QVERIFY(dialog->findChild<QLineEdit*>(QStringLiteral("ToneValue"))->text().isEmpty());
-        Type(dialog, "ToneValue", QStringLiteral("10"));
-        Type(dialog, "Length", QStringLiteral("500"));
-        Click(dialog, "Gen");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:tone<440,500>]\r\n"));
-        ExpectMainWindowBack(f, dialog);
     }
 };
 

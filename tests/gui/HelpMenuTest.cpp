@@ -1,10 +1,9 @@
-// The help menu through the real main window: about, documentation, and the
-// update check against a loopback server named in settings.ini.
+// The help menu through the real main window: about, documentation, the web
+// site, and the update check against a loopback server named in settings.ini.
 #include <QAction>
-#include <QApplication>
 #include <QTest>
 
-#include "app/ScriptEditor.h"
+#include "app/HelpMenu.h"
 #include "gui/support/MainWindowFixture.h"
 #include "update/LoopbackServer.h"
 
@@ -12,22 +11,6 @@ using qvx::PromptIcon;
 using qvx::test::MainWindowFixture;
 
 namespace {
-
-QString Text(const std::string& s) {
-    return QString::fromStdString(s);
-}
-
-// Both hosts on one loopback server: the address page answers, so the
-// computer counts as connected.
-void ServeUpdates(MainWindowFixture& f, qvx::test::LoopbackServer& server,
-                  const std::string& version) {
-    server.Serve("/resources/tools/getpublicip.shtml", "<script>var ip = '127.0.0.1';</script>");
-    server.Serve("/other/ip.php", "127.0.0.1");
-    server.Serve("/velmora/software/VersionData/qvx.dat", version);
-    f.Write("settings.ini",
-            QByteArray::fromStdString("[QVNetwork]\r\nUpdateServer=" + server.Url() +
-                                      "\r\nAddressServer=" + server.Url() + "\r\n"));
-}
 
 class HelpMenuTest : public QObject {
     Q_OBJECT
@@ -41,77 +24,76 @@ class HelpMenuTest : public QObject {
         QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::None);
     }
 
-    void readDocumentationOpensTheReadme() {
-        MainWindowFixture f;
-        f.Write("readme.txt", "help");
-        f.Trigger("HelpMenuReadme");
-        QVERIFY(f.prompts.boxes.empty());
-        QCOMPARE(f.launcher.openedFiles,
-                 std::vector<std::string>{f.Path("readme.txt").toStdString()});
-    }
-
-    void missingReadmeIsReported() {
-        MainWindowFixture f;
-        f.Trigger("HelpMenuReadme");
-        QCOMPARE(f.BoxTexts(),
-                 QStringList{"The file " + f.Path("readme.txt") + " could not be found."});
-        QVERIFY(f.launcher.openedFiles.empty());
-    }
-
-    void visitTheWebsiteOpensAnAddress() {
-        MainWindowFixture f;
-        f.Trigger("HelpMenuVisitWebsite");
-        QCOMPARE(f.launcher.openedUrls.size(), std::size_t(1));
-        QVERIFY(Text(f.launcher.openedUrls[0]).startsWith(QStringLiteral("https://")));
-        QVERIFY(f.prompts.boxes.empty());
-    }
-
-    void noNewerVersion() {
-        MainWindowFixture f;
-        qvx::test::LoopbackServer server;
-        ServeUpdates(f, server, "5.0.10\r\n");
-        f.Trigger("HelpMenuCheckForUpdates");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(
-            Text(f.prompts.boxes[0].text),
-            QStringLiteral(
-                "the update could not be completed because there are currently no updates at this "
-                "time. Please try again later."));
-        QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("Error"));
-        QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Critical);
-    }
-
-    void notConnected() {
-        MainWindowFixture f;
-        {
-            // Its port has nothing listening on it once the server is gone.
-            qvx::test::LoopbackServer closed;
-            ServeUpdates(f, closed, "5.1.0");
+    // The readme is looked for first: openers often report success for a
+    // missing file. A failed opening is reported like a missing file.
+    void readmeIsOpenedOrReportedMissing() {
+        const struct {
+            bool present, opens;
+            int tries;
+        } cases[] = {{true, true, 1}, {false, true, 0}, {true, false, 1}};
+        for (const auto& c : cases) {
+            MainWindowFixture f;
+            if (c.present) f.Write("readme.txt", "help");
+            f.launcher.succeed = c.opens;
+            f.Trigger("HelpMenuReadme");
+            QCOMPARE(int(f.launcher.openedFiles.size()), c.tries);
+            const QString missing = "The file " + f.Path("readme.txt") + " could not be found.";
+            QCOMPARE(f.BoxTexts(), c.present && c.opens ? QStringList() : QStringList{missing});
         }
-        f.Trigger("HelpMenuCheckForUpdates");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(
-            Text(f.prompts.boxes[0].text),
-            QStringLiteral(
-                "the update could not be completed because you are not connected to the internet. "
-                "Please connect to the internet and try again."));
-        QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("Error"));
     }
 
-    void newerVersionIsOffered() {
+    void websiteIsSecureAndAFailedBrowserIsReported() {
+        for (const bool opens : {true, false}) {
+            MainWindowFixture f;
+            f.launcher.succeed = opens;
+            f.Trigger("HelpMenuVisitWebsite");
+            QCOMPARE(f.launcher.openedUrls,
+                     std::vector<std::string>{std::string(qvx::kWebsiteAddress)});
+            QVERIFY(qvx::kWebsiteAddress.starts_with("https://"));
+            QCOMPARE(f.prompts.boxes.size(), std::size_t(opens ? 0 : 1));
+            if (!opens) {
+                QVERIFY(f.BoxTexts()[0].contains(QLatin1String(qvx::kWebsiteAddress)));
+                QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Critical);
+            }
+        }
+    }
+
+    // The maker's secure hosts, unless settings.ini names others.
+    void updateHostsComeFromTheSettings() {
         MainWindowFixture f;
-        qvx::test::LoopbackServer server;
-        ServeUpdates(f, server, "5.1.0\r\n");
-        f.prompts.answers = {false};
-        f.Trigger("HelpMenuCheckForUpdates");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(f.prompts.boxes[0].kind, qvx::RecordingPrompts::Kind::Question);
-        QCOMPARE(Text(f.prompts.boxes[0].text),
-                 QStringLiteral(
-                     "quillvox currently has a downloadable update! current version: 5.0.10.\r\n"
-                     "version available: 5.1.0.\r\nwould you like to download the update?"));
-        QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("alert!"));
-        QCOMPARE(f.endCalls, 0);
+        qvx::NetworkConfig config = qvx::LoadNetworkConfig(f.state.paths.settings);
+        QCOMPARE(config.updateServer, std::string("https://www.velmora.com"));
+        QCOMPARE(config.addressServer, std::string("https://www.velmora.net"));
+        f.Write("settings.ini",
+                "[QVOptions]\r\nLogErrors=1\r\n[QVNetwork]\r\n"
+                "UpdateServer=http://127.0.0.1:8/\r\nAddressServer=http://b.test\r\n");
+        config = qvx::LoadNetworkConfig(f.state.paths.settings);
+        QCOMPARE(config.updateServer, std::string("http://127.0.0.1:8"));
+        QCOMPARE(config.addressServer, std::string("http://b.test"));
+    }
+
+    // The check from the menu goes to the hosts of settings.ini: a newer
+    // version there is offered, a host that does not answer is an error.
+    void updateCheckFromTheMenu() {
+        for (const bool serverUp : {true, false}) {
+            MainWindowFixture f;
+            auto server = std::make_unique<qvx::test::LoopbackServer>();
+            server->Serve("/resources/tools/getpublicip.shtml", "var ip = '127.0.0.1';");
+            server->Serve("/velmora/software/VersionData/qvx.dat", "5.1.0\r\n");
+            f.Write("settings.ini",
+                    QByteArray::fromStdString("[QVNetwork]\r\nUpdateServer=" + server->Url() +
+                                              "\r\nAddressServer=" + server->Url() + "\r\n"));
+            if (!serverUp) server.reset();  // nothing listens on its port any more
+            f.prompts.answers = {false};
+            f.Trigger("HelpMenuCheckForUpdates");
+            QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
+            const auto& box = f.prompts.boxes[0];
+            QVERIFY(QString::fromStdString(box.text).contains(
+                serverUp ? u"version available: 5.1.0." : u"not connected"));
+            QCOMPARE(box.title, std::string(serverUp ? "alert!" : "Error"));
+            QCOMPARE(box.icon, serverUp ? PromptIcon::Question : PromptIcon::Critical);
+            QCOMPARE(f.endCalls, 0);
+        }
     }
 };
 

@@ -6,6 +6,7 @@
 #include "app/ScriptEditor.h"
 #include "common/Utf8Case.h"
 #include "gui/support/MainWindowFixture.h"
+#include "script/Writers.h"
 
 using qvx::PromptIcon;
 using qvx::RecordingPrompts;
@@ -38,64 +39,42 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->centralWidget()->size(), QSize(659, 206));
     }
 
-    void eachVoiceShowsItsMessageThenAppendsItsLine_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QByteArray>("line");
-        QTest::newRow("paul") << "VoicesMenuPaul"
-                              << "switching to paul." << QByteArray("[:np]");
-        QTest::newRow("betty") << "VoicesMenuBetty"
-                               << "switching to betty." << QByteArray("[:nb]");
-        QTest::newRow("dennis") << "VoicesMenuDennis"
-                                << "switching to dennis." << QByteArray("[:nd]");
-        QTest::newRow("frank") << "VoicesMenuFrank"
-                               << "switching to frank." << QByteArray("[:nf]");
-        QTest::newRow("harry") << "VoicesMenuHarry"
-                               << "switching to harry." << QByteArray("[:nh]");
-        QTest::newRow("kit") << "VoicesMenuKit"
-                             << "switching to kit." << QByteArray("[:nk]");
-        QTest::newRow("rita") << "VoicesMenuRita"
-                              << "switching to rita." << QByteArray("[:nr]");
-        QTest::newRow("ursula") << "VoicesMenuUrsula"
-                                << "switching to ursula." << QByteArray("[:nu]");
-        QTest::newRow("wendy") << "VoicesMenuWendy"
-                               << "switching to wendy." << QByteArray("[:nw]");
-        QTest::newRow("variant") << "VoicesMenuVariant"
-                                 << "switching to user defined." << QByteArray("[:nv]");
-    }
+    // Each voice item shows its own message, then appends its own line.
     void eachVoiceShowsItsMessageThenAppendsItsLine() {
-        QFETCH(QString, item);
-        QFETCH(QString, message);
-        QFETCH(QByteArray, line);
-        MainWindowFixture f;
-        bool scriptEmptyWhileShown = false;
-        f.prompts.onBox = [&](const RecordingPrompts::Box&) {
-            scriptEmptyWhileShown = !f.Exists("demo.txt");
-        };
-        f.Trigger(item.toLatin1().constData());
-        QCOMPARE(f.BoxTexts(), QStringList{message});
-        QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("quillvox"));
-        QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::None);
-        QVERIFY2(scriptEmptyWhileShown, "the line is appended after the message is closed");
-        QCOMPARE(f.Read("demo.txt"), line + "\r\n");
+        QSet<QString> lines;
+        for (const qvx::Voice& voice : qvx::Voices()) {
+            MainWindowFixture f;
+            bool scriptEmptyWhileShown = false;
+            f.prompts.onBox = [&](const RecordingPrompts::Box&) {
+                scriptEmptyWhileShown = !f.Exists("demo.txt");
+            };
+            f.Trigger(voice.menuItem.data());
+            QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
+            QCOMPARE(f.prompts.boxes[0].text, std::string(voice.message));
+            QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("quillvox"));
+            QVERIFY2(scriptEmptyWhileShown, "the line is appended after the message is closed");
+            QCOMPARE(f.Read("demo.txt"), QByteArray(voice.command.data()) + "\r\n");
+            lines << f.Read("demo.txt");
+        }
+        QCOMPARE(lines.size(), 10);
+        const qvx::Voice& paul = qvx::Voices().front();
+        const qvx::Voice& variant = qvx::Voices().back();
+        QCOMPARE(QByteArray(paul.message.data()) + paul.command.data(),
+                 QByteArray("switching to paul.[:np]"));
+        QCOMPARE(QByteArray(variant.message.data()) + variant.command.data(),
+                 QByteArray("switching to user defined.[:nv]"));
     }
 
-    void genderToggleWithoutAScript() {
+    // The gender item goes on from the script's last gender line.
+    void genderToggle() {
         MainWindowFixture f;
         f.Trigger("CharacteristicsMenuGender");
         f.Trigger("CharacteristicsMenuGender");
-        f.Trigger("CharacteristicsMenuGender");
-        QCOMPARE(f.BoxTexts(), (QStringList{"switching to female.", "switching to male.",
-                                            "switching to female."}));
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:dv sx 0]\r\n[:dv sx 1]\r\n[:dv sx 0]\r\n"));
-    }
-
-    void genderToggleContinuesFromTheScript() {
-        MainWindowFixture f;
         f.Write("demo.txt", "[:DV SX 1]\r\n[:dv sx 0]\r\n");
         f.Start();
         f.Trigger("CharacteristicsMenuGender");
-        QCOMPARE(f.BoxTexts(), QStringList{"switching to male."});
+        QCOMPARE(f.BoxTexts(),
+                 (QStringList{"switching to female.", "switching to male.", "switching to male."}));
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:DV SX 1]\r\n[:dv sx 0]\r\n[:dv sx 1]\r\n"));
     }
 
@@ -146,79 +125,70 @@ class MainWindowTest : public QObject {
         for (const auto& b : broken) QCOMPARE(qvx::ToLowerUtf8(b.bytes), std::string(b.lowered));
     }
 
-    void importSoundFound() {
+    // The name is asked for without folder or extension: "bell" finds
+    // bell.wav, "bell.wav" looks for bell.wav.wav and writes nothing.
+    void importSound() {
         MainWindowFixture f;
         f.Write("bell.wav", "RIFF");
-        f.prompts.textAnswers = {"bell"};
+        f.prompts.textAnswers = {"bell.wav", "bell"};
         f.Trigger("OtherEffectsMenuImportWave");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(Text(f.prompts.boxes[0].text),
-                 "type name of sound file. no need to type path or extension, file must be in same "
-                 "directory of "
-                 "this program, which is " +
-                     f.dir.path() + ".");
+        QVERIFY(!f.Exists("demo.txt"));
+        f.Trigger("OtherEffectsMenuImportWave");
+        QCOMPARE(f.BoxTexts(),
+                 (QStringList{"type name of sound file. no need to type path or extension, file "
+                              "must be in same directory of this program, which is " +
+                                  f.dir.path() + ".",
+                              "file " + f.Path("bell.wav.wav") +
+                                  " does not exist. please remember not to type pathname or "
+                                  "extension, making sure that the wave file you have typed is in "
+                                  "the same path as the quillvox, which is " +
+                                  f.dir.path() + ". please try again.",
+                              "type name of sound file. no need to type path or extension, file "
+                              "must be in same directory of this program, which is " +
+                                  f.dir.path() + "."}));
         QCOMPARE(Text(f.prompts.boxes[0].title), QStringLiteral("please:"));
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:play bell.wav]\r\n"));
         QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(),
                  "the import refreshes the settings");
     }
 
-    void importSoundMissing() {
-        MainWindowFixture f;
-        f.Write("bell.wav", "RIFF");
-        f.prompts.textAnswers = {"bell.wav"};
-        f.Trigger("OtherEffectsMenuImportWave");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(2));
-        QCOMPARE(Text(f.prompts.boxes[1].text),
-                 "file " + f.Path("bell.wav.wav") +
-                     " does not exist. please remember not to type pathname or extension, making "
-                     "sure that the "
-                     "wave file you have typed is in the same path as the quillvox, which is " +
-                     f.dir.path() + ". please try again.");
-        QVERIFY(!f.Exists("demo.txt"));
-    }
-
+    // Each option item stores its option, confirms and recaptions itself;
+    // the second choice brings all back. (The confirmation texts with their
+    // own title and icon are the options' own rule.)
     void eachToggleStoresConfirmsAndRecaptions_data() {
         QTest::addColumn<QString>("item");
         QTest::addColumn<QByteArray>("stored");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("caption");
-        const int none = int(PromptIcon::None);
         QTest::newRow("keep data") << "OptionsMenuDataOnExit" << QByteArray("KeepDataOnExit=no")
                                    << "data will now be cleared on exit."
-                                   << "quillvox" << none << "&Keep data on exit";
+                                   << "&Keep data on exit";
         QTest::newRow("tone system")
             << "OptionsMenuToneSystem" << QByteArray("ToneSystem=frequency")
             << "tone system now set to frequency."
-            << "quillvox" << none << "Change &Tone System to Note Numbers";
+            << "Change &Tone System to Note Numbers";
         QTest::newRow("log errors") << "OptionsMenuLogScriptCheckErrors"
                                     << QByteArray("LogErrors=no") << "Log errors is turned off."
-                                    << "quillvox" << none << "Log script syntax errors";
+                                    << "Log script syntax errors";
         QTest::newRow("stop after first")
             << "OptionsMenuStopCheckAfterFirstError" << QByteArray("StopAfterFirstError=yes")
             << "script will stop after the first error."
-            << "quillvox" << none << "List all script errors during syntax check";
+            << "List all script errors during syntax check";
         QTest::newRow("use editor")
             << "OptionsMenuUseEditor" << QByteArray("UseEditor=no") << "editor is now switched off."
-            << "quillvox" << none << "Enable text editor";
+            << "Enable text editor";
         QTest::newRow("auto line check")
             << "OptionsMenuAutoLineCheck" << QByteArray("AutoLineCheck=no")
             << "AutoLine syntax checker turned off."
-            << "quillvox" << none << "Enable AutoLine checking";
+            << "Enable AutoLine checking";
         QTest::newRow("check before run")
-            << "OptionsMenuCheckBeforeRun" << QByteArray("CheckBeforeRun=no")
-            << "Scripts will now be executed without first being checked for errors."
-            << "setting saved" << int(PromptIcon::Information)
+            << "OptionsMenuCheckBeforeRun" << QByteArray("CheckBeforeRun=no") << QString()
             << "Check scripts before being &executed";
     }
     void eachToggleStoresConfirmsAndRecaptions() {
         QFETCH(QString, item);
         QFETCH(QByteArray, stored);
         QFETCH(QString, message);
-        QFETCH(QString, title);
-        QFETCH(int, icon);
         QFETCH(QString, caption);
         MainWindowFixture f;
         const QByteArray name = item.toLatin1();
@@ -226,11 +196,8 @@ class MainWindowTest : public QObject {
         f.Trigger(name.constData());
         QCOMPARE(f.Read("settings.ini"), "[QVOptions]\r\n" + stored + "\r\n");
         QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(Text(f.prompts.boxes[0].text), message);
-        QCOMPARE(Text(f.prompts.boxes[0].title), title);
-        QCOMPARE(int(f.prompts.boxes[0].icon), icon);
+        if (!message.isEmpty()) QCOMPARE(Text(f.prompts.boxes[0].text), message);
         QCOMPARE(f.Action(name.constData())->text(), caption);
-        // Back again: the first value, the first caption.
         f.Trigger(name.constData());
         QCOMPARE(f.Action(name.constData())->text(), captionBefore);
         QVERIFY(!f.Read("settings.ini").contains(stored));

@@ -1,157 +1,74 @@
-// The whole menu tree against the menu tables: object names, captions with
-// their access keys, shortcuts, order within each menu and visibility at
-// start in an empty program folder.
+// The built menus against the one menu table, and the tables that give the
+// items their behaviour against the menus.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 
+#include "app/MenuTree.h"
+#include "dialogs/ValueInput.h"
 #include "gui/support/MainWindowFixture.h"
+#include "script/Writers.h"
+#include "settings/Options.h"
 
 namespace {
 
-struct Item {
-    const char* name;
-    const char* caption;
-    const char* shortcut;
-};
-
-struct Menu {
-    const char* name;  // "" for the menu bar
-    std::vector<Item> items;
-};
-
-const std::vector<Menu> kExpected = {
-    {"",
-     {{"TopMenuFile", "&file", ""},
-      {"TopMenuOptions", "&options", ""},
-      {"TopMenuHelp", "&help", ""}}},
-    {"TopMenuFile",
-     {{"FileMenuSaveScript", "&Save script", "Ctrl+S"},
-      {"FileMenuScriptOptions", "&script options", ""},
-      {"FileMenuWrite", "&write", ""},
-      {"FileMenuVoices", "&voices", ""},
-      {"FileMenuVocalEffects", "vocal &effects", ""},
-      {"FileMenuOtherEffects", "other &effects", ""},
-      {"FileMenuClose", "close &down program", ""}}},
-    {"FileMenuScriptOptions",
-     {{"ScriptOptionsMenuCheckScript", "&check script", ""},
-      {"ScriptOptionsMenuCorrectScript", "&Correct script errors", ""}}},
-    {"FileMenuWrite",
-     {{"WriteMenuPhoneme", "&new phoneme entry", "Ctrl+N"},
-      {"WriteMenuLine", "&line of text", "Ctrl+L"}}},
-    {"FileMenuVoices",
-     {{"VoicesMenuPaul", "&perfect paul", "Ctrl+F1"},
-      {"VoicesMenuBetty", "&beautiful betty", "Ctrl+F2"},
-      {"VoicesMenuDennis", "&doctor dennis", "Ctrl+F3"},
-      {"VoicesMenuFrank", "&frail frank", "Ctrl+F4"},
-      {"VoicesMenuHarry", "&huge harry", "Ctrl+F5"},
-      {"VoicesMenuKit", "&kit the kid", "Ctrl+F6"},
-      {"VoicesMenuRita", "&rough rita", "Ctrl+F7"},
-      {"VoicesMenuUrsula", "&uppity ursula", "Ctrl+F8"},
-      {"VoicesMenuWendy", "&whispering wendy", "Ctrl+F9"},
-      {"VoicesMenuVariant", "&variant (design)", ""}}},
-    {"FileMenuVocalEffects",
-     {{"VocalEffectsMenuCharacteristics", "&characteristics", ""},
-      {"VocalEffectsMenuIntonation", "&intonation", ""},
-      {"VocalEffectsMenuGainSettings", "vocal &gain settings", ""}}},
-    {"VocalEffectsMenuCharacteristics",
-     {{"CharacteristicsMenuVoiceRate", "voice &rate", "Ctrl+R"},
-      {"CharacteristicsMenuBreathiness", "&breathiness", "Ctrl+B"},
-      {"CharacteristicsMenuGender", "&gender", "Ctrl+G"},
-      {"CharacteristicsMenuHeadSize", "&head size", "Ctrl+H"},
-      {"CharacteristicsMenuF4Frequency", "set formant resonator &4 frequency", ""},
-      {"CharacteristicsMenuF5Frequency", "set formant resonator &5 frequency", ""},
-      {"CharacteristicsMenuF4Bandwidth", "set formant resonator &4 bandwidth", "Shift+F4"},
-      {"CharacteristicsMenuF5Bandwidth", "set formant resonator &5 bandwidth", "Shift+F5"},
-      {"CharacteristicsMenuLaxBreathiness", "set &lax breathiness", ""},
-      {"CharacteristicsMenuSmoothness", "set &smoothness", ""},
-      {"CharacteristicsMenuRichness", "set &richness", ""},
-      {"CharacteristicsMenuLaryngealisation", "set laryngealisation", ""},
-      {"CharacteristicsMenuSampling", "set &fixed sampling of glotal pulse open", ""}}},
-    {"VocalEffectsMenuIntonation",
-     {{"IntonationMenuPitch", "average &pitch", "Ctrl+P"},
-      {"IntonationMenuExpression", "&expression", "Ctrl+E"},
-      {"IntonationMenuHatRise", "hat &rise level", ""},
-      {"IntonationMenuBassFall", "bass &fall level", "Ctrl+F"},
-      {"IntonationMenuSpeed", "intonation &speed", ""},
-      {"IntonationMenuStressLevel", "&stress level", ""},
-      {"IntonationMenuAssertiveness", "&assertiveness", ""}}},
-    {"VocalEffectsMenuGainSettings",
-     {{"GainSettingsMenuVoiceLevel", "gain &voicing level", ""},
-      {"GainSettingsMenuAspirationLevel", "gain &aspiration level", ""},
-      {"GainSettingsMenuFricationLevel", "&frication level", ""},
-      {"GainSettingsMenuNasalisationLevel", "&nasalisation level", ""},
-      {"GainSettingsMenuFormantResonator1", "formant resonator &1", ""},
-      {"GainSettingsMenuFormantResonator2", "formant resonator &2", ""},
-      {"GainSettingsMenuFormantResonator3", "formant resonator &3", ""},
-      {"GainSettingsMenuFormantResonator4", "formant resonator &4", ""},
-      {"GainSettingsMenuFormantResonator5", "formant resonator &5", ""}}},
-    {"FileMenuOtherEffects",
-     {{"OtherEffectsMenuToneGenerator", "generate &tones", "Ctrl+T"},
-      {"OtherEffectsMenuDTMFToneGenerator", "generate &dtmf tones", "Ctrl+D"},
-      {"OtherEffectsMenuImportWave", "&import sound", "Ctrl+W"}}},
-    {"TopMenuOptions",
-     {{"OptionsMenuSettings", "&Settings", ""},
-      {"OptionsMenuRun", "&run script", "F5"},
-      {"OptionsMenuDeleteData", "clear data now", ""}}},
-    // Captions of the option items in the default state (no settings.ini).
-    {"OptionsMenuSettings",
-     {{"OptionsMenuDataOnExit", "&Clear data on exit", ""},
-      {"OptionsMenuToneSystem", "Change &Tone System to Frequencies", "Ctrl+U"},
-      {"OptionsMenuLogScriptCheckErrors", "Don't log script syntax errors", ""},
-      {"OptionsMenuStopCheckAfterFirstError", "Stop after first error during syntax check", ""},
-      {"OptionsMenuUseEditor", "Disable text editor", ""},
-      {"OptionsMenuAutoLineCheck", "Disable AutoLine checking", ""},
-      {"OptionsMenuCheckBeforeRun", "&Execute scripts without first checking", ""}}},
-    {"TopMenuHelp",
-     {{"HelpMenuReadme", "&read documentation", ""},
-      {"HelpMenuVisitWebsite", "&visit the website", ""},
-      {"HelpMenuCheckForUpdates", "&Check For Updates", ""},
-      {"HelpMenuAbout", "&about", ""}}},
-};
+QString Name(std::string_view name) {
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
 
 class MenuTreeTest : public QObject {
     Q_OBJECT
   private slots:
-    void everyMenuHoldsItsItemsInOrder() {
+    // Every row is an item of its parent's menu, in table order, with its
+    // caption and shortcut; every menu holds its rows and nothing else. At
+    // start in an empty folder all are offered but "clear data now", and the
+    // option items have their captions.
+    void theMenusMirrorTheMenuTable() {
         qvx::test::MainWindowFixture f;
-        int itemCount = 0;
-        for (const Menu& menu : kExpected) {
-            QList<QAction*> actions;
-            if (*menu.name) {
-                QAction* owner = f.Action(menu.name);
-                QVERIFY2(owner && owner->menu(), menu.name);
-                actions = owner->menu()->actions();
-            } else {
-                actions = f.window->menuBar()->actions();
-            }
-            QCOMPARE(actions.size(), qsizetype(menu.items.size()));
-            for (std::size_t i = 0; i < menu.items.size(); ++i) {
-                const Item& item = menu.items[i];
-                QAction* action = actions[qsizetype(i)];
-                QCOMPARE(action->objectName(), QString::fromLatin1(item.name));
-                QCOMPARE(action->text(), QString::fromLatin1(item.caption));
-                QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(item.shortcut)));
-                const bool offered = QByteArray(item.name) != "OptionsMenuDeleteData";
-                QVERIFY2(action->isVisible() == offered, item.name);
-                QVERIFY2(action->isEnabled() == offered, item.name);
-                ++itemCount;
-            }
+        QHash<QString, QList<QAction*>> rows;
+        for (const qvx::MenuEntry& entry : qvx::MenuTree()) {
+            QAction* action = f.Action(entry.name);
+            QVERIFY2(action, entry.name);
+            QCOMPARE(bool(action->menu()), entry.submenu);
+            if (*entry.caption) QCOMPARE(action->text(), QString::fromLatin1(entry.caption));
+            QVERIFY2(!action->text().isEmpty(), entry.name);
+            QCOMPARE(action->shortcut(), QKeySequence(QString::fromLatin1(entry.shortcut)));
+            const bool offered = QByteArray(entry.name) != "OptionsMenuDeleteData";
+            QVERIFY2(action->isVisible() == offered && action->isEnabled() == offered, entry.name);
+            rows[QString::fromLatin1(entry.parent)] << action;
         }
-        QCOMPARE(itemCount, 73);
+        for (auto menu = rows.cbegin(); menu != rows.cend(); ++menu) {
+            const QList<QAction*> shown = menu.key().isEmpty()
+                                              ? f.window->menuBar()->actions()
+                                              : f.Action(qPrintable(menu.key()))->menu()->actions();
+            QCOMPARE(shown, menu.value());
+        }
     }
 
-    void everyShortcutIsUnique() {
-        qvx::test::MainWindowFixture f;
+    void shortcutsAreUnique() {
         QSet<QString> seen;
-        for (QAction* action : f.window->findChildren<QAction*>()) {
-            if (action->shortcut().isEmpty()) continue;
-            const QString keys = action->shortcut().toString();
-            QVERIFY2(!seen.contains(keys), qPrintable(keys));
-            seen.insert(keys);
+        for (const qvx::MenuEntry& entry : qvx::MenuTree()) {
+            if (!*entry.shortcut) continue;
+            QVERIFY2(!seen.contains(QString::fromLatin1(entry.shortcut)), entry.shortcut);
+            seen << QString::fromLatin1(entry.shortcut);
         }
-        QCOMPARE(seen.size(), 26);
+    }
+
+    // An item's behaviour is found by its object name in one table: every
+    // name there is an item of the menus, and no item is in two tables.
+    void everyBehaviourTableNamesMenuItems() {
+        qvx::test::MainWindowFixture f;
+        QStringList named;
+        for (const qvx::Voice& voice : qvx::Voices()) named << Name(voice.menuItem);
+        for (const qvx::InputKindInfo& info : qvx::InputKinds()) named << Name(info.menuItem);
+        for (const qvx::OptionSpec& option : qvx::kOptionSpecs) named << Name(option.menuItem);
+        QCOMPARE(named.size(), 10 + 29 + 7);
+        for (const QString& name : named) {
+            QAction* action = f.Action(qPrintable(name));
+            QVERIFY2(action && !action->menu(), qPrintable(name));
+            QCOMPARE(named.count(name), 1);
+        }
     }
 };
 

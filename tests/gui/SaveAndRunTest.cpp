@@ -46,16 +46,6 @@ class SaveAndRunTest : public QObject {
                  "the check refreshes the settings");
     }
 
-    void savedFaultIsReportedOnItsLine() {
-        MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("[:np]\n[:nb"));
-        f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n[:nb"));
-        QCOMPARE(f.BoxTexts().value(1),
-                 QStringLiteral("error! missing close brackets on line 2: [:nb"));
-        QVERIFY(!f.state.ScriptCheckPassed);
-    }
-
     void existingScriptAsksWhatToDo_data() {
         QTest::addColumn<QByteArray>("button");
         QTest::addColumn<QByteArray>("after");
@@ -116,22 +106,6 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(f.Read("demo.txt"), QByteArray("y"));
     }
 
-    void emptyEditAreaAppendedLeavesTheScript() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        f.Trigger("FileMenuSaveScript");
-        Press(f, "AppendTo");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
-    }
-
-    void savedTextSharesItsLastLineWithTheNextCommand() {
-        MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("hello"));
-        f.Trigger("FileMenuSaveScript");
-        f.Trigger("VoicesMenuPaul");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("hello[:np]\r\n"));
-    }
-
     // Only the line breaks change; every other character, non-breaking
     // spaces included, is saved as typed, in UTF-8.
     void textIsSavedAsTypedInUtf8() {
@@ -157,28 +131,35 @@ class SaveAndRunTest : public QObject {
         QVERIFY(f.window->SaveActionDialog());
     }
 
-    void runChecksFirstAndStopsOnAMissingScript() {
-        MainWindowFixture f;
-        f.Trigger("OptionsMenuRun");
-        QCOMPARE(f.BoxTexts(), QStringList{"error! no script to check."});
-        QVERIFY(f.launcher.started.empty());
+    // While CheckBeforeRun is on, only a script that passed its check is run;
+    // off, the speaking program starts whatever there is, even nothing.
+    void runStartsTheSpeakerOnlyAfterAPassedCheck_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QByteArray>("script");  // empty: none
+        QTest::addColumn<QString>("firstBox");   // how it begins
+        QTest::addColumn<bool>("started");
+        QTest::newRow("no script")
+            << QByteArray() << QByteArray() << "error! no script to check." << false;
+        QTest::newRow("a warning")
+            << QByteArray() << QByteArray("[:play nothere.wav]\r\n") << "warning!" << false;
+        QTest::newRow("clean") << QByteArray() << QByteArray("[:np]\r\n") << kClean << true;
+        QTest::newRow("unchecked, no script")
+            << QByteArray("CheckBeforeRun=no") << QByteArray() << QString() << true;
     }
-
-    void runStopsOnAWarning() {
+    void runStartsTheSpeakerOnlyAfterAPassedCheck() {
+        QFETCH(QByteArray, settings);
+        QFETCH(QByteArray, script);
+        QFETCH(QString, firstBox);
+        QFETCH(bool, started);
         MainWindowFixture f;
-        f.Write("demo.txt", "[:play nothere.wav]\r\n");
-        f.Trigger("OptionsMenuRun");
-        QVERIFY(f.BoxTexts().first().startsWith(QStringLiteral("warning!")));
-        QVERIFY(f.launcher.started.empty());
-    }
-
-    void runWithoutCheckingStartsTheSpeakerEvenWithoutAScript() {
-        MainWindowFixture f;
-        f.Write("settings.ini", "[QVOptions]\r\nCheckBeforeRun=no\r\n");
+        if (!settings.isEmpty()) f.Write("settings.ini", "[QVOptions]\r\n" + settings + "\r\n");
+        if (!script.isEmpty()) f.Write("demo.txt", script);
         f.Start();
         f.Trigger("OptionsMenuRun");
-        QVERIFY(f.prompts.boxes.empty());
-        QCOMPARE(f.launcher.started.size(), std::size_t(1));
+        QVERIFY(f.BoxTexts().value(0).startsWith(firstBox));
+        QCOMPARE(f.prompts.boxes.empty(), firstBox.isEmpty());
+        QCOMPARE(f.launcher.started.size(), std::size_t(started ? 1 : 0));
+        if (!started) return;
         QCOMPARE(QString::fromStdString(f.launcher.started[0].program),
                  f.Path(QStringLiteral("speak43")));
         QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());

@@ -59,7 +59,7 @@ T* Control(QWidget& dialog, const char* name) {
 // with the keyboard in `firstBox`.
 template <typename Dialog>
 void Open(DialogHarness& h, Dialog& dialog, const char* firstBox) {
-    dialog.Open();
+    dialog.ShowInPlaceOfMainWindow();
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     QVERIFY(!h.mainWindow.isVisible());
     QCOMPARE(QApplication::focusWidget(), Control<QLineEdit>(dialog, firstBox));

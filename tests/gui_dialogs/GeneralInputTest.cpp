@@ -63,16 +63,7 @@ class GeneralInputTest : public QObject {
         QTest::newRow("pitch 120") << 13 << u"120"_s << QString() << u"[:dv ap 120]"_s;
         QTest::newRow("pitch 99") << 13 << u"99"_s << u"Please type a value between 100 and 300."_s
                                   << u"Input Error"_s;
-        QTest::newRow("rate abc") << 1 << u"abc"_s
-                                  << u"Please enter a numeric value between 0 and 999."_s
-                                  << u"Input error."_s;
-        QTest::newRow("rate -5") << 1 << u"-5"_s << u"Please enter a value between 0 and 999."_s
-                                 << u"Input error."_s;
-        QTest::newRow("rate 2e3") << 1 << u"2e3"_s << QString() << u"[:ra 999]"_s;
-        QTest::newRow("rate 2.5") << 1 << u"2.5"_s << QString() << u"[:ra 2]"_s;
-        QTest::newRow("rate 3.5") << 1 << u"3.5"_s << QString() << u"[:ra 4]"_s;
-        QTest::newRow("voice gain -1")
-            << 20 << u"-1"_s << u"Please type a value between 0 and 86."_s << u"Input Error"_s;
+        // Two characters at most: the third key press is lost.
         QTest::newRow("voice gain 123") << 20 << u"123"_s << QString() << u"[:dv gv 12]"_s;
         QTest::newRow("dial empty") << 29 << QString() << QString() << u"[:dial \"\"]"_s;
     }

@@ -82,17 +82,6 @@ class PhonemesTest : public QObject {
                              "[ah<300,14>]\r\n"
                              "[ah<300,14>]\r\n[ah<300,13>]\r\n[ah<300,12>]\r\n[ah<300,11>]\r\n"
                              "[ah<300,10>]\r\n"));
-
-        // No direction: the end is never range-checked, yet no note is
-        // written past the top one.
-        test::Open(h, dialog, "txtPhoneme");
-        Fill(dialog, u"aa"_s, u"10"_s, u"100"_s);
-        SlideTo(dialog, -1, u"2147483647"_s);
-        test::Press(dialog, "Gen");
-        QVX_VERIFY_RETURNED(h, dialog);
-        const auto lines = SplitLines(h.Script());
-        QCOMPARE(lines.size(), size_t{11 + 28});
-        QCOMPARE(lines.back(), std::string("[aa<100,37>]"));
     }
 
     void faultsAreListedInOneBoxAndTheFormIsKept() {

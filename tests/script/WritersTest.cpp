@@ -30,49 +30,19 @@ TEST_P(WriterLines, AppendsExactlyOneBoundedLine) {
     EXPECT_EQ(folder.Read("demo.txt"), std::string(GetParam().line) + "\r\n");
 }
 
-// One value writer: the value as given, below the minimum, above the maximum.
-#define BOUNDS(Writer, inside, insideLine, low, lowLine, high, highLine)                           \
-    WriterCase{#Writer " inside", [](const ProgramPaths& p) { return Writer(p, inside); },         \
-               insideLine},                                                                        \
-        WriterCase{#Writer " low", [](const ProgramPaths& p) { return Writer(p, low); }, lowLine}, \
-        WriterCase {                                                                               \
-#Writer " high", [](const ProgramPaths& p) { return Writer(p, high); }, highLine           \
-    }
-
-INSTANTIATE_TEST_SUITE_P(
-    OneValue, WriterLines,
-    ::testing::Values(
-        BOUNDS(WriteVoiceRate, 180, "[:ra 180]", -3, "[:ra 0]", 1500, "[:ra 999]"),
-        BOUNDS(WriteAveragePitch, 120, "[:dv ap 120]", 99, "[:dv ap 100]", 301, "[:dv ap 300]"),
-        BOUNDS(WritePitchRange, 12, "[:dv pr 12]", 0, "[:dv pr 1]", 251, "[:dv pr 250]"),
-        BOUNDS(WriteBreathiness, 0, "[:dv br 0]", -1, "[:dv br 0]", 80, "[:dv br 72]"),
-        BOUNDS(WriteGender, 0, "[:dv sx 0]", -4, "[:dv sx 0]", 2, "[:dv sx 1]"),
-        BOUNDS(WriteHeadSize, 100, "[:dv hs 100]", 64, "[:dv hs 65]", 146, "[:dv hs 145]"),
-        BOUNDS(WriteLaxBreathiness, 50, "[:dv lx 50]", -1, "[:dv lx 0]", 101, "[:dv lx 100]"),
-        BOUNDS(WriteSmoothness, 3, "[:dv sm 3]", -1, "[:dv sm 0]", 101, "[:dv sm 100]"),
-        BOUNDS(WriteRichness, 4, "[:dv ri 4]", -1, "[:dv ri 0]", 101, "[:dv ri 100]"),
-        BOUNDS(WriteSampling, 5, "[:dv nf 5]", -1, "[:dv nf 0]", 101, "[:dv nf 100]"),
-        BOUNDS(WriteLaryngealisation, 6, "[:dv la 6]", -1, "[:dv la 0]", 101, "[:dv la 100]"),
-        BOUNDS(WriteBassFall, 40, "[:dv bf 40]", -1, "[:dv bf 0]", 41, "[:dv bf 40]"),
-        BOUNDS(WriteHatRise, 2, "[:dv hr 2]", 1, "[:dv hr 2]", 101, "[:dv hr 100]"),
-        BOUNDS(WriteStressLevel, 1, "[:dv sr 1]", 0, "[:dv sr 1]", 101, "[:dv sr 100]"),
-        BOUNDS(WriteAssertiveness, 7, "[:dv as 7]", -1, "[:dv as 0]", 101, "[:dv as 100]"),
-        BOUNDS(WriteQuickness, 8, "[:dv qu 8]", -1, "[:dv qu 0]", 101, "[:dv qu 100]"),
-        BOUNDS(WriteVoiceGain, 86, "[:dv gv 86]", -1, "[:dv gv 0]", 87, "[:dv gv 86]"),
-        BOUNDS(WriteAspirationGain, 9, "[:dv gh 9]", -1, "[:dv gh 0]", 87, "[:dv gh 86]"),
-        BOUNDS(WriteFricationGain, 10, "[:dv gf 10]", -1, "[:dv gf 0]", 87, "[:dv gf 86]"),
-        BOUNDS(WriteNasalisationGain, 11, "[:dv gn 11]", -1, "[:dv gn 0]", 87, "[:dv gn 86]"),
-        BOUNDS(WriteVoice, 6, "[:np]", 0, "[:nb]", 42, "[:nv]")));
-#undef BOUNDS
-
 #define CASE(text, call, line)                                 \
     WriterCase {                                               \
         text, [](const ProgramPaths& p) { return call; }, line \
     }
 
 INSTANTIATE_TEST_SUITE_P(
-    FormantFirst, WriterLines,
+    BoundedFirst, WriterLines,
     ::testing::Values(
+        CASE("rate capped at 999", WriteVoiceRate(p, 1500), "[:ra 999]"),
+        CASE("gender low", WriteGender(p, -4), "[:dv sx 0]"),
+        CASE("gender high", WriteGender(p, 2), "[:dv sx 1]"),
+        CASE("voice", WriteVoice(p, 6), "[:np]"), CASE("voice low", WriteVoice(p, 0), "[:nb]"),
+        CASE("voice high", WriteVoice(p, 42), "[:nv]"),
         CASE("frequency raises formant then value", WriteFormantFrequency(p, 3, 1000),
              "[:dv f4 2000]"),
         CASE("frequency f4 maximum", WriteFormantFrequency(p, 4, 4700), "[:dv f4 4650]"),

@@ -90,11 +90,14 @@ TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     RecordingPrompts prompts;
     int applied = 0;
     const OptionSpec& option = *FindOptionSpec("CheckBeforeRun");
-    ASSERT_TRUE(ToggleOption(state, option, prompts, [&](bool on) {
-        EXPECT_FALSE(on);
-        EXPECT_TRUE(prompts.boxes.empty()) << "applied before the confirmation";
-        ++applied;
-    }));
+    ASSERT_EQ(ToggleOption(state, option, prompts,
+                           [&](bool on) {
+                               EXPECT_FALSE(on);
+                               EXPECT_TRUE(prompts.boxes.empty())
+                                   << "applied before the confirmation";
+                               ++applied;
+                           }),
+              Refresh::Needed);
     EXPECT_EQ(applied, 1);
     EXPECT_EQ(folder.Read("settings.ini"), "[QVOptions]\r\nCheckBeforeRun=no\r\n");
     ASSERT_EQ(prompts.boxes.size(), 1u);
@@ -111,9 +114,11 @@ TEST(ToggleOption, FailedStoreReportsAndAppliesNothing) {
     ProgramState state = StateIn(folder);
     RecordingPrompts prompts;
     bool applied = false;
-    EXPECT_FALSE(
-        ToggleOption(state, *FindOptionSpec("UseEditor"), prompts, [&](bool) { applied = true; }));
+    EXPECT_EQ(
+        ToggleOption(state, *FindOptionSpec("UseEditor"), prompts, [&](bool) { applied = true; }),
+        Refresh::NotNeeded);
     EXPECT_FALSE(applied);
+    EXPECT_TRUE(state.options.UseEditor) << "switched back";
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
     EXPECT_NE(prompts.boxes[0].text.find("settings.ini"), std::string::npos);

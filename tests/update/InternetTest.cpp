@@ -118,22 +118,5 @@ TEST_P(AddressTest, PagesGiveTheAddressAndTheConnection) {
 
 INSTANTIATE_TEST_SUITE_P(AddressPages, AddressTest, ::testing::ValuesIn(kAddressCases));
 
-TEST(NetworkConfigTest, SecureHostsUnlessTheSettingsNameOthers) {
-    test::TempFolder folder;
-    test::SavedEnvironment environment;
-    setenv("XDG_CACHE_HOME", folder.File("cache").c_str(), 1);
-    NetworkConfig config = LoadNetworkConfig(folder.paths().settings);
-    EXPECT_EQ(config.updateServer, "https://www.velmora.com");
-    EXPECT_EQ(config.addressServer, "https://www.velmora.net");
-    EXPECT_EQ(config.tempFolder, folder.File("cache/quillvox"));
-
-    folder.Write("settings.ini",
-                 "[QVOptions]\r\nLogErrors=1\r\n[QVNetwork]\r\n"
-                 "UpdateServer=http://127.0.0.1:8/\r\nAddressServer=http://b.test\r\n");
-    config = LoadNetworkConfig(folder.paths().settings);
-    EXPECT_EQ(config.updateServer, "http://127.0.0.1:8");
-    EXPECT_EQ(config.addressServer, "http://b.test");
-}
-
 }  // namespace
 }  // namespace qvx

@@ -24,48 +24,48 @@ GeneralInput::GeneralInput(ProgramState& state, UserPrompts& prompts, QWidget* m
       state_(state),
       prompts_(prompts),
       mainWindow_(mainWindow),
-      General(new QLabel(ToQString(kDesignPrompt), this)),
-      Generic(new QLineEdit(this)),
-      Submit(new QPushButton(QStringLiteral("OK"), this)),
-      Ccl(new QPushButton(QStringLiteral("Cancel"), this)) {
+      prompt_(new QLabel(ToQString(kDesignPrompt), this)),
+      value_(new QLineEdit(this)),
+      submit_(new QPushButton(QStringLiteral("OK"), this)),
+      cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
     setObjectName(QStringLiteral("GeneralInput"));
     setWindowTitle(ToQString(kDesignCaption));
     setFixedSize(TwipSize(4680, 3195));
 
-    General->setObjectName(QStringLiteral("General"));
-    General->setGeometry(TwipRect(600, 600, 1215, 495));
-    General->setBuddy(Generic);
-    Generic->setObjectName(QStringLiteral("Generic"));
-    Generic->setGeometry(TwipRect(2400, 600, 1215, 495));
-    Submit->setObjectName(QStringLiteral("Submit"));
-    Submit->setGeometry(TwipRect(600, 1800, 1215, 495));
-    Submit->setDefault(true);
-    Submit->setAccessibleName(QStringLiteral("OK"));
-    Ccl->setObjectName(QStringLiteral("Ccl"));
-    Ccl->setGeometry(TwipRect(2400, 1800, 1215, 495));
-    Ccl->setAccessibleName(QStringLiteral("Cancel"));
-    setTabOrder(Generic, Submit);
-    setTabOrder(Submit, Ccl);
+    prompt_->setObjectName(QStringLiteral("General"));
+    prompt_->setGeometry(TwipRect(600, 600, 1215, 495));
+    prompt_->setBuddy(value_);
+    value_->setObjectName(QStringLiteral("Generic"));
+    value_->setGeometry(TwipRect(2400, 600, 1215, 495));
+    submit_->setObjectName(QStringLiteral("Submit"));
+    submit_->setGeometry(TwipRect(600, 1800, 1215, 495));
+    submit_->setDefault(true);
+    submit_->setAccessibleName(QStringLiteral("OK"));
+    cancel_->setObjectName(QStringLiteral("Ccl"));
+    cancel_->setGeometry(TwipRect(2400, 1800, 1215, 495));
+    cancel_->setAccessibleName(QStringLiteral("Cancel"));
+    setTabOrder(value_, submit_);
+    setTabOrder(submit_, cancel_);
 
-    connect(Submit, &QPushButton::clicked, this, &GeneralInput::Submit_Click);
-    connect(Ccl, &QPushButton::clicked, this, &QDialog::reject);
+    connect(submit_, &QPushButton::clicked, this, &GeneralInput::Submit);
+    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void GeneralInput::Open() {
+void GeneralInput::ShowInPlaceOfMainWindow() {
     const InputKindInfo* info = FindInputKind(GetInputKind(state_));
     const QString prompt = ToQString(info ? info->prompt : kDesignPrompt);
     setWindowTitle(ToQString(info ? info->caption : kDesignCaption));
-    General->setText(prompt);
-    General->setAccessibleName(prompt);
-    Generic->setAccessibleName(prompt);
+    prompt_->setText(prompt);
+    prompt_->setAccessibleName(prompt);
+    value_->setAccessibleName(prompt);
     // Set before clearing: the previous kind's limit must not cut anything.
-    Generic->setMaxLength(info && info->limit > 0 ? info->limit : kNoCharacterLimit);
-    Generic->clear();
-    PresentInPlaceOfMainWindow(this, mainWindow_, Generic);
+    value_->setMaxLength(info && info->limit > 0 ? info->limit : kNoCharacterLimit);
+    value_->clear();
+    PresentInPlaceOfMainWindow(this, mainWindow_, value_);
 }
 
-void GeneralInput::Submit_Click() {
-    if (SubmitValueInput(state_, Generic->text().toStdString(), prompts_)) accept();
+void GeneralInput::Submit() {
+    if (SubmitValueInput(state_, value_->text().toStdString(), prompts_)) accept();
 }
 
 void GeneralInput::done(int result) {

@@ -21,21 +21,22 @@ class GeneralInput : public QDialog {
 
     // Presents the dialog for the recorded kind, with an empty box, in place
     // of the main window.
-    void Open();
+    void ShowInPlaceOfMainWindow();
 
     // OK, Cancel, Esc and the close box all end here.
     void done(int result) override;
 
   private:
-    void Submit_Click();
+    // OK and Enter: the value checked and written, or the dialog kept open.
+    void Submit();
 
     ProgramState& state_;
     UserPrompts& prompts_;
     QWidget* mainWindow_;
-    QLabel* General;
-    QLineEdit* Generic;
-    QPushButton* Submit;
-    QPushButton* Ccl;
+    QLabel* prompt_;
+    QLineEdit* value_;
+    QPushButton* submit_;
+    QPushButton* cancel_;
 };
 
 }  // namespace qvx

@@ -8,29 +8,29 @@ namespace qvx {
 
 Phonemes::Phonemes(ProgramState& state, UserPrompts& prompts, QWidget* mainWindow, QWidget* parent)
     : SlideDialog(state, prompts, mainWindow, parent),
-      txtPhoneme(AddBox("lblPhoneme", QStringLiteral("Phoneme:"), "txtPhoneme", 600)),
-      txtNote(AddBox("lblNote", QStringLiteral("Note:"), "txtNote", 1800)),
-      txtLength(AddBox("lblLength", QStringLiteral("Length:"), "txtLength", 3000)) {
+      phoneme_(AddBox("lblPhoneme", QStringLiteral("Phoneme:"), "txtPhoneme", 600)),
+      note_(AddBox("lblNote", QStringLiteral("Note:"), "txtNote", 1800)),
+      length_(AddBox("lblLength", QStringLiteral("Length:"), "txtLength", 3000)) {
     setObjectName(QStringLiteral("Phonemes"));
     setWindowTitle(QStringLiteral("New phoneme"));
-    AddSlideControls(txtNote, 4200, 5400, QStringLiteral("End Note:"), "lblEndNote", "txtEndNote",
+    AddSlideControls(note_, 4200, 5400, QStringLiteral("End Note:"), "lblEndNote", "txtEndNote",
                      6600);
     AddButtons(7800);
 }
 
-void Phonemes::Open() {
-    txtPhoneme->clear();
-    txtNote->clear();
-    txtLength->clear();
+void Phonemes::ShowInPlaceOfMainWindow() {
+    phoneme_->clear();
+    note_->clear();
+    length_->clear();
     ResetSlide();
-    Present(txtPhoneme);
+    Present(phoneme_);
 }
 
 void Phonemes::Generate() {
     PhonemeForm form;
-    form.phoneme = txtPhoneme->text().toStdString();
-    form.note = txtNote->text().toStdString();
-    form.length = txtLength->text().toStdString();
+    form.phoneme = phoneme_->text().toStdString();
+    form.note = note_->text().toStdString();
+    form.length = length_->text().toStdString();
     form.slide = SlideTicked();
     form.direction = Direction();
     form.endNote = endBox_->text().toStdString();

@@ -13,14 +13,14 @@ class Phonemes : public SlideDialog {
 
     // Empties every box, unticks Slide and presents the dialog in place of
     // the main window.
-    void Open();
+    void ShowInPlaceOfMainWindow();
 
   private:
     void Generate() override;
 
-    QLineEdit* txtPhoneme;
-    QLineEdit* txtNote;
-    QLineEdit* txtLength;
+    QLineEdit* phoneme_;
+    QLineEdit* note_;
+    QLineEdit* length_;
 };
 
 }  // namespace qvx

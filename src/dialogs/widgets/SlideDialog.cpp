@@ -50,26 +50,25 @@ void SlideDialog::AddSlideControls(QLineEdit* startBox, int tickTop, int directi
                                    const QString& endCaption, const char* endLabelName,
                                    const char* endBoxName, int endTop) {
     startBox_ = startBox;
-    chkSlide = new QCheckBox(QStringLiteral("Slide"), this);
-    chkSlide->setObjectName(QStringLiteral("chkSlide"));
-    chkSlide->setGeometry(TwipRect(kBoxLeft, tickTop, kWidth, kHeight));
-    chkSlide->setAccessibleName(QStringLiteral("Slide"));
+    slideTick_ = new QCheckBox(QStringLiteral("Slide"), this);
+    slideTick_->setObjectName(QStringLiteral("chkSlide"));
+    slideTick_->setGeometry(TwipRect(kBoxLeft, tickTop, kWidth, kHeight));
+    slideTick_->setAccessibleName(QStringLiteral("Slide"));
 
     auto* prompt = new QLabel(QStringLiteral("Slide:"), this);
     prompt->setObjectName(QStringLiteral("SlidePrompt"));
     prompt->setGeometry(TwipRect(kLabelLeft, directionTop, kWidth, kHeight));
-    Slide = new QComboBox(this);
-    Slide->setObjectName(QStringLiteral("Slide"));
-    Slide->setGeometry(TwipRect(kBoxLeft, directionTop, kWidth, kListHeight));
-    Slide->addItems({QStringLiteral("Slide Up"), QStringLiteral("Slide Down")});
-    Slide->setAccessibleName(QStringLiteral("Slide direction"));
-    prompt->setBuddy(Slide);
+    direction_ = new QComboBox(this);
+    direction_->setObjectName(QStringLiteral("Slide"));
+    direction_->setGeometry(TwipRect(kBoxLeft, directionTop, kWidth, kListHeight));
+    direction_->addItems({QStringLiteral("Slide Up"), QStringLiteral("Slide Down")});
+    direction_->setAccessibleName(QStringLiteral("Slide direction"));
+    prompt->setBuddy(direction_);
 
     endBox_ = AddBox(endLabelName, endCaption, endBoxName, endTop);
-    lblEndNote = findChild<QLabel*>(QLatin1String(endLabelName));
+    endLabel_ = findChild<QLabel*>(QLatin1String(endLabelName));
     ShowSlideControls(false);
-    // chkSlide_Click is the user's click only; opening unticks without it.
-    connect(chkSlide, &QCheckBox::clicked, this, &SlideDialog::chkSlide_Click);
+    connect(slideTick_, &QCheckBox::clicked, this, &SlideDialog::SlideTickClicked);
 }
 
 void SlideDialog::AddButtons(int top) {
@@ -94,8 +93,8 @@ void SlideDialog::SetBoxCaption(const char* labelName, QLineEdit* box, const QSt
 }
 
 void SlideDialog::ResetSlide() {
-    chkSlide->setChecked(false);
-    Slide->setCurrentIndex(-1);
+    slideTick_->setChecked(false);
+    direction_->setCurrentIndex(-1);
     endBox_->clear();
     ShowSlideControls(false);
 }
@@ -105,11 +104,11 @@ void SlideDialog::Present(QLineEdit* firstBox) {
 }
 
 bool SlideDialog::SlideTicked() const {
-    return chkSlide->isChecked();
+    return slideTick_->isChecked();
 }
 
 SlideDirection SlideDialog::Direction() const {
-    switch (Slide->currentIndex()) {
+    switch (direction_->currentIndex()) {
         case kSlideUpIndex:
             return SlideDirection::Up;
         case kSlideDownIndex:
@@ -119,14 +118,14 @@ SlideDirection SlideDialog::Direction() const {
     }
 }
 
-void SlideDialog::chkSlide_Click() {
-    if (!SlideTickAllowed(startBox_->text().toStdString())) chkSlide->setChecked(false);
-    ShowSlideControls(chkSlide->isChecked());
+void SlideDialog::SlideTickClicked() {
+    if (!SlideTickAllowed(startBox_->text().toStdString())) slideTick_->setChecked(false);
+    ShowSlideControls(slideTick_->isChecked());
 }
 
 void SlideDialog::ShowSlideControls(bool shown) {
-    for (QWidget* control : {static_cast<QWidget*>(lblEndNote), static_cast<QWidget*>(endBox_),
-                             static_cast<QWidget*>(Slide)}) {
+    for (QWidget* control : {static_cast<QWidget*>(endLabel_), static_cast<QWidget*>(endBox_),
+                             static_cast<QWidget*>(direction_)}) {
         control->setEnabled(shown);
         control->setVisible(shown);
     }

@@ -53,14 +53,15 @@ class SlideDialog : public QDialog {
     QLineEdit* endBox_ = nullptr;
 
   private:
-    void chkSlide_Click();
+    // The user's click on the Slide tick (opening unticks without it).
+    void SlideTickClicked();
     void ShowSlideControls(bool shown);
 
     QWidget* mainWindow_;
     QLineEdit* startBox_ = nullptr;
-    QLabel* lblEndNote = nullptr;
-    QCheckBox* chkSlide = nullptr;
-    QComboBox* Slide = nullptr;
+    QLabel* endLabel_ = nullptr;
+    QCheckBox* slideTick_ = nullptr;
+    QComboBox* direction_ = nullptr;
 };
 
 }  // namespace qvx

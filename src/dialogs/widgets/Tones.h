@@ -14,13 +14,13 @@ class Tones : public SlideDialog {
 
     // Empties every box, unticks Slide, follows the tone system in force and
     // presents the dialog in place of the main window.
-    void Open();
+    void ShowInPlaceOfMainWindow();
 
   private:
     void Generate() override;
 
-    QLineEdit* ToneValue;
-    QLineEdit* Length;
+    QLineEdit* value_;
+    QLineEdit* length_;
 };
 
 }  // namespace qvx

@@ -11,14 +11,13 @@
 
 namespace qvx {
 
+// The help menu's items.
+
 // The maker's home page.
 inline constexpr std::string_view kWebsiteAddress = "https://www.velmora.com/";
 
-// "quillvox version 5.0.10 ." CR LF "Velmora" (the blank before "." stands
-// for the legal notice, empty in this release).
-std::string AboutText();
-
-// "&about": the about text, OK, no icon, the application title.
+// "&about": "quillvox version 5.0.10 ." CR LF "Velmora" (the blank before "."
+// stands for the legal notice, empty in this release), OK, no icon.
 void HelpMenuAbout(UserPrompts& prompts);
 
 // "&read documentation" and F1: opens readme.txt of the program folder, or
@@ -28,13 +27,13 @@ void HelpMenuReadme(UserPrompts& prompts, Launcher& launcher, const ProgramPaths
 // "&visit the website": opens the home page; says so when no browser starts.
 void HelpMenuVisitWebsite(UserPrompts& prompts, Launcher& launcher);
 
-// "&Check For Updates" with the hosts and folders given: the check, then the
-// offer or the "Error" box. endProgram must end the program at once; it runs
-// only after an installer has started.
-void RunUpdateCheck(UserPrompts& prompts, Launcher& launcher, const NetworkConfig& config,
-                    const ProgramPaths& paths, const std::function<void()>& endProgram);
+// Where the update check goes: the compiled-in hosts, unless settings.ini
+// names others with the keys UpdateServer and AddressServer in section
+// QVNetwork; the user's temporary and download folders.
+NetworkConfig LoadNetworkConfig(const std::string& settingsPath);
 
-// "&Check For Updates" with the hosts of settings.ini and the user's folders.
+// "&Check For Updates" with the hosts of settings.ini. endProgram must end
+// the program at once; it runs only after an installer has started.
 void HelpMenuCheckForUpdates(UserPrompts& prompts, Launcher& launcher, const ProgramPaths& paths,
                              const std::function<void()>& endProgram);
 

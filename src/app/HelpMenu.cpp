@@ -1,8 +1,10 @@
-#include "update/HelpMenu.h"
+#include "app/HelpMenu.h"
 
 #include "common/FileExists.h"
 #include "common/TextFile.h"
+#include "settings/IniFile.h"
 #include "update/QVXUpdater.h"
+#include "update/UserFolders.h"
 #include "update/Version.h"
 
 namespace qvx {
@@ -10,18 +12,19 @@ namespace {
 
 constexpr std::string_view kReadmeName = "readme.txt";
 
+std::string WithoutTrailingSlash(std::string url) {
+    while (!url.empty() && url.back() == '/') url.pop_back();
+    return url;
+}
+
 }  // namespace
 
-std::string AboutText() {
+void HelpMenuAbout(UserPrompts& prompts) {
     std::string text(kApplicationTitle);
     text += " version " + VersionNumberText() + " " + std::string(kLegalNotice) + ".";
     text += kLineEnd;
     text += kCompanyName;
-    return text;
-}
-
-void HelpMenuAbout(UserPrompts& prompts) {
-    prompts.Message(AboutText());
+    prompts.Message(text);
 }
 
 void HelpMenuReadme(UserPrompts& prompts, Launcher& launcher, const ProgramPaths& paths) {
@@ -37,18 +40,20 @@ void HelpMenuVisitWebsite(UserPrompts& prompts, Launcher& launcher) {
     prompts.ReportFailure("no web browser could be started. the website is " + address + ".");
 }
 
-void RunUpdateCheck(UserPrompts& prompts, Launcher& launcher, const NetworkConfig& config,
-                    const ProgramPaths& paths, const std::function<void()>& endProgram) {
-    QVXUpdater updater(config, VersionTempPath(paths.folder));
-    const int result = updater.CheckForUpdate(updater.VersionFileUrl());
-    if (result == kUpdateAvailable) return updater.OfferUpdate(prompts, launcher, endProgram);
-    prompts.ShowMessage(UpdateErrorText(result, updater.LastFailure()),
-                        std::string(kUpdateErrorTitle), PromptIcon::Critical);
+NetworkConfig LoadNetworkConfig(const std::string& settingsPath) {
+    NetworkConfig config;
+    config.updateServer = WithoutTrailingSlash(
+        ReadIniValue(settingsPath, "QVNetwork", "UpdateServer", kDefaultUpdateServer));
+    config.addressServer = WithoutTrailingSlash(
+        ReadIniValue(settingsPath, "QVNetwork", "AddressServer", kDefaultAddressServer));
+    config.tempFolder = GetTempFolder();
+    config.downloadFolder = GetDownloadFolder();
+    return config;
 }
 
 void HelpMenuCheckForUpdates(UserPrompts& prompts, Launcher& launcher, const ProgramPaths& paths,
                              const std::function<void()>& endProgram) {
-    RunUpdateCheck(prompts, launcher, LoadNetworkConfig(paths.settings), paths, endProgram);
+    RunUpdateCheck(prompts, launcher, LoadNetworkConfig(paths.settings), paths.folder, endProgram);
 }
 
 }  // namespace qvx
