@@ -114,36 +114,6 @@ class DialogsFromMenuTest : public QObject {
         ExpectMainWindowBack(f, dialog);
         QVERIFY(!f.Exists("demo.txt"));
     }
-
-    void phonemeDialogFromCtrlN() {
-        MainWindowFixture f;
-        f.ShowActive();
-        QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
-        auto* dialog = f.window->findChild<QDialog*>(QStringLiteral("Phonemes"));
-        QVERIFY(dialog);
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QVERIFY(!f.window->isVisible());
-        QTRY_COMPARE(FocusedName(), QStringLiteral("txtPhoneme"));
-        Type(dialog, "txtPhoneme", QStringLiteral("aa"));
-        Type(dialog, "txtNote", QStringLiteral("13"));
-        Type(dialog, "txtLength", QStringLiteral("500"));
-        Click(dialog, "Gen");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:phone on]\r\n[aa<500,13>]\r\n"));
-        ExpectMainWindowBack(f, dialog);
-    }
-
-    void toneDialogClosedByItsCloseControl() {
-        MainWindowFixture f;
-        f.ShowActive();
-        QDialog* dialog = OpenDialog(f, "OtherEffectsMenuToneGenerator", "Tones");
-        QVERIFY(dialog);
-        QVERIFY(!f.window->isVisible());
-        QTRY_COMPARE(FocusedName(), QStringLiteral("ToneValue"));
-        Type(dialog, "ToneValue", QStringLiteral("10"));
-        dialog->close();
-        ExpectMainWindowBack(f, dialog);
-        QVERIFY(!f.Exists("demo.txt"));
-    }
 };
 
 }  // namespace

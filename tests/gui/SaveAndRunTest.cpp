@@ -165,28 +165,23 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
     }
 
-    void theRealSpeakerIsStartedDetachedInTheProgramFolder() {
+    // The real start: detached, in the program folder, without arguments; a
+    // missing program is reported.
+    void theRealSpeakerIsStartedOrReportedMissing() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:np]\r\n");
+        qvx::QtLauncher launcher;
+        qvx::QVX5 window(f.state, f.prompts, launcher, [] {});
+        window.Action("OptionsMenuRun")->trigger();
+        QCOMPARE(f.BoxTexts(), (QStringList{kClean,
+                                            "Cannot run external program. Speak43.exe "
+                                            "cannot be found."}));
         f.Write("speak43", "#!/bin/sh\npwd > started.txt\necho \"$#\" >> started.txt\n");
         QFile::setPermissions(f.Path("speak43"),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qvx::QtLauncher launcher;
-        qvx::QVX5 window(f.state, f.prompts, launcher, [] {});
         window.Action("OptionsMenuRun")->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(f.Read("started.txt").count('\n') == 2, 5000);
         QCOMPARE(f.Read("started.txt"), f.dir.path().toUtf8() + "\n0\n");
-    }
-
-    void aMissingSpeakerIsReported() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        qvx::QtLauncher launcher;
-        qvx::QVX5 window(f.state, f.prompts, launcher, [] {});
-        window.Action("OptionsMenuRun")->trigger();
-        QCOMPARE(
-            f.BoxTexts(),
-            (QStringList{kClean, "Cannot run external program. Speak43.exe cannot be found."}));
     }
 
     void checkAndCorrectFromTheMenu() {
