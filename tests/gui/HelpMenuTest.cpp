@@ -1,6 +1,7 @@
 // The help menu through the real main window: about, documentation, the web
 // site, and the update check against a loopback server named in settings.ini.
 #include <QAction>
+#include <QFileInfo>
 #include <QTest>
 
 #include "app/HelpMenu.h"
@@ -64,6 +65,9 @@ class HelpMenuTest : public QObject {
         qvx::NetworkConfig config = qvx::LoadNetworkConfig(f.state.paths.settings);
         QCOMPARE(config.updateServer, std::string("https://www.velmora.com"));
         QCOMPARE(config.addressServer, std::string("https://www.velmora.net"));
+        for (const std::string& folder : {config.tempFolder, config.downloadFolder}) {
+            QVERIFY2(QFileInfo(QString::fromStdString(folder)).isDir(), folder.c_str());
+        }
         f.Write("settings.ini",
                 "[QVOptions]\r\nLogErrors=1\r\n[QVNetwork]\r\n"
                 "UpdateServer=http://127.0.0.1:8/\r\nAddressServer=http://b.test\r\n");
