@@ -153,54 +153,38 @@ class MainWindowTest : public QObject {
     }
 
     // Each option item stores its option, confirms and recaptions itself;
-    // the second choice brings all back. (The confirmation texts with their
-    // own title and icon are the options' own rule.)
-    void eachToggleStoresConfirmsAndRecaptions_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QByteArray>("stored");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("keep data") << "OptionsMenuDataOnExit" << QByteArray("KeepDataOnExit=no")
-                                   << "data will now be cleared on exit."
-                                   << "&Keep data on exit";
-        QTest::newRow("tone system")
-            << "OptionsMenuToneSystem" << QByteArray("ToneSystem=frequency")
-            << "tone system now set to frequency."
-            << "Change &Tone System to Note Numbers";
-        QTest::newRow("log errors") << "OptionsMenuLogScriptCheckErrors"
-                                    << QByteArray("LogErrors=no") << "Log errors is turned off."
-                                    << "Log script syntax errors";
-        QTest::newRow("stop after first")
-            << "OptionsMenuStopCheckAfterFirstError" << QByteArray("StopAfterFirstError=yes")
-            << "script will stop after the first error."
-            << "List all script errors during syntax check";
-        QTest::newRow("use editor")
-            << "OptionsMenuUseEditor" << QByteArray("UseEditor=no") << "editor is now switched off."
-            << "Enable text editor";
-        QTest::newRow("auto line check")
-            << "OptionsMenuAutoLineCheck" << QByteArray("AutoLineCheck=no")
-            << "AutoLine syntax checker turned off."
-            << "Enable AutoLine checking";
-        QTest::newRow("check before run")
-            << "OptionsMenuCheckBeforeRun" << QByteArray("CheckBeforeRun=no") << QString()
-            << "Check scripts before being &executed";
-    }
+    // the second choice brings all back. (The confirmation with a title and
+    // icon of its own is the options' own rule.)
     void eachToggleStoresConfirmsAndRecaptions() {
-        QFETCH(QString, item);
-        QFETCH(QByteArray, stored);
-        QFETCH(QString, message);
-        QFETCH(QString, caption);
-        MainWindowFixture f;
-        const QByteArray name = item.toLatin1();
-        const QString captionBefore = f.Action(name.constData())->text();
-        f.Trigger(name.constData());
-        QCOMPARE(f.Read("settings.ini"), "[QVOptions]\r\n" + stored + "\r\n");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        if (!message.isEmpty()) QCOMPARE(Text(f.prompts.boxes[0].text), message);
-        QCOMPARE(f.Action(name.constData())->text(), caption);
-        f.Trigger(name.constData());
-        QCOMPARE(f.Action(name.constData())->text(), captionBefore);
-        QVERIFY(!f.Read("settings.ini").contains(stored));
+        const struct {
+            const char *item, *stored, *message, *caption;
+        } toggles[] = {{"OptionsMenuDataOnExit", "KeepDataOnExit=no",
+                        "data will now be cleared on exit.", "&Keep data on exit"},
+                       {"OptionsMenuToneSystem", "ToneSystem=frequency",
+                        "tone system now set to frequency.", "Change &Tone System to Note Numbers"},
+                       {"OptionsMenuLogScriptCheckErrors", "LogErrors=no",
+                        "Log errors is turned off.", "Log script syntax errors"},
+                       {"OptionsMenuStopCheckAfterFirstError", "StopAfterFirstError=yes",
+                        "script will stop after the first error.",
+                        "List all script errors during syntax check"},
+                       {"OptionsMenuUseEditor", "UseEditor=no", "editor is now switched off.",
+                        "Enable text editor"},
+                       {"OptionsMenuAutoLineCheck", "AutoLineCheck=no",
+                        "AutoLine syntax checker turned off.", "Enable AutoLine checking"},
+                       {"OptionsMenuCheckBeforeRun", "CheckBeforeRun=no", nullptr,
+                        "Check scripts before being &executed"}};
+        for (const auto& t : toggles) {
+            MainWindowFixture f;
+            const QString captionBefore = f.Action(t.item)->text();
+            f.Trigger(t.item);
+            QCOMPARE(f.Read("settings.ini"), "[QVOptions]\r\n" + QByteArray(t.stored) + "\r\n");
+            QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
+            if (t.message) QCOMPARE(f.prompts.boxes[0].text, std::string(t.message));
+            QCOMPARE(f.Action(t.item)->text(), QString::fromLatin1(t.caption));
+            f.Trigger(t.item);
+            QCOMPARE(f.Action(t.item)->text(), captionBefore);
+            QVERIFY(!f.Read("settings.ini").contains(t.stored));
+        }
     }
 
     void failedToggleReportsAndKeepsTheStoredState() {
