@@ -67,7 +67,6 @@ std::string QVXUpdater::InstallerPath() const {
 }
 
 int QVXUpdater::CheckForUpdate(const std::string& versionUrl) {
-    versionLine_.clear();
     versionParts_.clear();
     failure_ = {};
     if (!IsConnected(config_)) return kNotConnected;
@@ -89,9 +88,9 @@ int QVXUpdater::ReadVersionFile() {
         failure_.kind = CheckFailureKind::EmptyFile;
         return kCheckFailed;
     }
-    versionLine_ = FirstLine(*bytes);
-    if (versionLine_.find('.') == std::string::npos) return kVersionDataInvalid;
-    versionParts_ = SplitAtDots(versionLine_);
+    const std::string versionLine = FirstLine(*bytes);
+    if (versionLine.find('.') == std::string::npos) return kVersionDataInvalid;
+    versionParts_ = SplitAtDots(versionLine);
     if (versionParts_.size() != 3) return kVersionDataInvalid;
 
     std::array<int, 3> offered{};

@@ -12,8 +12,8 @@
 namespace qvx {
 
 // The version check against the update server, the offer and the download
-// and start of the installer. It keeps the version line of the last check so
-// the offer can show it.
+// and start of the installer. It keeps the version parts of the last check so
+// the offer can show them.
 class QVXUpdater {
   public:
     // versionTempPath: where the version file is fetched to (see VersionTempPath).
@@ -28,8 +28,6 @@ class QVXUpdater {
     // has been read.
     int CheckForUpdate(const std::string& versionUrl);
 
-    const std::string& VersionLine() const { return versionLine_; }
-    const std::vector<std::string>& VersionParts() const { return versionParts_; }
     const CheckFailure& LastFailure() const { return failure_; }
 
     // The three-line question of the offer.
@@ -48,7 +46,6 @@ class QVXUpdater {
 
     NetworkConfig config_;
     std::string versionTempPath_;
-    std::string versionLine_;
     std::vector<std::string> versionParts_;
     CheckFailure failure_;
 };
