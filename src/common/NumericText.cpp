@@ -1,5 +1,6 @@
 #include "common/NumericText.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -116,6 +117,18 @@ NumericValue ParseNumericText(std::string_view text) {
         return {NumericStatus::OutOfRange, 0};
     }
     return {NumericStatus::Valid, static_cast<std::int32_t>(rounded)};
+}
+
+std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max) {
+    if (value < min) value = min;
+    if (value > max) value = max;
+    return value;
+}
+
+std::string FormatNumber(std::int32_t value) {
+    std::array<char, 16> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
 }
 
 }  // namespace qvx

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace qvx {
@@ -25,5 +26,12 @@ bool IsNumericText(std::string_view text);
 // Converts a numeric text to a signed 32-bit whole number, rounding to the
 // nearest and halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
 NumericValue ParseNumericText(std::string_view text);
+
+// Raises a value below `min` to it, then lowers one above `max` to that.
+std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max);
+
+// Plain decimal: a minus sign when negative, no leading zeros, no plus sign,
+// no grouping, no blanks, whatever the user's locale.
+std::string FormatNumber(std::int32_t value);
 
 }  // namespace qvx

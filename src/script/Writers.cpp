@@ -1,8 +1,6 @@
 #include "script/Writers.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <iterator>
 
 #include "common/FileExists.h"
@@ -57,18 +55,6 @@ constexpr Voice kVoices[] = {
 };
 
 }  // namespace
-
-std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max) {
-    if (value < min) value = min;
-    if (value > max) value = max;
-    return value;
-}
-
-std::string FormatNumber(std::int32_t value) {
-    std::array<char, 16> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
-}
 
 FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
                                std::int32_t value) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/NumericText.h"
 #include "common/ProgramPaths.h"
 #include "common/TextFile.h"
 
@@ -27,8 +28,6 @@ struct FormantCommand {
     BoundedCommand (*valueBounds)(std::int32_t formant);
 };
 
-std::int32_t Bound(std::int32_t value, std::int32_t min, std::int32_t max);
-std::string FormatNumber(std::int32_t value);
 
 FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
                                std::int32_t value);

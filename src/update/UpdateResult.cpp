@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "script/Writers.h"
+#include "common/NumericText.h"
 
 namespace qvx {
 namespace {

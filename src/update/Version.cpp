@@ -1,6 +1,6 @@
 #include "update/Version.h"
 
-#include "script/Writers.h"
+#include "common/NumericText.h"
 
 namespace qvx {
 
