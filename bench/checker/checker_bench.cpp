@@ -11,7 +11,7 @@
 #include "checker/ScriptCheck.h"
 #include "checker/ScriptCorrector.h"
 #include "checker/TypedCheck.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 
 namespace {
 

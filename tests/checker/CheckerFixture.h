@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/ProgramState.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
 
 namespace qvx::test {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
 
 namespace qvx {

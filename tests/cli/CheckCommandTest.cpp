@@ -13,7 +13,7 @@
 
 #include "checker/ScriptCorrector.h"
 #include "common/ProgramState.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/LineEnds.h"
 #include "support/MemoryLimit.h"
 #include "support/TempFolder.h"

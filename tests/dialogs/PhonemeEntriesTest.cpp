@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "dialogs/PhonemeEntries.h"
 #include "support/TempFolder.h"
 

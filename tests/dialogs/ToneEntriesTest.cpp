@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "dialogs/ToneEntries.h"
 #include "support/TempFolder.h"
 

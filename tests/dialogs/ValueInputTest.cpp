@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "dialogs/InputKind.h"
 #include "dialogs/ValueInput.h"
 #include "support/TempFolder.h"

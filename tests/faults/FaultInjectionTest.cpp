@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "checker/ScriptCorrector.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "script/SaveText.h"
 #include "script/Writers.h"
 #include "settings/IniFile.h"

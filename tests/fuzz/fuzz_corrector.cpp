@@ -5,7 +5,7 @@
 
 #include "FuzzSupport.h"
 #include "checker/ScriptCorrector.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "common/TextFile.h"
 
 namespace {

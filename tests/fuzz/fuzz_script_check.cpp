@@ -10,7 +10,7 @@
 #include "common/AsciiCase.h"
 #include "common/FileAccess.h"
 #include "common/FileExists.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "common/TextFile.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include "FuzzSupport.h"
 #include "checker/TypedCheck.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/LineEnds.h"
 #include "support/TempFolder.h"
 

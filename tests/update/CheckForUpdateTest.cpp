@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/RecordingLauncher.h"
 #include "update/UpdateFixture.h"
 

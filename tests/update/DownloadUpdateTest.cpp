@@ -3,7 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/RecordingLauncher.h"
 #include "update/UpdateFixture.h"
 

@@ -7,7 +7,7 @@
 
 #include "app/MainWindow.h"
 #include "common/ProgramState.h"
-#include "common/RecordingPrompts.h"
+#include "support/RecordingPrompts.h"
 #include "support/RecordingLauncher.h"
 
 class QAction;
