@@ -2,7 +2,6 @@
 
 #include <string_view>
 
-#include "common/FileExists.h"
 #include "common/Utf8Case.h"
 #include "script/ScriptFile.h"
 #include "script/Writers.h"
@@ -34,10 +33,9 @@ Refresh ImportSound(const ProgramPaths& paths, UserPrompts& prompts) {
         "this program, which is " +
             paths.folder + ".",
         "please:");
-    const std::string soundPath = paths.File(name + ".wav");
-    if (!FileExists(soundPath)) {
+    if (!SoundFileExists(paths, name)) {
         prompts.Message(
-            "file " + soundPath +
+            "file " + paths.File(name + ".wav") +
             " does not exist. please remember not to type pathname or extension, making sure "
             "that the wave file you have typed is in the same path as the quillvox, which is " +
             paths.folder + ". please try again.");

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "common/FileExists.h"
+#include "common/FileAccess.h"
 #include "script/ScriptFile.h"
 
 namespace qvx {
@@ -127,8 +127,12 @@ FileResult WriteDial(const ProgramPaths& paths, std::string_view digits) {
     return AppendScriptLine(paths, "[:dial " + text + "]");
 }
 
+bool SoundFileExists(const ProgramPaths& paths, std::string_view name) {
+    return FindFileIgnoringCase(paths.folder, std::string(name) + ".wav").has_value();
+}
+
 FileResult WritePlay(const ProgramPaths& paths, std::string_view name) {
-    if (!FileExists(paths.File(std::string(name) + ".wav"))) return FileResult::Success();
+    if (!SoundFileExists(paths, name)) return FileResult::Success();
     return AppendScriptLine(paths, "[:play " + std::string(name) + ".wav]");
 }
 

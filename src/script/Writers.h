@@ -28,7 +28,6 @@ struct FormantCommand {
     BoundedCommand (*valueBounds)(std::int32_t formant);
 };
 
-
 FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
                                std::int32_t value);
 FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
@@ -77,6 +76,9 @@ FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std
 // "[:dial "" + digits + ""]": the text between double quotes (an empty text
 // gives "[:dial """]), or as typed when it holds a double quote of its own.
 FileResult WriteDial(const ProgramPaths& paths, std::string_view digits);
+// Whether the wave file of a sound name lies in the program folder, its
+// name matched without regard to ASCII case as the check and speak43 match it.
+bool SoundFileExists(const ProgramPaths& paths, std::string_view name);
 // "[:play " + name + ".wav]", written only when that sound file lies in the
 // program folder; otherwise nothing happens and the script is not touched.
 FileResult WritePlay(const ProgramPaths& paths, std::string_view name);

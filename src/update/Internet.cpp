@@ -1,14 +1,11 @@
 #include "update/Internet.h"
 
 #include <curl/curl.h>
-#include <stdlib.h>
-#include <unistd.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <string_view>
 
+#include "common/FileAccess.h"
 #include "common/ProgramPaths.h"
 #include "common/TextFile.h"
 
@@ -21,7 +18,8 @@ constexpr std::string_view kAddressTempName = "~ip.tmp";
 constexpr std::string_view kAddressMarker = "var ip =";
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-    return std::fwrite(data, size, count, static_cast<std::FILE*>(file)) * size;
+    const bool written = static_cast<ReplacementFile*>(file)->Write({data, size * count}).ok;
+    return written ? size * count : 0;
 }
 
 struct CurlDeleter {
@@ -31,7 +29,7 @@ struct HeaderListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-bool Fetch(const std::string& url, std::FILE* file, const DownloadLimits& limits) {
+bool Fetch(const std::string& url, ReplacementFile& file, const DownloadLimits& limits) {
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl) return false;
     std::unique_ptr<curl_slist, HeaderListDeleter> headers(
@@ -54,7 +52,7 @@ bool Fetch(const std::string& url, std::FILE* file, const DownloadLimits& limits
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_LIMIT, limits.lowSpeedBytesPerSecond);
     curl_easy_setopt(handle, CURLOPT_LOW_SPEED_TIME, limits.lowSpeedSeconds);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, WriteToFile);
-    curl_easy_setopt(handle, CURLOPT_WRITEDATA, file);
+    curl_easy_setopt(handle, CURLOPT_WRITEDATA, &file);
     return curl_easy_perform(handle) == CURLE_OK;
 }
 
@@ -86,23 +84,9 @@ std::string WithoutLineEndsAndBlanks(std::string text) {
 
 bool DownloadUrlToFile(const std::string& url, const std::string& path,
                        const DownloadLimits& limits) {
-    const std::filesystem::path target(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
-    std::string partial = (folder / ("." + target.filename().string() + ".part-XXXXXX")).string();
-    const int descriptor = mkstemp(partial.data());
-    if (descriptor < 0) return false;
-    std::FILE* file = fdopen(descriptor, "wb");
-    if (!file) {
-        close(descriptor);
-        unlink(partial.c_str());
-        return false;
-    }
-    const bool fetched = Fetch(url, file, limits);
-    const bool written = std::fclose(file) == 0;
-    if (fetched && written && std::rename(partial.c_str(), path.c_str()) == 0) return true;
-    unlink(partial.c_str());
-    return false;
+    std::string error;
+    auto file = ReplacementFile::Create(path, error);
+    return file && Fetch(url, *file, limits) && file->Commit().ok;
 }
 
 std::string GetPublicAddress(const NetworkConfig& config) {

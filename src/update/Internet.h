@@ -27,9 +27,9 @@ inline constexpr const char* kDefaultAddressServer = "https://www.velmora.net";
 
 // Fetches the URL into the file, always past any cache ("Cache-Control:
 // no-cache", "Pragma: no-cache"). False on a transport error, an HTTP status
-// of 400 or more, or a timeout. The bytes go to a temporary name in the
-// target's folder first and are renamed into place, so a failure never leaves
-// a partial file under the final name.
+// of 400 or more, or a timeout. The bytes go to a private temporary file in
+// the target's folder first (see ReplacementFile), so a failure never leaves
+// a partial file under the final name, and only a plain file is replaced.
 bool DownloadUrlToFile(const std::string& url, const std::string& path,
                        const DownloadLimits& limits = {});
 
