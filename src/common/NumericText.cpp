@@ -93,10 +93,6 @@ double RoundHalfToEven(double x) {
 
 }  // namespace
 
-bool IsNumericText(std::string_view text) {
-    return ScanDecimal(TrimBlanks(text)).has_value();
-}
-
 NumericValue ParseNumericText(std::string_view text) {
     const auto parts = ScanDecimal(TrimBlanks(text));
     if (!parts) return {};

@@ -21,8 +21,6 @@ struct NumericValue {
     std::int32_t value = 0;  // meaningful only when status is Valid
 };
 
-bool IsNumericText(std::string_view text);
-
 // Converts a numeric text to a signed 32-bit whole number, rounding to the
 // nearest and halves to the even neighbour (12.5 gives 12, 13.5 gives 14).
 NumericValue ParseNumericText(std::string_view text);

@@ -8,8 +8,6 @@
 #include <cstring>
 #include <filesystem>
 
-#include "common/LineReader.h"
-
 namespace fs = std::filesystem;
 
 namespace qvx {
@@ -20,13 +18,6 @@ FileResult WriteFailure(const std::string& path, const std::string& reason) {
 }
 
 }  // namespace
-
-std::vector<std::string> SplitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    LineSplitter splitter(bytes);
-    for (std::string_view line; splitter.Next(line);) lines.emplace_back(line);
-    return lines;
-}
 
 FileResult AppendToFile(const std::string& path, std::string_view bytes) {
     struct stat status {};

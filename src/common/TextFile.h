@@ -12,9 +12,6 @@ namespace qvx {
 // What the program writes after every line.
 inline constexpr std::string_view kLineEnd = "\r\n";
 
-// The lines of text, split as LineSplitter does.
-std::vector<std::string> SplitLines(std::string_view bytes);
-
 // Appends bytes at the end of the file, creating it when missing. Nothing is
 // inserted before them: a last line without its line end is joined. Only a
 // regular file is appended to; a read-only one is refused; and a write that

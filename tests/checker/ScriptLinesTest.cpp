@@ -40,30 +40,5 @@ TEST(ScriptLineReaderTest, LowerCasesAndClassifiesEachLine) {
     EXPECT_EQ(reader.LineEnd(), "\r\n");
 }
 
-TEST(ScriptLineReaderTest, LineEndIsTheFirstLinesOwn) {
-    test::TempFolder folder;
-    const std::pair<std::string, std::string_view> cases[] = {
-        {"a\nb\r\n", "\n"}, {"a\rb\n", "\r"}, {"a\r\nb\n", "\r\n"}, {"a", "\r\n"}, {"", "\r\n"}};
-    for (const auto& [bytes, end] : cases) {
-        folder.Write("demo.txt", bytes);
-        ScriptLineReader reader(folder.File("demo.txt"));
-        for (ScriptLine line; reader.Next(line);) {
-        }
-        EXPECT_EQ(reader.LineEnd(), end) << bytes;
-    }
-    EXPECT_FALSE(ScriptLineReader(folder.File("absent.txt")).ok());
-}
-
-TEST(ScriptTextTest, IsAllSpacesAndCountOccurrences) {
-    EXPECT_TRUE(IsAllSpaces(""));
-    EXPECT_TRUE(IsAllSpaces("  "));
-    EXPECT_FALSE(IsAllSpaces(" a "));
-    EXPECT_FALSE(IsAllSpaces(" \t"));
-    EXPECT_EQ(CountOccurrences("[:dial \"5551234\"]", "\""), 2);
-    EXPECT_EQ(CountOccurrences("aaaa", "aa"), 2);
-    EXPECT_EQ(CountOccurrences("aaa", "aa"), 1);
-    EXPECT_EQ(CountOccurrences("abc", ""), 0);
-}
-
 }  // namespace
 }  // namespace qvx

@@ -26,7 +26,6 @@ TEST_P(NumericTextRule, ClassifiesAndConverts) {
     const Case& c = GetParam();
     const NumericValue result = ParseNumericText(c.text);
     EXPECT_EQ(result.status, c.status);
-    EXPECT_EQ(IsNumericText(c.text), c.status != NumericStatus::NotNumeric);
     if (c.status == NumericStatus::Valid) {
         EXPECT_EQ(result.value, c.value);
     }
@@ -93,7 +92,7 @@ TEST(NumericTextLocale, IgnoresTheUserLocale) {
     }
     EXPECT_EQ(ParseNumericText("12.5").value, 12);
     EXPECT_EQ(ParseNumericText("13.5").value, 14);
-    EXPECT_FALSE(IsNumericText("12,5"));
+    EXPECT_EQ(ParseNumericText("12,5").status, NumericStatus::NotNumeric);
     std::setlocale(LC_ALL, saved.c_str());
 }
 

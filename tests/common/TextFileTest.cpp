@@ -8,10 +8,7 @@
 
 #include <filesystem>
 
-#include "common/AsciiCase.h"
-#include "common/FileExists.h"
 #include "common/LineReader.h"
-#include "common/PrintableText.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -23,6 +20,13 @@ using Lines = std::vector<std::string>;
 std::size_t EntriesIn(const test::TempFolder& folder) {
     return static_cast<std::size_t>(
         std::distance(fs::directory_iterator(folder.folder()), fs::directory_iterator()));
+}
+
+Lines SplitAll(std::string_view text) {
+    Lines lines;
+    LineSplitter splitter(text);
+    for (std::string_view line; splitter.Next(line);) lines.emplace_back(line);
+    return lines;
 }
 
 Lines ReadAllLines(const std::string& path) {
@@ -47,7 +51,7 @@ TEST(Lines, EveryLineEndEndsALine) {
     };
     test::TempFolder folder;
     for (const auto& [text, lines] : cases) {
-        EXPECT_EQ(SplitLines(text), lines);
+        EXPECT_EQ(SplitAll(text), lines);
         folder.Write("t", text);
         EXPECT_EQ(ReadAllLines(folder.File("t")), lines);
     }
@@ -91,24 +95,6 @@ TEST(FileAccess, OnlyPlainFilesAreReadOrWritten) {
     EXPECT_EQ(EntriesIn(folder), 3u) << "nothing was created or replaced";
 }
 
-TEST(AppendToFile, CreatesAndJoinsAnUnfinishedLine) {
-    test::TempFolder folder;
-    ASSERT_TRUE(AppendToFile(folder.File("a.txt"), "one\r\n"));
-    folder.Write("b.txt", "last");
-    ASSERT_TRUE(AppendToFile(folder.File("b.txt"), "[:np]\r\n"));
-    EXPECT_EQ(folder.Read("a.txt"), "one\r\n");
-    EXPECT_EQ(folder.Read("b.txt"), "last[:np]\r\n");
-}
-
-TEST(AppendToFile, RefusesAReadOnlyFile) {
-    test::TempFolder folder;
-    folder.Write("ro.txt", "keep\r\n");
-    fs::permissions(folder.File("ro.txt"), fs::perms::owner_read);
-    const FileResult result = AppendToFile(folder.File("ro.txt"), "more");
-    EXPECT_NE(result.error.find("read-only"), std::string::npos);
-    EXPECT_EQ(folder.Read("ro.txt"), "keep\r\n");
-}
-
 TEST(RewriteFile, ReplacesContentKeepingPermissionsAndLinks) {
     test::TempFolder folder;
     folder.Write("s.ini", "old\r\n");
@@ -124,15 +110,6 @@ TEST(RewriteFile, ReplacesContentKeepingPermissionsAndLinks) {
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(folder.Read("victim"), "mine");
     EXPECT_EQ(EntriesIn(folder), 4u) << "no temporary file is left behind";
-}
-
-TEST(RewriteFile, RefusalsLeaveTheFileAlone) {
-    test::TempFolder folder;
-    folder.Write("ro.ini", "old");
-    fs::permissions(folder.File("ro.ini"), fs::perms::owner_read);
-    EXPECT_NE(RewriteFile(folder.File("ro.ini"), "new").error.find("ro.ini"), std::string::npos);
-    EXPECT_EQ(folder.Read("ro.ini"), "old");
-    EXPECT_FALSE(RewriteFile(folder.File("no/such/file.txt"), "x").ok);
 }
 
 // The new version is private until it is in place, and an interrupted write
@@ -179,30 +156,6 @@ TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
              "", "sub", "..", "./Gong.wav", "missing.wav", std::string("Gong.wav\0x", 10)}) {
         EXPECT_EQ(files.Find(name), std::nullopt) << name;
     }
-}
-
-TEST(DeleteFileIfPresent, MissingFileIsNoFailure) {
-    test::TempFolder folder;
-    EXPECT_TRUE(DeleteFileIfPresent(folder.File("none")));
-    folder.Write("x", "1");
-    EXPECT_TRUE(DeleteFileIfPresent(folder.File("x")));
-    EXPECT_FALSE(folder.Exists("x"));
-}
-
-TEST(FileExists, FilesFoldersAndNothing) {
-    test::TempFolder folder;
-    folder.Write(".hidden", "");
-    EXPECT_TRUE(FileExists(folder.File(".hidden")));
-    EXPECT_TRUE(FileExists(folder.folder()));
-    EXPECT_FALSE(FileExists(folder.File("missing")));
-    EXPECT_FALSE(FileExists(""));
-}
-
-TEST(Text, CaseAndControlBytes) {
-    EXPECT_EQ(ToLowerAscii("[:DV SX 1] H\xC3\x84llo \xC4"), "[:dv sx 1] h\xC3\x84llo \xC4");
-    EXPECT_TRUE(ContainsText("x [:PHONE ON] y", "[:phone on]", false));
-    EXPECT_FALSE(ContainsText("x [:PHONE ON] y", "[:phone on]", true));
-    EXPECT_EQ(PrintableText("a\tb\x1b[2J\n\x7f\xC3\xA9"), "a\tb\\x1b[2J\\x0a\\x7f\xC3\xA9");
 }
 
 }  // namespace

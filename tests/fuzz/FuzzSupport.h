@@ -7,6 +7,9 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "common/LineReader.h"
 
 // Shared by the fuzz targets: an invariant that breaks is a finding, so it
 // says which one and aborts; libFuzzer then keeps the input that did it.
@@ -18,6 +21,14 @@ namespace qvx::fuzz {
 [[noreturn]] inline void Fail(const char* what, const char* file, int line) {
     std::fprintf(stderr, "\nbroken invariant at %s:%d: %s\n", file, line, what);
     std::abort();
+}
+
+// The lines of text, as every reader of the program splits them.
+inline std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    LineSplitter splitter(text);
+    for (std::string_view line; splitter.Next(line);) lines.push_back(line);
+    return lines;
 }
 
 inline std::string_view AsText(const std::uint8_t* data, std::size_t size) {

@@ -5,8 +5,8 @@
 
 #include "FuzzSupport.h"
 #include "checker/ScriptCorrector.h"
-#include "support/RecordingPrompts.h"
 #include "common/TextFile.h"
+#include "support/RecordingPrompts.h"
 
 namespace {
 
@@ -42,13 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes = fuzz::AsText(data, size);
     static const ProgramPaths paths = ProgramPaths::InFolder(fuzz::PrivateFolder());
     fuzz::WriteBytes(paths.script, bytes);
-    const std::size_t lines = SplitLines(bytes).size();
+    const std::size_t lines = fuzz::Lines(bytes).size();
 
     const std::string firstSummary = Correct(paths);
     QVX_FUZZ_CHECK(firstSummary.starts_with("script was checked.\r\n"));
     const auto corrected = ReadWholeFile(paths.script);
     QVX_FUZZ_CHECK(corrected);
-    QVX_FUZZ_CHECK(SplitLines(*corrected).size() == lines);
+    QVX_FUZZ_CHECK(fuzz::Lines(*corrected).size() == lines);
     QVX_FUZZ_CHECK(!HasUpperAscii(*corrected));
     QVX_FUZZ_CHECK(NonAsciiBytes(*corrected) == NonAsciiBytes(bytes));
 

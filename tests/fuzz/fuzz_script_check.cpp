@@ -10,8 +10,8 @@
 #include "common/AsciiCase.h"
 #include "common/FileAccess.h"
 #include "common/FileExists.h"
-#include "support/RecordingPrompts.h"
 #include "common/TextFile.h"
+#include "support/RecordingPrompts.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const ProgramPaths paths = ProgramPaths::InFolder(fuzz::PrivateFolder());
     fuzz::WriteBytes(paths.script, bytes);
 
-    const auto split = SplitLines(bytes);
+    const auto split = fuzz::Lines(bytes);
     std::vector<LineKind> kinds;
     ScriptLineReader reader(paths.script);
     for (ScriptLine line; reader.Next(line);) {
