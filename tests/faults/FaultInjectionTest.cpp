@@ -5,16 +5,17 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
 
 #include "checker/ScriptCorrector.h"
-#include "support/RecordingPrompts.h"
 #include "script/SaveText.h"
 #include "script/Writers.h"
 #include "settings/IniFile.h"
 #include "settings/Options.h"
 #include "support/MemoryLimit.h"
+#include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -38,90 +39,76 @@ class FileSizeLimit {
     rlimit saved_{};
 };
 
-std::vector<std::string> FolderEntries(const test::TempFolder& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
+// One whole-file rewrite of a file holding `before`: true when its failure
+// was reported.
+struct Rewrite {
+    const char* file;
+    std::string before;
+    bool (*reportsFailure)(const test::TempFolder& folder);
+};
+
+bool ReportedInABox(const RecordingPrompts& prompts) {
+    return std::any_of(prompts.boxes.begin(), prompts.boxes.end(), [](const auto& box) {
+        return box.icon == PromptIcon::Critical && box.text.find("demo.txt") != std::string::npos;
+    });
 }
 
+const Rewrite kRewrites[] = {
+    {"file.txt", "old\r\n",
+     [](const test::TempFolder& f) {
+         return RewriteFile(f.File("file.txt"), std::string(300, 'n')).error.find("file.txt") !=
+                std::string::npos;
+     }},
+    {"settings.ini", "[QVOptions]\r\nLogErrors=no\r\n",
+     [](const test::TempFolder& f) {
+         return !WriteIniValue(f.File("settings.ini"), "QVOptions", "UseEditor",
+                               std::string(300, 'x'))
+                     .ok;
+     }},
+    {"demo.txt", "[:np]\r\n",
+     [](const test::TempFolder& f) {
+         RecordingPrompts prompts;
+         return !SaveEditText(f.paths(), std::string(300, 'a'), SaveMode::Overwrite, prompts) &&
+                prompts.boxes.size() == 1 && ReportedInABox(prompts);
+     }},
+    // Long enough that its corrected copy passes the limit; one repairable fault.
+    {"demo.txt",
+     [] {
+         std::string script;
+         for (int i = 0; i < 60; ++i) script += "[:NP]\r\n";
+         return script + "[:NB\r\n";
+     }(),
+     [](const test::TempFolder& f) {
+         ProgramState state;
+         state.paths = f.paths();
+         RecordingPrompts prompts;
+         (void)CorrectScript(state, prompts);
+         return !state.ScriptCheckPassed && ReportedInABox(prompts);
+     }},
+};
+
+// Failing at once, part way through a buffer, and just short of the end.
 class FaultInjection : public ::testing::TestWithParam<rlim_t> {};
 
-TEST_P(FaultInjection, RewriteKeepsTheOldFile) {
-    test::TempFolder folder;
-    folder.Write("file.txt", "old\r\n");
-    const std::string replacement(300, 'n');
-    FileResult result;
-    {
-        FileSizeLimit limit(GetParam());
-        result = RewriteFile(folder.File("file.txt"), replacement);
+TEST_P(FaultInjection, RewritesKeepTheOldFileAndSaySo) {
+    for (const Rewrite& rewrite : kRewrites) {
+        test::TempFolder folder;
+        folder.Write(rewrite.file, rewrite.before);
+        bool reported = false;
+        {
+            FileSizeLimit limit(GetParam());
+            reported = rewrite.reportsFailure(folder);
+        }
+        EXPECT_TRUE(reported) << rewrite.file;
+        EXPECT_EQ(folder.Read(rewrite.file), rewrite.before);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == rewrite.file || name == "errors.log") << "left behind: " << name;
+        }
     }
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("file.txt"), std::string::npos);
-    EXPECT_EQ(folder.Read("file.txt"), "old\r\n");
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"file.txt"});
 }
 
-TEST_P(FaultInjection, SettingsRewriteKeepsTheOldSettings) {
-    test::TempFolder folder;
-    const std::string before = "[QVOptions]\r\nLogErrors=no\r\n";
-    folder.Write("settings.ini", before);
-    FileResult result;
-    {
-        FileSizeLimit limit(GetParam());
-        result = WriteIniValue(folder.File("settings.ini"), "QVOptions", "UseEditor",
-                               std::string(300, 'x'));
-    }
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(folder.Read("settings.ini"), before);
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"settings.ini"});
-}
-
-TEST_P(FaultInjection, OverwriteKeepsTheScriptAndSaysNothingWasSaved) {
-    test::TempFolder folder;
-    folder.Write("demo.txt", "[:np]\r\n");
-    RecordingPrompts prompts;
-    bool saved = true;
-    {
-        FileSizeLimit limit(GetParam());
-        saved = SaveEditText(folder.paths(), std::string(300, 'a'), SaveMode::Overwrite, prompts);
-    }
-    EXPECT_FALSE(saved);
-    EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n");
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
-    EXPECT_NE(prompts.boxes[0].text.find("demo.txt"), std::string::npos);
-    EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"demo.txt"});
-}
-
-TEST_P(FaultInjection, CorrectorKeepsTheScriptAndDoesNotPass) {
-    test::TempFolder folder;
-    // Long enough that its corrected copy passes the limit; one repairable fault.
-    std::string script;
-    for (int i = 0; i < 60; ++i) script += "[:NP]\r\n";
-    script += "[:NB\r\n";
-    folder.Write("demo.txt", script);
-    ProgramState state;
-    state.paths = folder.paths();
-    RecordingPrompts prompts;
-    {
-        FileSizeLimit limit(GetParam());
-        (void)CorrectScript(state, prompts);
-    }
-    EXPECT_EQ(folder.Read("demo.txt"), script);
-    EXPECT_FALSE(state.ScriptCheckPassed);
-    bool reported = false;
-    for (const auto& box : prompts.boxes) {
-        reported = reported || (box.icon == PromptIcon::Critical &&
-                                box.text.find("demo.txt") != std::string::npos);
-    }
-    EXPECT_TRUE(reported);
-    for (const auto& name : FolderEntries(folder)) {
-        EXPECT_TRUE(name == "demo.txt" || name == "errors.log") << name;
-    }
-}
+INSTANTIATE_TEST_SUITE_P(AfterBytes, FaultInjection, ::testing::Values(0, 1, 100, 299));
 
 // A disk that fills up three bytes into an appended line: the line is taken
 // back whole, so the next command starts a line of its own.
@@ -155,9 +142,6 @@ TEST(HostileFiles, StartUpReadsStayWithinMemory) {
         if (state.NextGender != "male" || !state.options.UseEditor) throw 1;
     }));
 }
-
-// Failing at once, part way through a buffer, and just short of the end.
-INSTANTIATE_TEST_SUITE_P(AfterBytes, FaultInjection, ::testing::Values(0, 1, 100, 299));
 
 }  // namespace
 }  // namespace qvx
