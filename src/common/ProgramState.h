@@ -17,6 +17,8 @@ struct Options {
     bool UseEditor = true;
     bool AutoLineCheck = true;
     bool CheckBeforeRun = true;
+
+    bool operator==(const Options&) const = default;
 };
 
 // What an operation asks of its caller once it is done: whether the options,

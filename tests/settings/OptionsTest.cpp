@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/RecordingPrompts.h"
 #include "support/LineEnds.h"
+#include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -15,18 +15,13 @@ ProgramState StateIn(const test::TempFolder& folder) {
     return state;
 }
 
+// Without a settings file every option reads as the program starts with it.
 TEST(Options, DefaultsWithoutAFile) {
     test::TempFolder folder;
     ProgramState state = StateIn(folder);
     state.options = Options{false, false, false, true, false, false, false};
     LoadOptions(state);
-    EXPECT_TRUE(state.options.KeepDataOnExit);
-    EXPECT_TRUE(state.options.ToneSystem);
-    EXPECT_TRUE(state.options.LogErrors);
-    EXPECT_FALSE(state.options.StopAfterFirstError);
-    EXPECT_TRUE(state.options.UseEditor);
-    EXPECT_TRUE(state.options.AutoLineCheck);
-    EXPECT_TRUE(state.options.CheckBeforeRun);
+    EXPECT_EQ(state.options, Options{});
 }
 
 struct StoredCase {
