@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "support/RecordingPrompts.h"
 #include "dialogs/ToneEntries.h"
+#include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -55,19 +55,14 @@ const CheckCase kChecks[] = {
     {kNotes, Form("37"), ""},
     {kNotes, Form("0"), kNoteRange},
     {kNotes, Form("38"), kNoteRange},
-    {kNotes, Form("9e9"), kNoteRange},
     {kHertz, Form("20"), ""},
     {kHertz, Form("20000"), ""},
     {kHertz, Form("19"), kHertzRange},
     {kHertz, Form("20001"), kHertzRange},
     {kHertz, Form("-9e9"), kHertzRange},
     {kNotes, Slide("10", Up, "10"), kUpError},
-    {kHertz, Slide("440", Up, "440"), kUpError},
-    {kNotes, Slide("10", Down, "11"), kDownError},
     {kHertz, Slide("440", Down, "440"), kDownError},
-    {kNotes, Slide("10", Up, "38"), "end note can't be higher than 37.\r\n"},
     {kHertz, Slide("440", Up, "20001"), "end note can't be higher than 20000.\r\n"},
-    {kNotes, Slide("10", Down, "0"), "note can't be less than 1.\r\n"},
     {kHertz, Slide("440", Down, "19"), "note can't be less than 20.\r\n"},
     {kNotes, Slide("10", None, "-9e9"), "note can't be less than 1.\r\n"},
     {kHertz, Slide("440", Down, ""),
