@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/RecordingPrompts.h"
 #include "support/RecordingLauncher.h"
+#include "support/RecordingPrompts.h"
 #include "update/UpdateFixture.h"
 
 namespace qvx {
