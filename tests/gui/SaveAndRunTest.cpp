@@ -25,79 +25,84 @@ namespace {
 const QString kClean = QStringLiteral("script was checked with 0 errors and 0 warnings.");
 const QString kAsk = QStringLiteral("Would you like to save demo.txt?");
 
-void Press(MainWindowFixture& f, const char* button) {
+// Chooses a button of the open "Save action:" dialog.
+void Choose(MainWindowFixture& f, const char* button) {
     QVERIFY(f.window->SaveActionDialog());
-    auto* pushButton =
-        f.window->SaveActionDialog()->findChild<QPushButton*>(QString::fromLatin1(button));
-    QVERIFY2(pushButton, button);
-    pushButton->click();
+    qvx::test::Control<QPushButton>(f.window->SaveActionDialog(), button)->click();
+}
+
+// Puts the caret, or a selection, into the focused edit area of a shown window.
+QPlainTextEdit* EditWith(MainWindowFixture& f, const QString& text, int from, int to) {
+    f.ShowActive();
+    auto* edit = f.window->EditArea();
+    edit->setFocus();
+    edit->setPlainText(text);
+    QTextCursor cursor = edit->textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    edit->setTextCursor(cursor);
+    return edit;
 }
 
 class SaveAndRunTest : public QObject {
     Q_OBJECT
   private slots:
+    // Without a script the edit area is saved at once and checked: every
+    // character as typed, non-breaking spaces included, in UTF-8; only the
+    // line breaks change.
     void saveToANewFile() {
         MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("hello\n[:np]"));
+        f.window->EditArea()->setPlainText(QStringLiteral("gr\u00FC\u00DFe a\u00A0b\n[:np]"));
         f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("hello\r\n[:np]"));
+        QCOMPARE(f.Read("demo.txt"), QByteArray("gr\xC3\xBC\xC3\x9F"
+                                                "e a\xC2\xA0"
+                                                "b\r\n[:np]"));
         QCOMPARE(f.BoxTexts(), (QStringList{"data saved.", kClean}));
         QVERIFY(f.state.ScriptCheckPassed);
         QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(),
                  "the check refreshes the settings");
     }
 
-    void existingScriptAsksWhatToDo_data() {
-        QTest::addColumn<QByteArray>("button");
-        QTest::addColumn<QByteArray>("after");
-        QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("append") << QByteArray("AppendTo") << QByteArray("[:np]\r\n[:nb]")
-                                << QStringList{"data saved.", kClean};
-        QTest::newRow("overwrite")
-            << QByteArray("Overwrite") << QByteArray("[:nb]") << QStringList{"data saved.", kClean};
-        QTest::newRow("cancel") << QByteArray("CCL") << QByteArray("[:np]\r\n") << QStringList{};
-    }
+    // Over an existing script the "Save action:" dialog opens beside the
+    // window, which stays usable, and closes after the check's boxes.
     void existingScriptAsksWhatToDo() {
-        QFETCH(QByteArray, button);
-        QFETCH(QByteArray, after);
-        QFETCH(QStringList, boxes);
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        f.window->show();
-        f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
-        f.Trigger("FileMenuSaveScript");
-        QVERIFY(f.window->SaveActionDialog()->isVisible());
-        QCOMPARE(f.window->SaveActionDialog()->windowTitle(), QStringLiteral("Save action:"));
-        QVERIFY2(f.window->isVisible(), "the main window stays usable");
-        bool dialogOpenDuringBoxes = true;
-        f.prompts.onBox = [&](const qvx::RecordingPrompts::Box&) {
-            dialogOpenDuringBoxes = dialogOpenDuringBoxes && f.window->SaveActionDialog() &&
-                                    f.window->SaveActionDialog()->isVisible();
-        };
-        Press(f, button.constData());
-        QCOMPARE(f.Read("demo.txt"), after);
-        QCOMPARE(f.BoxTexts(), boxes);
-        QVERIFY2(dialogOpenDuringBoxes, "the dialog closes after the check's boxes");
-        QTRY_VERIFY(!f.window->SaveActionDialog());
+        const struct {
+            const char* button;
+            QByteArray after;
+            QStringList boxes;
+        } cases[] = {{"AppendTo", "[:np]\r\n[:nb]", {"data saved.", kClean}},
+                     {"CCL", "[:np]\r\n", {}}};
+        for (const auto& c : cases) {
+            MainWindowFixture f;
+            f.Write("demo.txt", "[:np]\r\n");
+            f.window->show();
+            f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
+            f.Trigger("FileMenuSaveScript");
+            QVERIFY(f.window->SaveActionDialog()->isVisible() && f.window->isVisible());
+            QCOMPARE(f.window->SaveActionDialog()->windowTitle(), QStringLiteral("Save action:"));
+            bool dialogOpenDuringBoxes = true;
+            f.prompts.onBox = [&](const qvx::RecordingPrompts::Box&) {
+                dialogOpenDuringBoxes = dialogOpenDuringBoxes && f.window->SaveActionDialog() &&
+                                        f.window->SaveActionDialog()->isVisible();
+            };
+            Choose(f, c.button);
+            QCOMPARE(f.Read("demo.txt"), c.after);
+            QCOMPARE(f.BoxTexts(), c.boxes);
+            QVERIFY2(dialogOpenDuringBoxes, "the dialog closes after the check's boxes");
+            QTRY_VERIFY(!f.window->SaveActionDialog());
+        }
     }
 
-    void oneSaveActionDialogAtMost() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "x");
-        f.Trigger("FileMenuSaveScript");
-        auto* first = f.window->SaveActionDialog();
-        f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.window->SaveActionDialog(), first);
-        QCOMPARE(f.window->findChildren<qvx::SaveAction*>().size(), 1);
-    }
-
-    void escapeDoesNothingAndEnterPressesTheFocusedButton() {
+    // One dialog at most; Esc does nothing, Enter presses the focused button.
+    void saveActionDialogKeys() {
         MainWindowFixture f;
         f.Write("demo.txt", "x");
         f.window->EditArea()->setPlainText(QStringLiteral("y"));
         f.ShowActive();
         f.Trigger("FileMenuSaveScript");
         auto* dialog = f.window->SaveActionDialog();
+        f.Trigger("FileMenuSaveScript");
+        QCOMPARE(f.window->findChildren<qvx::SaveAction*>(), QList<qvx::SaveAction*>{dialog});
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(f.window->SaveActionDialog() && dialog->isVisible());
@@ -107,67 +112,30 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(f.Read("demo.txt"), QByteArray("y"));
     }
 
-    // Only the line breaks change; every other character, non-breaking
-    // spaces included, is saved as typed, in UTF-8.
-    void textIsSavedAsTypedInUtf8() {
-        MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("gr\u00FC\u00DFe a\u00A0b\nc"));
-        f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("gr\xC3\xBC\xC3\x9F"
-                                                "e a\xC2\xA0"
-                                                "b\r\nc"));
-    }
-
-    void failedOverwriteKeepsTheScriptAndTheDialog() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "[:np]\r\n");
-        QFile::setPermissions(f.Path("demo.txt"), QFile::ReadOwner);
-        f.window->EditArea()->setPlainText(QStringLiteral("new"));
-        f.Trigger("FileMenuSaveScript");
-        Press(f, "Overwrite");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(1));
-        QCOMPARE(f.prompts.boxes[0].icon, PromptIcon::Critical);
-        QVERIFY(!f.BoxTexts().contains(QStringLiteral("data saved.")));
-        QVERIFY(f.window->SaveActionDialog());
-    }
-
     // While CheckBeforeRun is on, only a script that passed its check is run;
     // off, the speaking program starts whatever there is, even nothing.
-    void runStartsTheSpeakerOnlyAfterAPassedCheck_data() {
-        QTest::addColumn<QByteArray>("settings");
-        QTest::addColumn<QByteArray>("script");  // empty: none
-        QTest::addColumn<QString>("firstBox");   // how it begins
-        QTest::addColumn<bool>("started");
-        QTest::newRow("no script")
-            << QByteArray() << QByteArray() << "error! no script to check." << false;
-        QTest::newRow("a warning")
-            << QByteArray() << QByteArray("[:play nothere.wav]\r\n") << "warning!" << false;
-        QTest::newRow("clean") << QByteArray() << QByteArray("[:np]\r\n") << kClean << true;
-        QTest::newRow("unchecked, no script")
-            << QByteArray("CheckBeforeRun=no") << QByteArray() << QString() << true;
-    }
     void runStartsTheSpeakerOnlyAfterAPassedCheck() {
-        QFETCH(QByteArray, settings);
-        QFETCH(QByteArray, script);
-        QFETCH(QString, firstBox);
-        QFETCH(bool, started);
-        MainWindowFixture f;
-        if (!settings.isEmpty()) f.Write("settings.ini", "[QVOptions]\r\n" + settings + "\r\n");
-        if (!script.isEmpty()) f.Write("demo.txt", script);
-        f.Start();
-        f.Trigger("OptionsMenuRun");
-        QVERIFY(f.BoxTexts().value(0).startsWith(firstBox));
-        QCOMPARE(f.prompts.boxes.empty(), firstBox.isEmpty());
-        QCOMPARE(f.launcher.started.size(), std::size_t(started ? 1 : 0));
-        if (!started) return;
-        QCOMPARE(QString::fromStdString(f.launcher.started[0].program),
-                 f.Path(QStringLiteral("speak43")));
-        QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
+        const struct {
+            const char *settings, *script, *firstBox;  // script "": none
+            bool started;
+        } cases[] = {{"", "", "error! no script to check.", false},
+                     {"", "[:play nothere.wav]\r\n", "warning!", false},
+                     {"", "[:np]\r\n", "script was checked with 0 errors", true},
+                     {"CheckBeforeRun=no", "", nullptr, true}};
+        for (const auto& c : cases) {
+            MainWindowFixture f;
+            f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + c.settings + "\r\n");
+            if (*c.script) f.Write("demo.txt", c.script);
+            f.Start();
+            f.Trigger("OptionsMenuRun");
+            QCOMPARE(f.prompts.boxes.empty(), !c.firstBox);
+            QVERIFY(!c.firstBox || f.BoxTexts()[0].startsWith(QLatin1String(c.firstBox)));
+            QCOMPARE(f.launcher.started.size(), std::size_t(c.started ? 1 : 0));
+        }
     }
 
-    // The real start: detached, in the program folder, without arguments; a
-    // missing program is reported.
+    // The real start: the speaking program of the program folder, detached,
+    // in that folder, without arguments; a missing program is reported.
     void theRealSpeakerIsStartedOrReportedMissing() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:np]\r\n");
@@ -185,82 +153,53 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(f.Read("started.txt"), f.dir.path().toUtf8() + "\n0\n");
     }
 
+    // The check shows its findings and logs them; the corrector repairs, and
+    // its next run passes and drops the log.
     void checkAndCorrectFromTheMenu() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:NP\r\n");
         f.Trigger("ScriptOptionsMenuCheckScript");
         QCOMPARE(f.BoxTexts().first(),
                  QStringLiteral("error! missing close brackets on line 1: [:np"));
-        QVERIFY(f.Exists("errors.log"));
-        f.prompts.boxes.clear();
+        QVERIFY(f.Read("errors.log") != "<missing>");
         f.Trigger("ScriptOptionsMenuCorrectScript");
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
         QVERIFY2(!f.state.ScriptCheckPassed, "a run that repaired something does not pass");
         f.Trigger("ScriptOptionsMenuCorrectScript");
         QVERIFY(f.state.ScriptCheckPassed);
-        QVERIFY(!f.Exists("errors.log"));
+        QCOMPARE(f.Read("errors.log"), QByteArray("<missing>"));
     }
 
     // Enter checks the text without its new break, then puts the break where
-    // the caret was; the line the check selects stays selected, never the break.
-    void enterChecksThenBreaksTheLine_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("from");  // the caret, or the selection it replaces
-        QTest::addColumn<int>("to");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("selected");
-        QTest::newRow("at the end") << "[:np" << 4 << 4 << 0 << "[:np\n"
-                                    << "[:np";
-        QTest::newRow("at the start") << "[:np" << 0 << 0 << 0 << "\n[:np"
-                                      << "[:np";
-        QTest::newRow("inside") << "[:np" << 2 << 2 << 0 << "[:\nnp"
-                                << "[:";
-        QTest::newRow("over a selection") << "[:npx" << 2 << 4 << 0 << "[:\nx"
-                                          << "[:";
-        QTest::newRow("second line") << "hi\n[:nb" << 7 << 7 << 0 << "hi\n[:nb\n"
-                                     << "[:nb";
-        QTest::newRow("before a faulty line") << "hi\n[:nb" << 0 << 0 << 0 << "\nhi\n[:nb"
-                                              << "[:nb";
-        QTest::newRow("clean, with shift")
-            << "[:np]" << 5 << 5 << int(Qt::ShiftModifier) << "[:np]\n"
-            << QString();
-    }
+    // the caret was; the line the check selects stays selected, never the
+    // break. With AutoLineCheck off nothing is checked.
     void enterChecksThenBreaksTheLine() {
-        QFETCH(QString, text);
-        QFETCH(int, from);
-        QFETCH(int, to);
-        QFETCH(int, modifiers);
-        QFETCH(QString, after);
-        QFETCH(QString, selected);
-        MainWindowFixture f;
-        f.ShowActive();
-        auto* edit = f.window->EditArea();
-        edit->setFocus();
-        edit->setPlainText(text);
-        QTextCursor cursor = edit->textCursor();
-        cursor.setPosition(from);
-        cursor.setPosition(to, QTextCursor::KeepAnchor);
-        edit->setTextCursor(cursor);
-        QTest::keyClick(edit, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(edit->toPlainText(), after);
-        QCOMPARE(edit->textCursor().selectedText(), selected);
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(selected.isEmpty() ? 0 : 1));
-        if (selected.isEmpty()) QCOMPARE(edit->textCursor().position(), from + 1);
-    }
-
-    void enterChecksNothingWhileAutoLineCheckIsOff() {
+        const struct {
+            const char* text;
+            int from, to;  // the caret, or the selection it replaces
+            Qt::KeyboardModifiers modifiers;
+            const char *after, *selected;
+        } cases[] = {{"[:np", 4, 4, {}, "[:np\n", "[:np"},
+                     {"[:np", 0, 0, {}, "\n[:np", "[:np"},
+                     {"[:npx", 2, 4, {}, "[:\nx", "[:"},
+                     {"hi\n[:nb", 7, 7, {}, "hi\n[:nb\n", "[:nb"},
+                     {"[:np]", 5, 5, Qt::ShiftModifier, "[:np]\n", ""}};
+        for (const auto& c : cases) {
+            MainWindowFixture f;
+            auto* edit = EditWith(f, QString::fromLatin1(c.text), c.from, c.to);
+            QTest::keyClick(edit, Qt::Key_Return, c.modifiers);
+            QCOMPARE(edit->toPlainText(), QString::fromLatin1(c.after));
+            QCOMPARE(edit->textCursor().selectedText(), QString::fromLatin1(c.selected));
+            QCOMPARE(f.prompts.boxes.size(), std::size_t(*c.selected ? 1 : 0));
+            if (!*c.selected) QCOMPARE(edit->textCursor().position(), c.from + 1);
+        }
         MainWindowFixture f;
         f.Write("settings.ini", "[QVOptions]\r\nAutoLineCheck=no\r\n");
         f.Start();
-        f.ShowActive();
-        auto* edit = f.window->EditArea();
-        edit->setFocus();
-        QTest::keyClicks(edit, QStringLiteral("[:np"));
+        auto* edit = EditWith(f, QStringLiteral("[:np"), 4, 4);
         QTest::keyClick(edit, Qt::Key_Return);
-        QTest::keyClicks(edit, QStringLiteral("x"));
         QVERIFY(f.prompts.boxes.empty());
-        QCOMPARE(edit->toPlainText(), QStringLiteral("[:np\nx"));
+        QCOMPARE(edit->toPlainText(), QStringLiteral("[:np\n"));
     }
 
     // Every way through the exit, with and without the "Save action:" dialog
@@ -283,21 +222,11 @@ class SaveAndRunTest : public QObject {
             {"no", "", true, false, false, "", script, {kAsk}, 1},
             {"esc stays open", "", true, false, esc, "", script, {kAsk}, 0},
             {"yes, no script", "", false, false, true, "", "[:nb]", saved, 1},
-            {"yes, append", "", true, false, true, "AppendTo", script + "[:nb]", saved, 1},
             {"yes, cancel", "", true, false, true, "CCL", script, {kAsk}, 1},
-            {"dialog open, no", "", true, true, false, "", script, {kAsk}, 1},
-            {"dialog open, yes, append", "", true, true, true, "AppendTo", script + "[:nb]", saved,
-             1},
-            {"dialog open, data not kept",
-             "KeepDataOnExit=no",
-             true,
-             true,
-             {},
-             "",
-             "<missing>",
-             {},
-             1},
-            {"data not kept", "KeepDataOnExit=no", true, false, {}, "", "<missing>", {}, 1},
+            {"open, no", "", true, true, false, "", script, {kAsk}, 1},
+            {"open, yes, append", "", true, true, true, "AppendTo", script + "[:nb]", saved, 1},
+            {"open, not kept", "KeepDataOnExit=no", true, true, {}, "", "<missing>", {}, 1},
+            {"not kept", "KeepDataOnExit=no", true, false, {}, "", "<missing>", {}, 1},
             {"editor off asks nothing", "UseEditor=no", true, false, {}, "", script, {}, 1},
         };
         for (const auto& c : cases) {
@@ -311,7 +240,7 @@ class SaveAndRunTest : public QObject {
             f.window->close();  // the window's close control
             if (*c.button) {
                 QVERIFY2(f.endCalls == 0, c.name);
-                Press(f, c.button);
+                Choose(f, c.button);
             }
             QVERIFY2(f.Read("demo.txt") == c.after, c.name);
             QVERIFY2(f.BoxTexts() == c.boxes, c.name);
@@ -327,8 +256,8 @@ class SaveAndRunTest : public QObject {
         }
     }
 
-    // The boxes on screen: Esc and the close control answer No to a plain
-    // question and back out of the exit question.
+    // The boxes on screen, with their two buttons: Esc and the close control
+    // back out of the exit question, and Esc answers No to a plain question.
     void questionBoxesOnScreen() {
         using Answer = qvx::UserPrompts::Answer;
         const struct {
@@ -339,9 +268,7 @@ class SaveAndRunTest : public QObject {
             {true, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::Cancel},
             {true, [](QMessageBox* box) { box->close(); }, Answer::Cancel},
             {true, [](QMessageBox* box) { box->button(QMessageBox::No)->click(); }, Answer::No},
-            {true, [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, Answer::Yes},
             {false, [](QMessageBox* box) { QTest::keyClick(box, Qt::Key_Escape); }, Answer::No},
-            {false, [](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); }, Answer::Yes},
         };
         qvx::QtUserPrompts prompts;
         for (const auto& c : cases) {
@@ -371,9 +298,10 @@ class SaveAndRunTest : public QObject {
         f.window->EditArea()->setPlainText(QStringLiteral("precious"));
         f.prompts.answers = {true};
         f.Trigger("FileMenuClose");
-        Press(f, "Overwrite");
+        Choose(f, "Overwrite");
         QCOMPARE(f.endCalls, 0);
         QCOMPARE(f.prompts.boxes.back().icon, PromptIcon::Critical);
+        QVERIFY(!f.BoxTexts().contains(QStringLiteral("data saved.")));
         QVERIFY(f.window->SaveActionDialog());
         QCOMPARE(f.window->EditArea()->toPlainText(), QStringLiteral("precious"));
     }

@@ -1,8 +1,11 @@
 #include "gui/support/MainWindowFixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 namespace qvx::test {
@@ -41,6 +44,16 @@ void MainWindowFixture::Trigger(const char* actionName) {
     action->trigger();
 }
 
+QDialog* MainWindowFixture::OpenDialog(const char* item, const char* dialogName,
+                                       const char* firstBox) {
+    Trigger(item);
+    auto* dialog = window->findChild<QDialog*>(QLatin1String(dialogName));
+    if (!dialog || !QTest::qWaitForWindowActive(dialog)) return nullptr;
+    QWidget* box = Control(dialog, firstBox);
+    const bool focused = QTest::qWaitFor([&] { return QApplication::focusWidget() == box; });
+    return focused && !window->isVisible() ? dialog : nullptr;
+}
+
 QString MainWindowFixture::Path(const QString& name) const {
     return dir.filePath(name);
 }
@@ -57,18 +70,20 @@ void MainWindowFixture::Write(const QString& name, const QByteArray& bytes) cons
     file.write(bytes);
 }
 
-bool MainWindowFixture::Exists(const QString& name) const {
-    return QFile::exists(Path(name));
-}
-
-QStringList MainWindowFixture::Files() const {
-    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-}
-
 QStringList MainWindowFixture::BoxTexts() const {
     QStringList texts;
     for (const auto& box : prompts.boxes) texts << QString::fromStdString(box.text);
     return texts;
+}
+
+void Type(QWidget* dialog, const char* box, const QString& text) {
+    auto* edit = Control<QLineEdit>(dialog, box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+}
+
+void Press(QWidget* dialog, const char* button) {
+    QTest::mouseClick(Control<QAbstractButton>(dialog, button), Qt::LeftButton);
 }
 
 }  // namespace qvx::test
