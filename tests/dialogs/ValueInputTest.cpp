@@ -68,27 +68,15 @@ TEST(ValueInput, EveryNumericKindKeepsToItsRange) {
 }
 
 // The first kinds spell their texts out; the others share one text for both
-// faults. Every text that names a range names the kind's own, but for the
-// rate's (0 to 999) and breathiness's numeric one (1 to 72).
+// faults under one title. Every text that names a range names the kind's
+// own, but for the rate's (0 to 999) and breathiness's numeric one (1 to 72).
 TEST(ValueInput, TheKindsOwnTextsAreShown) {
-    const struct {
-        std::int32_t kind;
-        PromptBox notNumeric, outOfRange;
-    } cases[] = {
-        {1,
-         {"Please enter a numeric value between 0 and 999.", "Input error.", PromptIcon::Critical},
-         {"Please enter a value between 0 and 999.", "Input error.", PromptIcon::Critical}},
-        {2,
-         {"Please type in a numeric value between 1 and 72.", "Input error.", PromptIcon::Critical},
-         {"Please type in a value between 0 and 72.", "input error.", PromptIcon::Critical}},
-        {17,
-         {"Please type a value between 0 and 40.", "Input Error", PromptIcon::Critical},
-         {"Please type a value between 0 and 40.", "Input Error", PromptIcon::Critical}},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(CheckValueInput(c.kind, "x"), c.notNumeric);
-        EXPECT_EQ(CheckValueInput(c.kind, "-1"), c.outOfRange);
-    }
+    EXPECT_EQ(CheckValueInput(1, "x"), (PromptBox{"Please enter a numeric value between 0 and 999.",
+                                                  "Input error.", PromptIcon::Critical}));
+    EXPECT_EQ(CheckValueInput(1, "-1")->text, "Please enter a value between 0 and 999.");
+    EXPECT_EQ(CheckValueInput(2, "x")->text, "Please type in a numeric value between 1 and 72.");
+    EXPECT_EQ(CheckValueInput(2, "-1")->title, "input error.");
+    EXPECT_EQ(CheckValueInput(17, "x")->title, "Input Error");
     for (const InputKindInfo& info : InputKinds().subspan(1, 27)) {
         const std::string range =
             " between " + std::to_string(info.min) + " and " + std::to_string(info.max) + ".";
@@ -125,9 +113,7 @@ TEST(ValueInput, SubmitWritesOnlyAcceptedValues) {
 
 TEST(InputKind, KeepsOnlyKindsZeroToTwentyNine) {
     ProgramState state;
-    SetInputKind(state, 29);
-    SetInputKind(state, 30);
-    SetInputKind(state, -1);
+    for (const std::int32_t kind : {29, 30, -1}) SetInputKind(state, kind);
     EXPECT_EQ(GetInputKind(state), 29);
     SetInputKind(state, 0);
     EXPECT_EQ(GetInputKind(state), 0);
