@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
 
 #include "support/TempFolder.h"
@@ -41,29 +40,6 @@ class UpdateTest : public ::testing::Test {
     LoopbackServer server;
     NetworkConfig config = LoopbackConfig(server.Url(), folder);
     QVXUpdater updater{config, VersionTempPath(folder.folder())};
-};
-
-// Puts HOME and the user's folder variables back as they were when the test ends.
-class SavedEnvironment {
-  public:
-    SavedEnvironment() {
-        for (const char* name : kNames) {
-            if (const char* value = std::getenv(name)) saved_[name] = value;
-        }
-    }
-    ~SavedEnvironment() {
-        for (const char* name : kNames) {
-            if (saved_.count(name))
-                setenv(name, saved_[name].c_str(), 1);
-            else
-                unsetenv(name);
-        }
-    }
-
-  private:
-    static constexpr const char* kNames[] = {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME",
-                                             "XDG_DOWNLOAD_DIR"};
-    std::map<std::string, std::string> saved_;
 };
 
 }  // namespace qvx::test

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "update/UpdateFixture.h"
 #include "update/UserFolders.h"
@@ -11,6 +13,29 @@ namespace {
 
 using test::TempFolder;
 
+// Puts HOME and the user's folder variables back as they were when the test ends.
+class SavedEnvironment {
+  public:
+    SavedEnvironment() {
+        for (const char* name : kNames) {
+            if (const char* value = std::getenv(name)) saved_[name] = value;
+        }
+    }
+    ~SavedEnvironment() {
+        for (const char* name : kNames) {
+            if (saved_.count(name))
+                setenv(name, saved_[name].c_str(), 1);
+            else
+                unsetenv(name);
+        }
+    }
+
+  private:
+    static constexpr const char* kNames[] = {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME",
+                                             "XDG_DOWNLOAD_DIR"};
+    std::map<std::string, std::string> saved_;
+};
+
 unsigned ModeOf(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
@@ -18,7 +43,7 @@ unsigned ModeOf(const std::string& path) {
 
 TEST(TempFolderTest, APrivateFolderInTheUserCacheUnlessOthersCanEnterIt) {
     TempFolder folder;
-    test::SavedEnvironment environment;
+    SavedEnvironment environment;
     setenv("XDG_CACHE_HOME", folder.File("cache").c_str(), 1);
     const std::string cache = folder.File("cache/quillvox");
     EXPECT_EQ(GetTempFolder(), cache);
@@ -38,7 +63,7 @@ TEST(TempFolderTest, APrivateFolderInTheUserCacheUnlessOthersCanEnterIt) {
 
 TEST(DownloadFolderTest, EnvironmentThenUserDirsThenDownloadsThenTheTempFolder) {
     TempFolder folder;
-    test::SavedEnvironment environment;
+    SavedEnvironment environment;
     setenv("HOME", folder.folder().c_str(), 1);
     setenv("XDG_CONFIG_HOME", folder.File("config").c_str(), 1);
     setenv("XDG_CACHE_HOME", folder.File("cache").c_str(), 1);
