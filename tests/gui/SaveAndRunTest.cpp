@@ -1,13 +1,5 @@
 // Saving the edit area, checking, running the speaking program, the line
 // check at Enter, and the save branch of the exit.
-#include <QAction>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <functional>
 #include <optional>
 
@@ -64,52 +56,42 @@ class SaveAndRunTest : public QObject {
     }
 
     // Over an existing script the "Save action:" dialog opens beside the
-    // window, which stays usable, and closes after the check's boxes.
+    // window, which stays usable, and closes after the check's boxes. There
+    // is one at most; Esc does nothing, Enter presses the focused button.
     void existingScriptAsksWhatToDo() {
         const struct {
             const char* button;
             QByteArray after;
             QStringList boxes;
         } cases[] = {{"AppendTo", "[:np]\r\n[:nb]", {"data saved.", kClean}},
+                     {"Overwrite", "[:nb]", {"data saved.", kClean}},
                      {"CCL", "[:np]\r\n", {}}};
         for (const auto& c : cases) {
             MainWindowFixture f;
             f.Write("demo.txt", "[:np]\r\n");
-            f.window->show();
             f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
+            f.ShowActive();
             f.Trigger("FileMenuSaveScript");
-            QVERIFY(f.window->SaveActionDialog()->isVisible() && f.window->isVisible());
-            QCOMPARE(f.window->SaveActionDialog()->windowTitle(), QStringLiteral("Save action:"));
+            auto* dialog = f.window->SaveActionDialog();
+            f.Trigger("FileMenuSaveScript");
+            QCOMPARE(f.window->findChildren<qvx::SaveAction*>(), QList<qvx::SaveAction*>{dialog});
+            QVERIFY(QTest::qWaitForWindowActive(dialog) && f.window->isVisible());
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Save action:"));
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            QVERIFY(f.window->SaveActionDialog() && dialog->isVisible());
             bool dialogOpenDuringBoxes = true;
             f.prompts.onBox = [&](const qvx::RecordingPrompts::Box&) {
-                dialogOpenDuringBoxes = dialogOpenDuringBoxes && f.window->SaveActionDialog() &&
-                                        f.window->SaveActionDialog()->isVisible();
+                dialogOpenDuringBoxes =
+                    dialogOpenDuringBoxes && f.window->SaveActionDialog() && dialog->isVisible();
             };
-            Choose(f, c.button);
+            auto* button = qvx::test::Control<QPushButton>(dialog, c.button);
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);
             QCOMPARE(f.Read("demo.txt"), c.after);
             QCOMPARE(f.BoxTexts(), c.boxes);
             QVERIFY2(dialogOpenDuringBoxes, "the dialog closes after the check's boxes");
             QTRY_VERIFY(!f.window->SaveActionDialog());
         }
-    }
-
-    // One dialog at most; Esc does nothing, Enter presses the focused button.
-    void saveActionDialogKeys() {
-        MainWindowFixture f;
-        f.Write("demo.txt", "x");
-        f.window->EditArea()->setPlainText(QStringLiteral("y"));
-        f.ShowActive();
-        f.Trigger("FileMenuSaveScript");
-        auto* dialog = f.window->SaveActionDialog();
-        f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.window->findChildren<qvx::SaveAction*>(), QList<qvx::SaveAction*>{dialog});
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        QVERIFY(f.window->SaveActionDialog() && dialog->isVisible());
-        auto* overwrite = dialog->findChild<QPushButton*>(QStringLiteral("Overwrite"));
-        overwrite->setFocus();
-        QTest::keyClick(overwrite, Qt::Key_Return);
-        QCOMPARE(f.Read("demo.txt"), QByteArray("y"));
     }
 
     // While CheckBeforeRun is on, only a script that passed its check is run;
@@ -120,7 +102,6 @@ class SaveAndRunTest : public QObject {
             bool started;
         } cases[] = {{"", "", "error! no script to check.", false},
                      {"", "[:play nothere.wav]\r\n", "warning!", false},
-                     {"", "[:np]\r\n", "script was checked with 0 errors", true},
                      {"CheckBeforeRun=no", "", nullptr, true}};
         for (const auto& c : cases) {
             MainWindowFixture f;
@@ -134,8 +115,9 @@ class SaveAndRunTest : public QObject {
         }
     }
 
-    // The real start: the speaking program of the program folder, detached,
-    // in that folder, without arguments; a missing program is reported.
+    // After a passed check the real start: the speaking program of the
+    // program folder, detached, in that folder, without arguments; a missing
+    // program is reported.
     void theRealSpeakerIsStartedOrReportedMissing() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:np]\r\n");
@@ -200,6 +182,15 @@ class SaveAndRunTest : public QObject {
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(f.prompts.boxes.empty());
         QCOMPARE(edit->toPlainText(), QStringLiteral("[:np\n"));
+    }
+
+    void ctrlASelectsAllButCtrlShiftADoesNot() {
+        MainWindowFixture f;
+        auto* edit = EditWith(f, QStringLiteral("one\ntwo"), 1, 3);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("ne"));
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("one\u2029two"));
     }
 
     // Every way through the exit, with and without the "Save action:" dialog

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QByteArray>
-#include <QDialog>
-#include <QString>
-#include <QTemporaryDir>
+#include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -11,41 +9,7 @@
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
 
-class QAction;
-
 namespace qvx::test {
-
-// The real main window over a temporary program folder, with recorded boxes
-// and launches, and a recorded end of the program in place of the real one.
-class MainWindowFixture {
-  public:
-    MainWindowFixture();
-    ~MainWindowFixture();
-
-    // Builds the window anew, as a new start of the program would.
-    void Start();
-    // Shows the window and waits until it is active, for key tests.
-    void ShowActive();
-
-    void Trigger(const char* actionName);
-    QAction* Action(const char* name) const;
-    // Chooses the item and waits until its dialog is active in the window's
-    // place with the keyboard in `firstBox`; nullptr when it is not.
-    QDialog* OpenDialog(const char* item, const char* dialogName, const char* firstBox);
-
-    QString Path(const QString& name) const;
-    QByteArray Read(const QString& name) const;  // "<missing>" when absent
-    void Write(const QString& name, const QByteArray& bytes) const;
-    // The texts of the recorded boxes, in order.
-    QStringList BoxTexts() const;
-
-    QTemporaryDir dir;
-    ProgramState state;
-    RecordingPrompts prompts;
-    RecordingLauncher launcher;
-    int endCalls = 0;
-    std::unique_ptr<QVX5> window;
-};
 
 // A dialog's control by object name; a missing one ends the test run.
 template <typename T = QWidget>
@@ -54,8 +18,84 @@ T* Control(QWidget* dialog, const char* name) {
     if (!control) qFatal("no control %s", name);
     return control;
 }
+
 // Types into the box as a user would, so its character limit applies.
-void Type(QWidget* dialog, const char* box, const QString& text);
-void Press(QWidget* dialog, const char* button);
+inline void Type(QWidget* dialog, const char* box, const QString& text) {
+    auto* edit = Control<QLineEdit>(dialog, box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+}
+
+inline void Press(QWidget* dialog, const char* button) {
+    QTest::mouseClick(Control<QAbstractButton>(dialog, button), Qt::LeftButton);
+}
+
+// The real main window over a temporary program folder, with recorded boxes
+// and launches, and a recorded end of the program in place of the real one.
+class MainWindowFixture {
+  public:
+    MainWindowFixture() : dir(QDir::tempPath() + QStringLiteral("/quillvox-gui-XXXXXX")) {
+        state.paths = ProgramPaths::InFolder(dir.path().toStdString());
+        Start();
+    }
+    ~MainWindowFixture() {
+        if (!QTest::currentTestFailed()) return;
+        dir.setAutoRemove(false);
+        qWarning("kept the test folder %s", qPrintable(dir.path()));
+    }
+
+    // Builds the window anew, as a new start of the program would.
+    void Start() {
+        window.reset();
+        window = std::make_unique<QVX5>(state, prompts, launcher, [this] { ++endCalls; });
+    }
+    // Shows the window and waits until it is active, for key tests.
+    void ShowActive() {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    QAction* Action(const char* name) const { return window->Action(name); }
+    void Trigger(const char* name) {
+        QVERIFY2(Action(name), name);
+        Action(name)->trigger();
+    }
+    // Chooses the item and waits until its dialog is active in the window's
+    // place with the keyboard in `firstBox`; nullptr when it is not.
+    QDialog* OpenDialog(const char* item, const char* dialogName, const char* firstBox) {
+        Trigger(item);
+        auto* dialog = window->findChild<QDialog*>(QLatin1String(dialogName));
+        if (!dialog || !QTest::qWaitForWindowActive(dialog)) return nullptr;
+        QWidget* box = Control(dialog, firstBox);
+        const bool focused = QTest::qWaitFor([&] { return QApplication::focusWidget() == box; });
+        return focused && !window->isVisible() ? dialog : nullptr;
+    }
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    // The file's bytes, "<missing>" when it cannot be read.
+    QByteArray Read(const QString& name) const {
+        QFile file(Path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArrayLiteral("<missing>");
+    }
+    void Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    // The texts of the recorded boxes, in order.
+    QStringList BoxTexts() const {
+        QStringList texts;
+        for (const auto& box : prompts.boxes) texts << QString::fromStdString(box.text);
+        return texts;
+    }
+
+    QTemporaryDir dir;
+    ProgramState state;
+    RecordingPrompts prompts;
+    RecordingLauncher launcher;
+    int endCalls = 0;
+    std::unique_ptr<QVX5> window;
+};
 
 }  // namespace qvx::test
