@@ -1,12 +1,15 @@
 // The three input dialogs opened through their menu items on the real main
 // window: each takes the window's place and gives it back, active, however
-// it closes; a failed check keeps it open with what was typed.
+// it closes; a failed check keeps it open with what was typed. Each can be
+// worked from the keyboard and read by a screen reader, its slide controls
+// shown.
 #include <functional>
 
 #include "gui/support/MainWindowFixture.h"
 
 using namespace Qt::Literals::StringLiterals;
 using qvx::test::Control;
+using qvx::test::ExpectNamedAndTabbed;
 using qvx::test::MainWindowFixture;
 using qvx::test::Press;
 using qvx::test::Type;
@@ -62,6 +65,7 @@ class DialogsTest : public QObject {
             std::function<void()> leave;
         } openings[] = {{"IntonationMenuPitch", u"Average Pitch"_s, u"Value:"_s, 3,
                          [&] {
+                             ExpectNamedAndTabbed(dialog, "Generic Submit Ccl");
                              Press(dialog, "Submit");
                              QCOMPARE(f.BoxTexts(),
                                       QStringList{u"Please type a value between 100 and 300."_s});
@@ -150,7 +154,8 @@ class DialogsTest : public QObject {
         Control<QLineEdit>(dialog, "txtNote")->setText(u"12"_s);
         Control<QLineEdit>(dialog, "txtLength")->setText(u"300"_s);
         SlideTo(dialog, 1, "txtEndNote", u"10"_s);
-        QVERIFY(Control(dialog, "txtEndNote")->isVisible());
+        ExpectNamedAndTabbed(dialog,
+                             "txtPhoneme txtNote txtLength chkSlide Slide txtEndNote Gen Ccl");
         QCOMPARE(Control(dialog, "txtEndNote")->geometry(), QRect(160, 440, 81, 33));
         PressEnter();  // Enter presses Generate as surely as a click does
         VERIFY_RETURNED(f, dialog);
@@ -194,7 +199,7 @@ class DialogsTest : public QObject {
         QVERIFY(!Control(dialog, "EndNote")->isVisible());
         value->clear();
         SlideTo(dialog, 1, "EndNote", u"19"_s);
-        QVERIFY(Control(dialog, "EndNote")->isVisible());
+        ExpectNamedAndTabbed(dialog, "ToneValue Length chkSlide Slide EndNote Gen Ccl");
         Type(dialog, "ToneValue", u"440"_s);
         Type(dialog, "Length", u"200"_s);
         Press(dialog, "Gen");

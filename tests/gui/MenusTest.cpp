@@ -1,24 +1,16 @@
-// The menus and the keyboard: the built menus against the one menu table, the
-// tables that give the items their behaviour, what each item tells a screen
-// reader, and every window's names and tab order.
+// The menus: the built menus against the one menu table, the tables that give
+// the items their behaviour, and what each item tells a screen reader.
 #include <cstring>
 
 #include "app/MenuTree.h"
-#include "app/ScriptEditor.h"
 #include "dialogs/ValueInput.h"
 #include "gui/support/MainWindowFixture.h"
 #include "script/Writers.h"
 #include "settings/Options.h"
 
-using qvx::test::Control;
 using qvx::test::MainWindowFixture;
 
 namespace {
-
-QString AccessibleName(QWidget* widget) {
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
-    return iface ? iface->text(QAccessible::Name) : QString();
-}
 
 QChar AccessKey(const QString& caption) {
     const int amp = caption.indexOf(QLatin1Char('&'));
@@ -137,57 +129,6 @@ class MenusTest : public QObject {
             QAction* action = f.Action(qPrintable(name));
             QVERIFY2(action && !action->menu(), qPrintable(name));
             QCOMPARE(named.count(name), 1);
-        }
-    }
-
-    // Each window with its slide controls shown: every control Tab can reach
-    // has a name to announce, and Tab from the first visits them all in
-    // order and comes back round.
-    void everyWindowIsNamedAndTabbedInOrder() {
-        const struct {
-            const char *item, *dialog, *slideFrom, *tabOrder, *firstName;
-        } windows[] = {
-            {"", "", "", "EditArea", "script editor"},
-            {"IntonationMenuPitch", "GeneralInput", "", "Generic Submit Ccl", "Value:"},
-            {"WriteMenuPhoneme", "Phonemes", "txtNote",
-             "txtPhoneme txtNote txtLength chkSlide Slide txtEndNote Gen Ccl", "Phoneme"},
-            {"OtherEffectsMenuToneGenerator", "Tones", "ToneValue",
-             "ToneValue Length chkSlide Slide EndNote Gen Ccl", "Note"},
-            {"FileMenuSaveScript", "SaveAction", "", "AppendTo Overwrite CCL", "Append"},
-        };
-        for (const auto& w : windows) {
-            MainWindowFixture f;
-            f.Write("demo.txt", "x");
-            f.ShowActive();
-            QWidget* window = f.window.get();
-            if (*w.item) {
-                f.Trigger(w.item);
-                window = f.window->findChild<QDialog*>(QLatin1String(w.dialog));
-                QVERIFY(window && QTest::qWaitForWindowActive(window));
-            }
-            if (*w.slideFrom) {
-                Control<QLineEdit>(window, w.slideFrom)->setText(QStringLiteral("10"));
-                Control<QCheckBox>(window, "chkSlide")->click();
-            }
-            for (QWidget* widget : window->findChildren<QWidget*>()) {
-                if (!widget->isVisibleTo(window) || !(widget->focusPolicy() & Qt::TabFocus) ||
-                    qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget)) {
-                    continue;
-                }
-                QVERIFY2(!AccessibleName(widget).trimmed().isEmpty(),
-                         qPrintable(widget->objectName()));
-            }
-            const QStringList order = QString::fromLatin1(w.tabOrder).split(u' ');
-            // The window puts the keyboard somewhere of its own first.
-            QTRY_VERIFY(QApplication::focusWidget() &&
-                        QApplication::focusWidget()->window() == window);
-            QWidget* first = Control(window, qPrintable(order[0]));
-            first->setFocus();
-            QCOMPARE(AccessibleName(first), QString::fromLatin1(w.firstName));
-            for (int i = 1; i <= order.size(); ++i) {
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget()->objectName(), order[i % order.size()]);
-            }
         }
     }
 };

@@ -23,19 +23,6 @@ void Choose(MainWindowFixture& f, const char* button) {
     qvx::test::Control<QPushButton>(f.window->SaveActionDialog(), button)->click();
 }
 
-// Puts the caret, or a selection, into the focused edit area of a shown window.
-QPlainTextEdit* EditWith(MainWindowFixture& f, const QString& text, int from, int to) {
-    f.ShowActive();
-    auto* edit = f.window->EditArea();
-    edit->setFocus();
-    edit->setPlainText(text);
-    QTextCursor cursor = edit->textCursor();
-    cursor.setPosition(from);
-    cursor.setPosition(to, QTextCursor::KeepAnchor);
-    edit->setTextCursor(cursor);
-    return edit;
-}
-
 class SaveAndRunTest : public QObject {
     Q_OBJECT
   private slots:
@@ -79,6 +66,7 @@ class SaveAndRunTest : public QObject {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Save action:"));
             QTest::keyClick(dialog, Qt::Key_Escape);
             QVERIFY(f.window->SaveActionDialog() && dialog->isVisible());
+            qvx::test::ExpectNamedAndTabbed(dialog, "AppendTo Overwrite CCL");
             bool dialogOpenDuringBoxes = true;
             f.prompts.onBox = [&](const qvx::RecordingPrompts::Box&) {
                 dialogOpenDuringBoxes =
@@ -135,62 +123,59 @@ class SaveAndRunTest : public QObject {
         QCOMPARE(f.Read("started.txt"), f.dir.path().toUtf8() + "\n0\n");
     }
 
-    // The check shows its findings and logs them; the corrector repairs, and
-    // its next run passes and drops the log.
+    // The items run the check and the corrector (their rules have tests of
+    // their own).
     void checkAndCorrectFromTheMenu() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:NP\r\n");
         f.Trigger("ScriptOptionsMenuCheckScript");
         QCOMPARE(f.BoxTexts().first(),
                  QStringLiteral("error! missing close brackets on line 1: [:np"));
-        QVERIFY(f.Read("errors.log") != "<missing>");
         f.Trigger("ScriptOptionsMenuCorrectScript");
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
-        QVERIFY2(!f.state.ScriptCheckPassed, "a run that repaired something does not pass");
-        f.Trigger("ScriptOptionsMenuCorrectScript");
-        QVERIFY(f.state.ScriptCheckPassed);
-        QCOMPARE(f.Read("errors.log"), QByteArray("<missing>"));
     }
 
     // Enter checks the text without its new break, then puts the break where
     // the caret was; the line the check selects stays selected, never the
-    // break. With AutoLineCheck off nothing is checked.
-    void enterChecksThenBreaksTheLine() {
+    // break. With AutoLineCheck off nothing is checked. Ctrl+A selects all,
+    // Ctrl+Shift+A does not.
+    void editAreaKeys() {
         const struct {
-            const char* text;
+            const char *settings, *text;
             int from, to;  // the caret, or the selection it replaces
+            Qt::Key key;
             Qt::KeyboardModifiers modifiers;
             const char *after, *selected;
-        } cases[] = {{"[:np", 4, 4, {}, "[:np\n", "[:np"},
-                     {"[:np", 0, 0, {}, "\n[:np", "[:np"},
-                     {"[:npx", 2, 4, {}, "[:\nx", "[:"},
-                     {"hi\n[:nb", 7, 7, {}, "hi\n[:nb\n", "[:nb"},
-                     {"[:np]", 5, 5, Qt::ShiftModifier, "[:np]\n", ""}};
+            int boxes;
+        } cases[] = {
+            {"", "[:np", 4, 4, Qt::Key_Return, {}, "[:np\n", "[:np", 1},
+            {"", "[:np", 0, 0, Qt::Key_Return, {}, "\n[:np", "[:np", 1},
+            {"", "[:npx", 2, 4, Qt::Key_Return, {}, "[:\nx", "[:", 1},
+            {"", "hi\n[:nb", 7, 7, Qt::Key_Return, {}, "hi\n[:nb\n", "[:nb", 1},
+            {"", "[:np]", 5, 5, Qt::Key_Return, Qt::ShiftModifier, "[:np]\n", "", 0},
+            {"AutoLineCheck=no", "[:np", 4, 4, Qt::Key_Return, {}, "[:np\n", "", 0},
+            {"", "one\ntwo", 1, 3, Qt::Key_A, Qt::ControlModifier, "one\ntwo", "one\u2029two", 0},
+            {"", "one\ntwo", 1, 3, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier, "one\ntwo",
+             "ne", 0},
+        };
         for (const auto& c : cases) {
             MainWindowFixture f;
-            auto* edit = EditWith(f, QString::fromLatin1(c.text), c.from, c.to);
-            QTest::keyClick(edit, Qt::Key_Return, c.modifiers);
-            QCOMPARE(edit->toPlainText(), QString::fromLatin1(c.after));
-            QCOMPARE(edit->textCursor().selectedText(), QString::fromLatin1(c.selected));
-            QCOMPARE(f.prompts.boxes.size(), std::size_t(*c.selected ? 1 : 0));
+            f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + c.settings + "\r\n");
+            f.Start();
+            f.ShowActive();
+            auto* edit = f.window->EditArea();
+            edit->setFocus();
+            edit->setPlainText(QString::fromUtf8(c.text));
+            QTextCursor cursor = edit->textCursor();
+            cursor.setPosition(c.from);
+            cursor.setPosition(c.to, QTextCursor::KeepAnchor);
+            edit->setTextCursor(cursor);
+            QTest::keyClick(edit, c.key, c.modifiers);
+            QCOMPARE(edit->toPlainText(), QString::fromUtf8(c.after));
+            QCOMPARE(edit->textCursor().selectedText(), QString::fromUtf8(c.selected));
+            QCOMPARE(int(f.prompts.boxes.size()), c.boxes);
             if (!*c.selected) QCOMPARE(edit->textCursor().position(), c.from + 1);
         }
-        MainWindowFixture f;
-        f.Write("settings.ini", "[QVOptions]\r\nAutoLineCheck=no\r\n");
-        f.Start();
-        auto* edit = EditWith(f, QStringLiteral("[:np"), 4, 4);
-        QTest::keyClick(edit, Qt::Key_Return);
-        QVERIFY(f.prompts.boxes.empty());
-        QCOMPARE(edit->toPlainText(), QStringLiteral("[:np\n"));
-    }
-
-    void ctrlASelectsAllButCtrlShiftADoesNot() {
-        MainWindowFixture f;
-        auto* edit = EditWith(f, QStringLiteral("one\ntwo"), 1, 3);
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("ne"));
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QCOMPARE(edit->textCursor().selectedText(), QStringLiteral("one\u2029two"));
     }
 
     // Every way through the exit, with and without the "Save action:" dialog

@@ -30,6 +30,29 @@ inline void Press(QWidget* dialog, const char* button) {
     QTest::mouseClick(Control<QAbstractButton>(dialog, button), Qt::LeftButton);
 }
 
+// Every control Tab can reach in the active window has a name for a screen
+// reader to announce, and Tab from the first control of `order` (object
+// names, space-separated) visits them all in order and comes back round.
+inline void ExpectNamedAndTabbed(QWidget* window, const char* order) {
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window) || !(widget->focusPolicy() & Qt::TabFocus) ||
+            qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget)) {
+            continue;
+        }
+        const QAccessibleInterface* named = QAccessible::queryAccessibleInterface(widget);
+        QVERIFY2(named && !named->text(QAccessible::Name).trimmed().isEmpty(),
+                 qPrintable(widget->objectName()));
+    }
+    // The window puts the keyboard somewhere of its own first.
+    QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == window);
+    const QStringList names = QString::fromLatin1(order).split(u' ');
+    Control(window, qPrintable(names[0]))->setFocus();
+    for (int i = 1; i <= names.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), names[i % names.size()]);
+    }
+}
+
 // The real main window over a temporary program folder, with recorded boxes
 // and launches, and a recorded end of the program in place of the real one.
 class MainWindowFixture {
