@@ -1,16 +1,92 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <httplib.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "support/TempFolder.h"
 #include "update/Internet.h"
-#include "update/LoopbackServer.h"
 #include "update/QVXUpdater.h"
 
 namespace qvx::test {
+
+// A real HTTP server on 127.0.0.1, on a port the system picks, running on its
+// own thread until the test ends. Pages can be set or changed at any time.
+class LoopbackServer {
+  public:
+    using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
+
+    LoopbackServer() {
+        // A proxy set in the environment must not catch loopback requests.
+        setenv("no_proxy", "127.0.0.1", 1);
+        server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
+            Handler handler;
+            {
+                std::lock_guard lock(mutex_);
+                requests_.push_back(request);
+                auto found = handlers_.find(request.path);
+                if (found != handlers_.end()) handler = found->second;
+            }
+            if (handler) {
+                handler(request, response);
+            } else {
+                response.status = 404;
+            }
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        if (port_ <= 0) throw std::runtime_error("cannot bind a loopback port");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        for (int i = 0; i < 200 && !server_.is_running(); ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    ~LoopbackServer() {
+        server_.stop();
+        thread_.join();
+    }
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
+
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_); }
+
+    void Handle(const std::string& path, Handler handler) {
+        std::lock_guard lock(mutex_);
+        handlers_[path] = std::move(handler);
+    }
+    void Serve(const std::string& path, const std::string& body, int status = 200) {
+        Handle(path, [body, status](const httplib::Request&, httplib::Response& response) {
+            response.status = status;
+            response.set_content(body, "application/octet-stream");
+        });
+    }
+    std::vector<httplib::Request> Requests() {
+        std::lock_guard lock(mutex_);
+        return requests_;
+    }
+
+  private:
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+    std::mutex mutex_;
+    std::map<std::string, Handler> handlers_;
+    std::vector<httplib::Request> requests_;
+};
+
+// A loopback address where nothing listens: the port was free a moment ago.
+inline std::string DeadLoopbackUrl() {
+    return LoopbackServer().Url();
+}
 
 inline constexpr const char* kAddressPagePath = "/resources/tools/getpublicip.shtml";
 inline constexpr const char* kServerAddressPath = "/other/ip.php";

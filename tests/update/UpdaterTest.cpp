@@ -1,0 +1,149 @@
+// The update check against a loopback server: the version file, the texts of
+// its results, the offer and the download and start of the installer.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/RecordingLauncher.h"
+#include "support/RecordingPrompts.h"
+#include "update/UpdateFixture.h"
+#include "update/UpdateResult.h"
+
+namespace qvx {
+namespace {
+
+using enum CheckFailureKind;
+using UpdaterTest = test::UpdateTest;
+
+// This release is 5.0.10. The first line holds three parts, each following
+// the numeric-text rule, blanks and sign included; the version file never
+// stays behind. The offer shows both versions, the parts as they came.
+TEST_F(UpdaterTest, ResultFollowsTheVersionFilesFirstLine) {
+    const struct {
+        const char* versionFile;  // nullptr: the server has none
+        int expected;
+        CheckFailureKind failure = None;
+    } cases[] = {
+        {"5.0.10", 0},
+        {"5.1.0", 1},
+        {"4.9.99", 0},
+        {"5.0.9", 0},
+        {"5.0.11\r\n4.0.0\r\nanything", 1},
+        {"5.0.10\n9.9.9\n", 0},
+        {"5.0", -4},
+        {"5.0.10.1", -4},
+        {"\r\n5.0.11", -4},
+        {"5.x.1", -5, NotANumber},
+        {"", -5, EmptyFile},
+        {"5.0.99999999999", -5, OutOfRange},
+        {nullptr, -2},
+        {"5. 1.+0", 1},
+    };
+    test::ServeAddressPage(server);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.versionFile ? c.versionFile : "(no version file)");
+        server.Serve(test::kVersionPath, c.versionFile ? c.versionFile : "",
+                     c.versionFile ? 200 : 404);
+        EXPECT_EQ(Check(), c.expected);
+        EXPECT_EQ(updater.LastFailure().kind, c.failure);
+        EXPECT_FALSE(folder.Exists("quillvox_vc.tmp"));
+    }
+    EXPECT_EQ(updater.OfferText(),
+              "quillvox currently has a downloadable update! current version: 5.0.10.\r\n"
+              "version available: 5. 1.+0.\r\n"
+              "would you like to download the update?");
+}
+
+// The box text is "the update could not be completed because " + reason +
+// advice. A few rows show that the right texts are chosen; a failed check
+// names its failure by number.
+TEST(UpdateErrorText, AdviceAndBoxTextFollowTheResult) {
+    const struct {
+        int result;
+        CheckFailureKind failure;
+        const char *reason, *advice;
+    } cases[] = {
+        {0, None, "there are currently no updates at this time. ", "Please try again later."},
+        // A failure left over from an earlier check must not leak into other advice.
+        {-4, NotANumber, "the version data is invalid. ", "Please contact Velmora."},
+        {-5, EmptyFile, "an unknown error occurred. ",
+         "Please report the following to Velmora. Error number 1, the version file is empty."},
+        // No advice for a newer version or an unknown value.
+        {1, None, "", ""},
+        {-6, None, "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ShowSolution(c.result, {c.failure}), c.advice);
+        EXPECT_EQ(UpdateErrorText(c.result, {c.failure}),
+                  std::string("the update could not be completed because ") + c.reason + c.advice);
+    }
+}
+
+// With no server at all a download says so and the program stays open.
+TEST(UpdateDownload, NoServerAtAllMeansNoConnection) {
+    test::TempFolder folder;
+    const NetworkConfig config = test::LoopbackConfig(test::DeadLoopbackUrl(), folder);
+    RecordingPrompts prompts;
+    test::RecordingLauncher launcher;
+    QVXUpdater(config, VersionTempPath(folder.folder())).DownloadUpdate(prompts, launcher, [] {
+        FAIL() << "the program must stay open";
+    });
+    ASSERT_EQ(prompts.Texts(), std::vector<std::string>{"No connection to the internet."});
+    EXPECT_EQ(prompts.boxes[0].title, "Error");
+    EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
+}
+
+// Only a started installer ends the program; it runs from the download
+// folder, runnable by its owner and by nobody else. Every other way keeps
+// the program open.
+TEST_F(UpdaterTest, OnlyAStartedInstallerEndsTheProgram) {
+    const char* notDownloaded =
+        "Couldn't download because the server seems to be currently unavailable or the update "
+        "hasn't been uploaded.";
+    const struct {
+        bool installerServed;
+        std::deque<std::optional<bool>> answers;  // the offer, then running the installer
+        bool launcherStarts;
+        const char* errorBox;  // nullptr: the last box is the last question
+        const char* lastTitle;
+    } cases[] = {{true, {false}, true, nullptr, "alert!"},
+                 {false, {true}, true, notDownloaded, "Error"},
+                 {true, {true, false}, true, nullptr, "update"},
+                 {true, {true, true}, false, "Cannot start the update installer.", "Error"},
+                 {true, {true, true}, true, nullptr, "update"}};
+    test::ServeAddressPage(server);
+    server.Serve(test::kVersionPath, "5.1.0\r\n");
+    const std::string installer = folder.File("downloads/qvx.exe");
+    for (const auto& c : cases) {
+        std::filesystem::remove(installer);
+        server.Serve(test::kInstallerPath, "#!/bin/sh\n", c.installerServed ? 200 : 404);
+        RecordingPrompts prompts;
+        prompts.answers = c.answers;
+        test::RecordingLauncher launcher;
+        launcher.succeed = c.launcherStarts;
+        int programEnded = 0;
+        ASSERT_EQ(Check(), 1);
+        updater.OfferUpdate(prompts, launcher, [&] { ++programEnded; });
+
+        std::vector<std::string> texts{updater.OfferText(),
+                                       "file downloaded. would you like to run the installation "
+                                       "for the update?"};
+        texts.resize(c.answers.size());
+        if (c.errorBox) texts.push_back(c.errorBox);
+        EXPECT_EQ(prompts.Texts(), texts);
+        EXPECT_EQ(prompts.boxes.back().title, c.lastTitle);
+        const bool downloaded = c.installerServed && *c.answers[0];
+        EXPECT_EQ(folder.Read("downloads/qvx.exe"), downloaded ? "#!/bin/sh\n" : "<missing>");
+        const bool run = c.answers.size() == 2 && *c.answers[1];
+        ASSERT_EQ(launcher.started.size(), run ? 1u : 0u);
+        EXPECT_EQ(programEnded, run && c.launcherStarts ? 1 : 0);
+        if (!run) continue;
+        EXPECT_EQ(launcher.started[0].program, installer);
+        EXPECT_EQ(launcher.started[0].workingFolder, folder.File("downloads"));
+        struct stat info {};
+        ASSERT_EQ(stat(installer.c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0700u);
+    }
+}
+
+}  // namespace
+}  // namespace qvx
