@@ -111,6 +111,7 @@ TEST(ValueInput, SubmitWritesOnlyAcceptedValues) {
     EXPECT_EQ(prompts.boxes[1].icon, PromptIcon::Critical);
 }
 
+// Only kinds 0 to 29 are recorded, and 0 has no row.
 TEST(InputKind, KeepsOnlyKindsZeroToTwentyNine) {
     ProgramState state;
     for (const std::int32_t kind : {29, 30, -1}) SetInputKind(state, kind);
