@@ -112,14 +112,11 @@ class SaveAndRunTest : public QObject {
         }
     }
 
-    // The items run the check and the corrector (their rules have tests of
-    // their own).
-    void checkAndCorrectFromTheMenu() {
+    // The corrector's item rewrites the script (its rules have tests of their
+    // own; the check's item runs after the dial dialog).
+    void correctFromTheMenu() {
         MainWindowFixture f;
         f.Write("demo.txt", "[:NP\r\n");
-        f.Trigger("ScriptOptionsMenuCheckScript");
-        QCOMPARE(f.BoxTexts().first(),
-                 QStringLiteral("error! missing close brackets on line 1: [:np"));
         f.Trigger("ScriptOptionsMenuCorrectScript");
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:np]\r\n"));
     }

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <mutex>
 #include <stdexcept>
@@ -21,26 +20,20 @@
 namespace qvx::test {
 
 // A real HTTP server on 127.0.0.1, on a port the system picks, running on its
-// own thread until the test ends. Pages can be set or changed at any time.
+// own thread until the test ends. Pages can be set or changed at any time; a
+// page not set is not found.
 class LoopbackServer {
   public:
-    using Handler = std::function<void(const httplib::Request&, httplib::Response&)>;
-
     LoopbackServer() {
         // A proxy set in the environment must not catch loopback requests.
         setenv("no_proxy", "127.0.0.1", 1);
         server_.Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
-            Handler handler;
-            {
-                std::lock_guard lock(mutex_);
-                requests_.push_back(request);
-                auto found = handlers_.find(request.path);
-                if (found != handlers_.end()) handler = found->second;
-            }
-            if (handler) {
-                handler(request, response);
-            } else {
-                response.status = 404;
+            std::lock_guard lock(mutex_);
+            requests_.push_back(request);
+            const auto page = pages_.find(request.path);
+            response.status = page == pages_.end() ? 404 : page->second.second;
+            if (page != pages_.end()) {
+                response.set_content(page->second.first, "application/octet-stream");
             }
         });
         port_ = server_.bind_to_any_port("127.0.0.1");
@@ -58,16 +51,9 @@ class LoopbackServer {
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_); }
-
-    void Handle(const std::string& path, Handler handler) {
-        std::lock_guard lock(mutex_);
-        handlers_[path] = std::move(handler);
-    }
     void Serve(const std::string& path, const std::string& body, int status = 200) {
-        Handle(path, [body, status](const httplib::Request&, httplib::Response& response) {
-            response.status = status;
-            response.set_content(body, "application/octet-stream");
-        });
+        std::lock_guard lock(mutex_);
+        pages_[path] = {body, status};
     }
     std::vector<httplib::Request> Requests() {
         std::lock_guard lock(mutex_);
@@ -79,7 +65,7 @@ class LoopbackServer {
     std::thread thread_;
     int port_ = 0;
     std::mutex mutex_;
-    std::map<std::string, Handler> handlers_;
+    std::map<std::string, std::pair<std::string, int>> pages_;
     std::vector<httplib::Request> requests_;
 };
 

@@ -104,12 +104,11 @@ TEST_F(UpdaterTest, OnlyAStartedInstallerEndsTheProgram) {
         std::deque<std::optional<bool>> answers;  // the offer, then running the installer
         bool launcherStarts;
         const char* errorBox;  // nullptr: the last box is the last question
-        const char* lastTitle;
-    } cases[] = {{true, {false}, true, nullptr, "alert!"},
-                 {false, {true}, true, notDownloaded, "Error"},
-                 {true, {true, false}, true, nullptr, "update"},
-                 {true, {true, true}, false, "Cannot start the update installer.", "Error"},
-                 {true, {true, true}, true, nullptr, "update"}};
+    } cases[] = {{true, {false}, true, nullptr},
+                 {false, {true}, true, notDownloaded},
+                 {true, {true, false}, true, nullptr},
+                 {true, {true, true}, false, "Cannot start the update installer."},
+                 {true, {true, true}, true, nullptr}};
     test::ServeAddressPage(server);
     server.Serve(test::kVersionPath, "5.1.0\r\n");
     const std::string installer = folder.File("downloads/qvx.exe");
@@ -130,7 +129,6 @@ TEST_F(UpdaterTest, OnlyAStartedInstallerEndsTheProgram) {
         texts.resize(c.answers.size());
         if (c.errorBox) texts.push_back(c.errorBox);
         EXPECT_EQ(prompts.Texts(), texts);
-        EXPECT_EQ(prompts.boxes.back().title, c.lastTitle);
         const bool downloaded = c.installerServed && *c.answers[0];
         EXPECT_EQ(folder.Read("downloads/qvx.exe"), downloaded ? "#!/bin/sh\n" : "<missing>");
         const bool run = c.answers.size() == 2 && *c.answers[1];

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "update/UpdateFixture.h"
 #include "update/UserFolders.h"
@@ -17,23 +18,19 @@ using test::TempFolder;
 class SavedEnvironment {
   public:
     SavedEnvironment() {
-        for (const char* name : kNames) {
-            if (const char* value = std::getenv(name)) saved_[name] = value;
+        for (const char* name : {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME", "XDG_DOWNLOAD_DIR"}) {
+            const char* value = std::getenv(name);
+            saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
         }
     }
     ~SavedEnvironment() {
-        for (const char* name : kNames) {
-            if (saved_.count(name))
-                setenv(name, saved_[name].c_str(), 1);
-            else
-                unsetenv(name);
+        for (const auto& [name, value] : saved_) {
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
         }
     }
 
   private:
-    static constexpr const char* kNames[] = {"HOME", "XDG_CACHE_HOME", "XDG_CONFIG_HOME",
-                                             "XDG_DOWNLOAD_DIR"};
-    std::map<std::string, std::string> saved_;
+    std::map<std::string, std::optional<std::string>> saved_;
 };
 
 unsigned ModeOf(const std::string& path) {

@@ -89,10 +89,10 @@ class MainWindowFixture {
     QDialog* OpenDialog(const char* item, const char* dialogName, const char* firstBox) {
         Trigger(item);
         auto* dialog = window->findChild<QDialog*>(QLatin1String(dialogName));
-        if (!dialog || !QTest::qWaitForWindowActive(dialog)) return nullptr;
-        QWidget* box = Control(dialog, firstBox);
-        const bool focused = QTest::qWaitFor([&] { return QApplication::focusWidget() == box; });
-        return focused && !window->isVisible() ? dialog : nullptr;
+        const bool shown = dialog && QTest::qWaitForWindowActive(dialog) && QTest::qWaitFor([&] {
+                               return QApplication::focusWidget() == Control(dialog, firstBox);
+                           });
+        return shown && !window->isVisible() ? dialog : nullptr;
     }
 
     QString Path(const QString& name) const { return dir.filePath(name); }
@@ -103,8 +103,7 @@ class MainWindowFixture {
     }
     void Write(const QString& name, const QByteArray& bytes) const {
         QFile file(Path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     // The texts of the recorded boxes, in order.
     QStringList BoxTexts() const {
