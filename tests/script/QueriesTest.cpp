@@ -32,13 +32,5 @@ TEST(ScriptQueries, SameAnswersWhateverEndsTheLines) {
     EXPECT_TRUE(ScriptContains(paths, "[:phone on]", true));
 }
 
-TEST(ScriptQueries, AMissingScriptHoldsNothingAndStaysMissing) {
-    test::TempFolder folder;
-    EXPECT_FALSE(ScriptContains(folder.paths(), "[:np]", false));
-    EXPECT_EQ(ReadScriptLine(folder.paths(), 1), "");
-    EXPECT_EQ(FindLastScriptLine(folder.paths(), "x", false), 0);
-    EXPECT_FALSE(folder.Exists("demo.txt"));
-}
-
 }  // namespace
 }  // namespace qvx

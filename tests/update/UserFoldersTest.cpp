@@ -73,8 +73,6 @@ TEST(DownloadFolderTest, EnvironmentThenUserDirsThenDownloadsThenTheTempFolder) 
     EXPECT_EQ(GetDownloadFolder(), folder.File("cache/quillvox")) << "only existing folders";
     std::filesystem::create_directory(folder.File("Downloads"));
     EXPECT_EQ(GetDownloadFolder(), folder.File("Downloads"));
-    folder.Write("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n");
-    EXPECT_EQ(GetDownloadFolder(), folder.File("Downloads")) << "no download folder named";
     folder.Write("config/user-dirs.dirs",
                  "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
                  "  XDG_DOWNLOAD_DIR=\"$HOME/Fetched\"\r\n");

@@ -62,9 +62,8 @@ class MainWindowFixture {
         Start();
     }
     ~MainWindowFixture() {
-        if (!QTest::currentTestFailed()) return;
-        dir.setAutoRemove(false);
-        qWarning("kept the test folder %s", qPrintable(dir.path()));
+        dir.setAutoRemove(!QTest::currentTestFailed());
+        if (!dir.autoRemove()) qWarning("kept the test folder %s", qPrintable(dir.path()));
     }
 
     // Builds the window anew, as a new start of the program would.
