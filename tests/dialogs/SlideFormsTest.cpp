@@ -108,6 +108,8 @@ TEST(SlideForms, ChecksCollectEveryFaultInOrder) {
         {kHertz, "440", "200", Down, "19", "note can't be less than 20.\r\n"},
         {kNotes, "10", "200", None, "-9e9", "note can't be less than 1.\r\n"},
         {kPhoneme, "10", "300", None, "9e9", kEndAbove},
+        // An end past 32 bits lies above the highest start that fits.
+        {kPhoneme, "2147483647", "300", Up, "9e9", kEndAbove},
         {kHertz, "440", "200", Down, "",
          "Please fill in the end frequency for the slide.\r\n"
          "End frequency isn't a numeric value. Please enter a frequency value.\r\n"},

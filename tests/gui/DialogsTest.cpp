@@ -147,8 +147,8 @@ class DialogsTest : public QObject {
         SlideTo(dialog, 1, "txtEndNote", u"10"_s);
         ExpectNamedAndTabbed(dialog,
                              "txtPhoneme txtNote txtLength chkSlide Slide txtEndNote Gen Ccl");
-        QTest::keyClick(QApplication::focusWidget(),
-                        Qt::Key_Return);  // Enter presses Generate as surely as a click does
+        // Enter presses Generate as surely as a click does.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         VERIFY_RETURNED(f, dialog);
         QCOMPARE(f.Read("demo.txt"),
                  QByteArray("[:phone on]\r\n[ah<300,12>]\r\n[ah<300,11>]\r\n[ah<300,10>]\r\n"));

@@ -149,8 +149,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->EditArea()->toPlainText(), QStringLiteral("kept"));
     }
 
-    // F1 and F5 belong to the window only while the edit area has no focus;
-    // a menu shortcut is taken by its item first, so one press does one thing.
+    // F5 runs the script from the edit area too, but not with Ctrl+Shift or
+    // Alt held there; Ctrl+F5 is a menu item's shortcut, which is taken first,
+    // so one press does one thing; Shift+F1 on the window opens the readme.
     void keysOfTheWindowAndTheEditArea() {
         const QString clean = QStringLiteral("script was checked with 0 errors and 0 warnings.");
         const Qt::KeyboardModifiers none, ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;

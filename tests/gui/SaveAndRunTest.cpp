@@ -1,5 +1,5 @@
-// Saving the edit area, checking, running the speaking program, the line
-// check at Enter, and the save branch of the exit.
+// Saving the edit area, running the speaking program, the corrector's item,
+// the edit area's keys, the exit and its question on screen.
 #include <functional>
 #include <optional>
 
@@ -162,7 +162,7 @@ class SaveAndRunTest : public QObject {
         }
     }
 
-    // Every way through the exit, with and without the "Save action:" dialog
+    // The ways through the exit, with and without the "Save action:" dialog
     // already open. The edit area holds "[:nb]" and demo.txt, when present,
     // "[:np]" and CR LF. A second close afterwards ends the program once in all.
     void exitAsksThenSavesKeepsOrDeletes() {
