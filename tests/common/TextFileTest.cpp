@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/LineReader.h"
+#include "common/Utf8Case.h"
 #include "support/TempFolder.h"
 
 namespace qvx {
@@ -156,6 +157,24 @@ TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
              "", "sub", "..", "./Gong.wav", "missing.wav", std::string("Gong.wav\0x", 10)}) {
         EXPECT_EQ(files.Find(name), std::nullopt) << name;
     }
+}
+
+// Typed text is lower-cased as text, whatever its alphabet; what is not a
+// letter of the covered blocks, or not UTF-8 at all, passes through.
+TEST(Utf8Case, LowerCasesLettersOfEveryCoveredAlphabet) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"H\xC3\x89LLO W\xC3\x96RLD [:NP]", "h\xC3\xa9llo w\xC3\xb6rld [:np]"},
+        {"\xC5\x81\xC3\x93"
+         "D\xC5\xB9",
+         "\xC5\x82\xC3\xb3"
+         "d\xC5\xBA"},                                             // ŁÓDŹ
+        {"\xCE\x91\xCE\xA3\xCE\xA9", "\xCE\xB1\xCF\x83\xCF\x89"},  // ΑΣΩ
+        {"\xD0\x9F\xD0\xA0\xD0\x81", "\xD0\xBF\xD1\x80\xD1\x91"},  // ПРЁ
+        {"\xD4\xB1\xE1\xBA\xA0", "\xD5\xA1\xE1\xBA\xA1"},          // Ա Ạ
+        {"\xC4\xB0", "i\xCC\x87"},                                 // İ
+        {"\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4", "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4"},
+    };
+    for (const auto& [text, lowered] : cases) EXPECT_EQ(ToLowerUtf8(text), lowered) << text;
 }
 
 }  // namespace
