@@ -121,6 +121,21 @@ class Program : public ::testing::Test {
         return names;
     }
 
+    // The voice folders made since `before` that stay: another speak43 run on
+    // this machine may hold one for a while, ours must not leave one behind.
+    static std::set<std::string> LeftVoiceFolders(const std::set<std::string>& before) {
+        std::set<std::string> left;
+        for (int wait = 0; wait < 100; ++wait) {
+            left.clear();
+            for (const std::string& name : VoiceFolders()) {
+                if (!before.contains(name)) left.insert(name);
+            }
+            if (left.empty()) break;
+            std::this_thread::sleep_for(20ms);
+        }
+        return left;
+    }
+
     void MakeFifo(const std::string& name) const {
         ASSERT_EQ(mkfifo(folder.File(name).c_str(), 0600), 0);
     }
@@ -199,7 +214,7 @@ TEST_F(Program, EachFailureIsOneClearLineAndTouchesNothing) {
         struct stat fifo {};
         EXPECT_TRUE(stat(folder.File("fifo").c_str(), &fifo) == 0 && S_ISFIFO(fifo.st_mode));
     }
-    EXPECT_EQ(VoiceFolders(), voiceFolders);
+    EXPECT_EQ(LeftVoiceFolders(voiceFolders), std::set<std::string>());
 }
 
 // Writing a WAV file needs no sound system at all: a sound server that would
@@ -361,7 +376,7 @@ TEST_F(Program, InterruptedRunLeavesNoTemporaryFiles) {
         EXPECT_EQ(outcome.signal, signal) << outcome.errorText;
         EXPECT_EQ(Files(), before);
     }
-    EXPECT_EQ(VoiceFolders(), voiceFolders);
+    EXPECT_EQ(LeftVoiceFolders(voiceFolders), std::set<std::string>());
 }
 
 TEST(Arguments, HelpNamesTheOptionsTheSongFormatAndTheExitCodes) {
