@@ -4,7 +4,6 @@
 // played, and the samples handed to the sink are exactly what each tone,
 // rest and dial string asks for (sung phonemes no more than asked or made).
 #include "FuzzSupport.h"
-#include "common/LineReader.h"
 #include "speak/DialTones.h"
 #include "speak/Renderer.h"
 #include "speak/ScriptParser.h"
@@ -110,11 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                                     : fake.count == expected);
         return true;
     };
-    const EventSink translate = [&](const ScriptEvent& e) {
-        translator.Translate(e, render, warn);
-    };
-    std::string_view line;
-    for (qvx::LineSplitter lines(qvx::fuzz::AsText(data, size)); lines.Next(line);)
+    const EventSink translate = [&](const auto& e) { translator.Translate(e, render, warn); };
+    for (std::string_view line : qvx::fuzz::Lines(qvx::fuzz::AsText(data, size)))
         parser.ParseLine(line, translate, warn);
     QVX_FUZZ_CHECK(renderer.Finish());
     return 0;
