@@ -24,60 +24,47 @@ TEST(Options, DefaultsWithoutAFile) {
     EXPECT_EQ(state.options, Options{});
 }
 
-struct StoredCase {
-    const char* line;
-    const char* key;
-    bool on;
-};
-
-class StoredValues : public ::testing::TestWithParam<StoredCase> {};
-
-TEST_P(StoredValues, ReadAsOnOrOff) {
-    test::TempFolder folder;
-    folder.Write("settings.ini", std::string("[QVOptions]\r\n") + GetParam().line + "\r\n");
-    ProgramState state = StateIn(folder);
-    LoadOptions(state);
-    EXPECT_EQ(state.options.*FindOptionSpec(GetParam().key)->member, GetParam().on)
-        << GetParam().line;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, StoredValues,
-    ::testing::Values(StoredCase{"LogErrors=YES", "LogErrors", true},
-                      StoredCase{"LogErrors=yes ", "LogErrors", false},
-                      StoredCase{"LogErrors=maybe", "LogErrors", false},
-                      StoredCase{"StopAfterFirstError=Yes", "StopAfterFirstError", true},
-                      StoredCase{"ToneSystem=Frequency", "ToneSystem", false},
-                      StoredCase{"ToneSystem=hz", "ToneSystem", true},
-                      StoredCase{"ToneSystem=", "ToneSystem", true},
-                      StoredCase{"CheckBeforeRun=no", "CheckBeforeRun", false}));
-
-struct GenderCase {
-    const char* script;  // nullptr: no working script
-    const char* next;
-};
-
-class Gender : public ::testing::TestWithParam<GenderCase> {};
-
-TEST_P(Gender, DerivedFromTheLastGenderLine) {
+// A stored line and whether it switches its option on: the value is taken
+// in any case but untrimmed, and the tone system is on for all but
+// "frequency".
+TEST(Options, StoredValuesReadAsOnOrOff) {
+    const std::pair<std::string, bool> cases[] = {
+        {"LogErrors=YES", true},         {"LogErrors=yes ", false},
+        {"LogErrors=maybe", false},      {"StopAfterFirstError=Yes", true},
+        {"ToneSystem=Frequency", false}, {"ToneSystem=hz", true},
+        {"ToneSystem=", true},           {"CheckBeforeRun=no", false}};
     test::TempFolder folder;
     ProgramState state = StateIn(folder);
-    for (const std::string_view end : test::kLineEnds) {
-        if (GetParam().script) folder.Write("demo.txt", test::WithLineEnd(GetParam().script, end));
-        state.NextGender = "unset";
-        DeriveNextGender(state);
-        EXPECT_EQ(state.NextGender, GetParam().next);
+    for (const auto& [line, on] : cases) {
+        folder.Write("settings.ini", "[QVOptions]\r\n" + line + "\r\n");
+        LoadOptions(state);
+        EXPECT_EQ(state.options.*FindOptionSpec(line.substr(0, line.find('=')))->member, on)
+            << line;
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, Gender,
-    ::testing::Values(GenderCase{nullptr, "female"}, GenderCase{"[:np]\r\n", "female"},
-                      GenderCase{"[:dv sx 0]\r\n", "male"}, GenderCase{"[:DV SX 1]\r\n", "female"},
-                      GenderCase{"[:dv sx 1]\r\nx\r\n[:dv sx 0]\r\n", "male"},
-                      GenderCase{"[:dv sx 0]\r\n[:dv sx 1] hello\r\n", "female"},
-                      GenderCase{"[:dv sx 0]\r\n[:dv sx ", "female"},
-                      GenderCase{"[:dv sx 7]", "female"}));
+// The script (nullptr: none) and the gender the next toggle switches to,
+// whatever ends the script's lines.
+TEST(Options, GenderDerivedFromTheLastGenderLine) {
+    const std::pair<const char*, const char*> cases[] = {
+        {nullptr, "female"},
+        {"[:np]\r\n", "female"},
+        {"[:dv sx 0]\r\n", "male"},
+        {"[:DV SX 1]\r\n", "female"},
+        {"[:dv sx 1]\r\nx\r\n[:dv sx 0]\r\n", "male"},
+        {"[:dv sx 0]\r\n[:dv sx 1] hello\r\n", "female"},
+        {"[:dv sx 0]\r\n[:dv sx ", "female"}};
+    for (const auto& [script, next] : cases) {
+        test::TempFolder folder;
+        ProgramState state = StateIn(folder);
+        for (const std::string_view end : test::kLineEnds) {
+            if (script) folder.Write("demo.txt", test::WithLineEnd(script, end));
+            state.NextGender = "unset";
+            DeriveNextGender(state);
+            EXPECT_EQ(state.NextGender, next) << (script ? script : "no script");
+        }
+    }
+}
 
 TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     test::TempFolder folder;
