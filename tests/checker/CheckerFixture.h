@@ -12,9 +12,8 @@
 namespace qvx::test {
 
 // A program folder with its state and a recorder for the boxes.
-class CheckerFixture : public ::testing::Test {
-  protected:
-    CheckerFixture() { state.paths = folder.paths(); }
+struct CheckerFolder {
+    CheckerFolder() { state.paths = folder.paths(); }
 
     void WriteScript(const std::string& bytes) const { folder.Write("demo.txt", bytes); }
     std::string Script() const { return folder.Read("demo.txt"); }
@@ -25,6 +24,8 @@ class CheckerFixture : public ::testing::Test {
     ProgramState state;
     RecordingPrompts prompts;
 };
+
+class CheckerFixture : public ::testing::Test, public CheckerFolder {};
 
 // Log text lines joined the way errors.log holds them.
 inline std::string LogOf(const std::vector<std::string>& entries) {

@@ -17,52 +17,6 @@ namespace {
 
 using test::LogOf;
 
-// One script line, checked as line 2 below a clean "[:np]", in a folder that
-// holds Present.wav and a folder "sub". "@" in a text stands for the line.
-struct RuleCase {
-    const char* name;
-    std::string line;
-    std::vector<std::string> boxes;  // the findings' boxes, without the summary
-    std::vector<std::string> log;
-};
-
-std::vector<std::string> Quoting(std::vector<std::string> texts, const std::string& line) {
-    for (auto& text : texts) {
-        if (const auto at = text.find('@'); at != std::string::npos) text.replace(at, 1, line);
-    }
-    return texts;
-}
-
-class CheckRuleTest : public test::CheckerFixture,
-                      public ::testing::WithParamInterface<RuleCase> {};
-
-TEST_P(CheckRuleTest, ReportsTheFinding) {
-    folder.Write("Present.wav", "RIFF");
-    std::filesystem::create_directory(folder.File("sub"));
-    folder.Write("errors.log", "old findings\r\n");  // replaced, never appended to
-    WriteScript("[:np]\r\n" + GetParam().line + "\r\n");
-    ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
-
-    for (const auto& box : prompts.boxes) {
-        EXPECT_EQ(box.title, "quillvox");
-        EXPECT_EQ(box.icon, PromptIcon::None);
-    }
-    auto boxes = Boxes();
-    ASSERT_FALSE(boxes.empty());
-    boxes.pop_back();  // the summary
-    EXPECT_EQ(boxes, Quoting(GetParam().boxes, GetParam().line));
-    EXPECT_EQ(Log(), GetParam().log.empty() ? "<missing>"
-                                            : LogOf(Quoting(GetParam().log, GetParam().line)));
-    EXPECT_EQ(state.ScriptCheckPassed, GetParam().boxes.empty());
-}
-
-RuleCase Same(const char* name, std::string line, const std::string& text) {
-    return {name, std::move(line), {text}, {text}};
-}
-RuleCase Clean(const char* name, std::string line) {
-    return {name, std::move(line), {}, {}};
-}
-
 const std::string kBracketBox = "error! missing close brackets on line 2: @";
 const std::string kBracketLog = "error: missing close bracket ] on line 2: @";
 const std::string kLess =
@@ -76,53 +30,80 @@ const std::string kCommaLog =
 const std::string kNoQuotes =
     "error! missing quotes for dial command. entry must have quotes around them. line 2: @";
 const std::string kUnbalanced = "error! unbalanced quotes in dial command on line 2: @";
-const std::string kVoice = "error! unexpected statement on line 2: @";
 const std::string kInvalid = "error! invalid command: @ on line 2";
+const std::string kNoWave = "warning! specified wave file to play on line 2, ";
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, CheckRuleTest,
-    ::testing::Values(
-        RuleCase{"MissingBracket", "[:np", {kBracketBox}, {kBracketLog}},
-        Same("ToneWithoutLessThan", "[:tone440,500>]", kLess),
-        Same("ToneWithoutGreaterThan", "[:tone<440,500]", kGreater),
-        RuleCase{"ToneWithoutComma", "[:tone<440 500>]", {kCommaBox}, {kCommaLog}},
-        Same("DialWithoutQuotes", "[:dial 5551234]", kNoQuotes),
-        Same("DialWithOneQuote", "[:dial \"5551234]", kUnbalanced),
-        Same("DialWithThreeQuotes", "[:dial \"555\"1234\"]", kUnbalanced),
-        Same("PhoneWithoutOnOff", "[:phone maybe]", "error! unexpected statement: line 2: @"),
-        Same("UnknownVoiceParameter", "[:dv zz 5]", kVoice),
-        Same("PhoneOffWithoutOn", "[:phone off] \xe9",
-             "warning! [:phone off] statement with no [:phone on] statement on line 2."),
-        Same("MissingWaveFile", "[:play absent.wav]",
-             "warning! specified wave file to play on line 2, absent.wav does not exist."),
-        Same("PlayNamingNothing", "[:play ]",
-             "warning! specified wave file to play on line 2,  does not exist."),
-        Same("InvalidCommand", "[:hello]", kInvalid),
-        Same("UpperCaseQuotedInLowerCase", "[:HELLO World]",
-             "error! invalid command: [:hello world] on line 2"),
-        Same("NonAsciiKeptByteForByte", "[:Wörter \xC9]",
-             "error! invalid command: [:wörter \xC9] on line 2"),
-        Same("NoKnownCommandOfTwo", "[:x][:y]", kInvalid),
-        RuleCase{"MarkAtTheEnd", "[:", {kBracketBox, kInvalid}, {kBracketLog, kInvalid}},
-        RuleCase{"ToneAsSecondOfThree", "[:np][:tone<1 2>][:nb]", {kCommaBox}, {kCommaLog}},
-        Same("VoiceNameWithoutSpace", "[:dv ap5]", kVoice),
-        Same("PlayNamingAFolder", "[:play sub]",
-             "warning! specified wave file to play on line 2, sub does not exist."),
-        Same("PlayNamingTheParent", "[:play ..]",
-             "warning! specified wave file to play on line 2, .. does not exist."),
-        Same("PlayNameWithANulByte", std::string("[:play present.wav\0.wav]", 24),
-             "warning! specified wave file to play on line 2, " +
-                 std::string("present.wav\0.wav", 16) + " does not exist."),
-        Clean("PlayAnyCase", "[:PLAY Present.WAV]"),
-        Clean("PlayAfterACommand", "[:np][:play present.wav]"),
-        Clean("PlayBeforeACommand", "[:play present.wav] [:np]"),
-        Clean("PlayNameInBlanks", "[:play  present.wav ]"),
-        Clean("BalancedDial", "[:dial \"5551234\"]"), Clean("CompleteTone", "[:tone<440,500>]"),
-        Clean("UpperCaseCommand", "[:NP]"), Clean("RateAsWritten", "[:ra 200]"),
-        Clean("HatRiseAsWritten", "[:dv hr 20]"), Clean("VoiceNameLater", "[:dv xx yy ri 3]"),
-        Clean("KnownCommandThird", "[:x] [:y] [:nb]"),
-        Clean("CommandLaterInStringLine", "hello [:bogus")),
-    [](const auto& info) { return std::string(info.param.name); });
+std::vector<std::string> Quoting(std::vector<std::string> texts, const std::string& line) {
+    for (auto& text : texts) {
+        if (const auto at = text.find('@'); at != std::string::npos) text.replace(at, 1, line);
+    }
+    return texts;
+}
+
+// One script line, checked as line 2 below a clean "[:np]", in a folder that
+// holds Present.wav and a folder "sub"; its findings' boxes and log lines
+// (the same texts when no log is given). "@" in a text stands for the line.
+struct RuleCase {
+    std::string line;
+    std::vector<std::string> boxes;
+    std::vector<std::string> log = boxes;
+};
+
+const RuleCase kRuleCases[] = {
+    {"[:np", {kBracketBox}, {kBracketLog}},
+    {"[:tone440,500>]", {kLess}},
+    {"[:tone<440,500]", {kGreater}},
+    {"[:tone<440 500>]", {kCommaBox}, {kCommaLog}},
+    {"[:dial 5551234]", {kNoQuotes}},
+    {"[:dial \"5551234]", {kUnbalanced}},
+    {"[:dial \"555\"1234\"]", {kUnbalanced}},
+    {"[:phone maybe]", {"error! unexpected statement: line 2: @"}},
+    {"[:dv zz 5]", {"error! unexpected statement on line 2: @"}},
+    {"[:dv ap5]", {"error! unexpected statement on line 2: @"}},
+    {"[:phone off] \xe9",
+     {"warning! [:phone off] statement with no [:phone on] statement on line 2."}},
+    {"[:play absent.wav]", {kNoWave + "absent.wav does not exist."}},
+    {"[:play ]", {kNoWave + " does not exist."}},
+    {"[:play sub]", {kNoWave + "sub does not exist."}},
+    {std::string("[:play present.wav\0.wav]", 24),
+     {kNoWave + std::string("present.wav\0.wav", 16) + " does not exist."}},
+    {"[:hello]", {kInvalid}},
+    {"[:Wörter \xC9]", {"error! invalid command: [:wörter \xC9] on line 2"}},
+    {"[:", {kBracketBox, kInvalid}, {kBracketLog, kInvalid}},
+    // Clean: sound files in any case, beside other commands; the rate and hat
+    // rise the writers produce; a command later in a line of text.
+    {"[:PLAY Present.WAV]", {}},
+    {"[:np][:play present.wav]", {}},
+    {"[:play  present.wav ] [:np]", {}},
+    {"[:dial \"5551234\"]", {}},
+    {"[:tone<440,500>]", {}},
+    {"[:NP]", {}},
+    {"[:ra 200]", {}},
+    {"[:dv hr 20]", {}},
+    {"[:x] [:y] [:nb]", {}},
+    {"hello [:bogus", {}},
+};
+
+TEST(CheckRuleTest, ReportsEachFindingInABoxAndTheLog) {
+    for (const RuleCase& c : kRuleCases) {
+        SCOPED_TRACE(c.line);
+        test::CheckerFolder f;
+        f.folder.Write("Present.wav", "RIFF");
+        std::filesystem::create_directory(f.folder.File("sub"));
+        f.folder.Write("errors.log", "old findings\r\n");  // replaced, never appended to
+        f.WriteScript("[:np]\r\n" + c.line + "\r\n");
+        ASSERT_EQ(CheckScript(f.state, f.prompts), Refresh::Needed);
+        for (const auto& box : f.prompts.boxes) {
+            EXPECT_EQ(box.title, "quillvox");
+            EXPECT_EQ(box.icon, PromptIcon::None);
+        }
+        auto boxes = f.Boxes();
+        boxes.pop_back();  // the summary
+        EXPECT_EQ(boxes, Quoting(c.boxes, c.line));
+        EXPECT_EQ(f.Log(), c.log.empty() ? "<missing>" : LogOf(Quoting(c.log, c.line)));
+        EXPECT_EQ(f.state.ScriptCheckPassed, c.boxes.empty());
+    }
+}
 
 class CheckScriptTest : public test::CheckerFixture {};
 
@@ -197,47 +178,40 @@ TEST_F(CheckScriptTest, EveryLineEndGivesTheSameFindings) {
     EXPECT_EQ(expected[3], "error! missing close brackets on line 6: [:np");
 }
 
-// A FIFO in the script's place is refused at once, never waited on.
-TEST_F(CheckScriptTest, AScriptThatIsNoPlainFileIsReported) {
+// A FIFO in the script's place is refused at once, never waited on; the
+// log is made anew: a link or a FIFO put in its place is replaced, never
+// written through or waited on, and one that cannot be made is reported
+// while the check goes on.
+TEST_F(CheckScriptTest, FilesThatAreNoPlainFiles) {
     ASSERT_EQ(mkfifo(folder.File("demo.txt").c_str(), 0600), 0);
     alarm(10);
     ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
-    alarm(0);
-    ASSERT_EQ(prompts.boxes.size(), 1u);
+    EXPECT_EQ(Boxes(),
+              std::vector<std::string>{"could not read the script " + folder.File("demo.txt") +
+                                       ": is not a plain file."});
     EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
-    EXPECT_EQ(prompts.boxes[0].text,
-              "could not read the script " + folder.File("demo.txt") + ": is not a plain file.");
     EXPECT_FALSE(folder.Exists("errors.log"));
-    EXPECT_FALSE(state.ScriptCheckPassed);
-}
 
-// errors.log is made anew: a link or a FIFO put in its place is replaced,
-// never written through or waited on.
-TEST_F(CheckScriptTest, TheLogIsAlwaysAFileOfItsOwn) {
+    std::filesystem::remove(folder.File("demo.txt"));
+    WriteScript("[:np\r\n");
     folder.Write("victim", "mine");
     std::filesystem::create_symlink(folder.File("victim"), folder.File("errors.log"));
-    WriteScript("[:np\r\n");
     ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     EXPECT_EQ(folder.Read("victim"), "mine");
     EXPECT_EQ(Log(), "error: missing close bracket ] on line 1: [:np\r\n");
-
     std::filesystem::remove(folder.File("errors.log"));
     ASSERT_EQ(mkfifo(folder.File("errors.log").c_str(), 0600), 0);
-    alarm(10);
     ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
     alarm(0);
     EXPECT_EQ(Log(), "error: missing close bracket ] on line 1: [:np\r\n");
-}
 
-TEST_F(CheckScriptTest, UnwritableLogIsReportedAndTheCheckGoesOn) {
+    std::filesystem::remove(folder.File("errors.log"));
     std::filesystem::create_directory(folder.File("errors.log"));
-    WriteScript("[:np\r\n");
+    prompts.boxes.clear();
     ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
-    const auto boxes = Boxes();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_NE(boxes[0].find("errors.log"), std::string::npos);
-    EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
-    EXPECT_EQ(boxes[2], "script was checked with 1 errors and 0 warnings.");
+    ASSERT_EQ(Boxes().size(), 3u);
+    EXPECT_NE(Boxes()[0].find("errors.log"), std::string::npos);
+    EXPECT_EQ(Boxes()[2], "script was checked with 1 errors and 0 warnings.");
 }
 
 TEST_F(CheckScriptTest, PhoneOffNeedsAnEarlierExactPhoneOn) {
@@ -245,12 +219,9 @@ TEST_F(CheckScriptTest, PhoneOffNeedsAnEarlierExactPhoneOn) {
         const char* script;
         bool warned;
     };
-    for (const Case& c :
-         {Case{"[:phone on]\r\n[:np]\r\n[:phone off]\r\n", false},
-          Case{"[:PHONE ON]\r\n[:phone off]\r\n", false}, Case{"[:np]\r\n[:phone off]\r\n", true},
-          Case{"[:phone off]\r\n[:phone on]\r\n", true},
-          Case{"[:phone on] \r\n[:phone off]\r\n", true},
-          Case{"[:np][:phone on]\r\n[:phone off]\r\n", true}}) {
+    for (const Case& c : {Case{"[:PHONE ON]\r\n[:np]\r\n[:phone off]\r\n", false},
+                          Case{"[:phone off]\r\n[:phone on]\r\n", true},
+                          Case{"[:phone on] \r\n[:phone off]\r\n", true}}) {
         WriteScript(c.script);
         ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
         EXPECT_EQ(!state.ScriptCheckPassed, c.warned) << c.script;
