@@ -69,38 +69,29 @@ class LoopbackServer {
     std::vector<httplib::Request> requests_;
 };
 
-// A loopback address where nothing listens: the port was free a moment ago.
-inline std::string DeadLoopbackUrl() {
-    return LoopbackServer().Url();
-}
-
 inline constexpr const char* kAddressPagePath = "/resources/tools/getpublicip.shtml";
 inline constexpr const char* kServerAddressPath = "/other/ip.php";
 inline constexpr const char* kVersionPath = "/velmora/software/VersionData/qvx.dat";
 inline constexpr const char* kInstallerPath = "/velmora/software/qvx.exe";
 
-// Hosts pointing at one loopback server, folders inside the test folder, and
-// short limits so a failing case never waits long.
-inline NetworkConfig LoopbackConfig(const std::string& baseUrl, const TempFolder& folder) {
-    NetworkConfig config{
-        baseUrl, baseUrl, folder.File("temp"), folder.File("downloads"), {2, 100, 1}};
-    std::filesystem::create_directories(config.tempFolder);
-    std::filesystem::create_directories(config.downloadFolder);
-    return config;
-}
-
 inline void ServeAddressPage(LoopbackServer& server) {
     server.Serve(kAddressPagePath, "<script>var ip = '192.0.2.44';</script>");
 }
 
-// One loopback server for both hosts and an updater using it.
+// One loopback server for both hosts, folders inside the test folder, short
+// limits so a failing case never waits long, and an updater using them.
 class UpdateTest : public ::testing::Test {
   protected:
+    UpdateTest() {
+        std::filesystem::create_directories(config.tempFolder);
+        std::filesystem::create_directories(config.downloadFolder);
+    }
     int Check() { return updater.CheckForUpdate(updater.VersionFileUrl()); }
 
     TempFolder folder;
     LoopbackServer server;
-    NetworkConfig config = LoopbackConfig(server.Url(), folder);
+    NetworkConfig config{
+        server.Url(), server.Url(), folder.File("temp"), folder.File("downloads"), {2, 100, 1}};
     QVXUpdater updater{config, VersionTempPath(folder.folder())};
 };
 
