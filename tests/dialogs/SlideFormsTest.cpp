@@ -81,9 +81,7 @@ TEST(SlideForms, ChecksCollectEveryFaultInOrder) {
         {kPhoneme, "10", "50", None, nullptr, ""},
         {kPhoneme, "10", "20000", None, nullptr, ""},
         {kPhoneme, "10", "49", None, nullptr, kTooShort},
-        {kPhoneme, "10", "-9e9", None, nullptr, kTooShort},
         {kPhoneme, "10", "20001", None, nullptr, kTooLong},
-        {kPhoneme, "10", "9e9", None, nullptr, kTooLong},
         {kPhoneme, "10", "ten", None, nullptr, "please type in a length between 50 and 20000.\r\n"},
         {kPhoneme, "10", "300", Up, "14", ""},
         // The end is not compared with a start that is no number.
