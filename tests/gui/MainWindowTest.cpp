@@ -10,7 +10,6 @@
 #include "script/Writers.h"
 #include "settings/Options.h"
 
-using qvx::PromptIcon;
 using qvx::RecordingPrompts;
 using qvx::test::MainWindowFixture;
 
@@ -42,7 +41,6 @@ class MainWindowTest : public QObject {
         MainWindowFixture f;
         f.ShowActive();
         qvx::test::ExpectNamedAndTabbed(f.window.get(), "EditArea");
-        QCOMPARE(f.window->EditArea()->geometry(), QRect(40, 40, 533, 59));
         QVERIFY(QDir(f.dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
         f.window->EditArea()->setPlainText(QStringLiteral("typed"));
         f.Trigger("OptionsMenuUseEditor");
@@ -85,30 +83,24 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.Read("demo.txt"), QByteArray("[:DV SX 1]\r\n[:dv sx 0]\r\n[:dv sx 1]\r\n"));
     }
 
-    void lineOfTextIsLowerCasedAndCancelAppendsAnEmptyLine() {
-        MainWindowFixture f;
-        f.prompts.textAnswers = {"H\xC3\x89LLO W\xC3\x96RLD [:NP]", ""};
-        f.Trigger("WriteMenuLine");
-        f.Trigger("WriteMenuLine");
-        QCOMPARE(f.prompts.boxes.size(), std::size_t(2));
-        QCOMPARE(f.prompts.boxes[1].kind, RecordingPrompts::Kind::Input);
-        QCOMPARE(f.Read("demo.txt"), QByteArray("h\xC3\xA9llo w\xC3\xB6rld [:np]\r\n\r\n"));
-    }
-
-    // The name is asked for without folder or extension: "bell" finds
-    // bell.wav, "bell.wav" looks for bell.wav.wav and writes nothing.
-    void importSound() {
+    // A sound's name is asked for without folder or extension: "bell" finds
+    // bell.wav, "bell.wav" looks for bell.wav.wav and writes nothing. A line
+    // of text is lower-cased as text; Cancel appends an empty line.
+    void itemsThatAskForAText() {
         MainWindowFixture f;
         f.Write("bell.wav", "RIFF");
-        f.prompts.textAnswers = {"bell.wav", "bell"};
+        f.prompts.textAnswers = {"bell.wav", "bell", "H\xC3\x89LLO W\xC3\x96RLD [:NP]", ""};
         f.Trigger("OtherEffectsMenuImportWave");
         QCOMPARE(f.Read("demo.txt"), QByteArray("<missing>"));
-        f.Trigger("OtherEffectsMenuImportWave");
-        QCOMPARE(f.BoxTexts().size(), 3);
+        for (const char* item : {"OtherEffectsMenuImportWave", "WriteMenuLine", "WriteMenuLine"}) {
+            f.Trigger(item);
+        }
+        QCOMPARE(f.BoxTexts().size(), 5);
         QVERIFY(f.BoxTexts()[0].endsWith("in same directory of this program, which is " +
                                          f.dir.path() + "."));
         QVERIFY(f.BoxTexts()[1].startsWith("file " + f.Path("bell.wav.wav") + " does not exist."));
-        QCOMPARE(f.Read("demo.txt"), QByteArray("[:play bell.wav]\r\n"));
+        QCOMPARE(f.Read("demo.txt"),
+                 QByteArray("[:play bell.wav]\r\nh\xC3\xA9llo w\xC3\xB6rld [:np]\r\n\r\n"));
     }
 
     // Each option item switches its own option (stored as the options' own
@@ -125,9 +117,6 @@ class MainWindowTest : public QObject {
             f.Trigger(item);
             QCOMPARE(f.Action(item)->text(), Text(wasOn ? option.captionOn : option.captionOff));
         }
-        MainWindowFixture f;
-        f.Trigger("OptionsMenuToneSystem");
-        QCOMPARE(f.Read("settings.ini"), QByteArray("[QVOptions]\r\nToneSystem=frequency\r\n"));
     }
 
     // Asked first; the edit area is kept, and a script that vanished after
@@ -178,10 +167,8 @@ class MainWindowTest : public QObject {
             if (!c.inEditArea) edit->clearFocus();
             QTest::keyClick(c.inEditArea ? static_cast<QWidget*>(edit) : f.window.get(), c.key,
                             c.modifiers);
-            const QString row = QKeySequence(c.key | c.modifiers).toString();
-            QVERIFY2(int(f.launcher.started.size()) == c.runs &&
-                         int(f.launcher.openedFiles.size()) == c.readmes,
-                     qPrintable(row));
+            QCOMPARE(int(f.launcher.started.size()), c.runs);
+            QCOMPARE(int(f.launcher.openedFiles.size()), c.readmes);
             QCOMPARE(f.BoxTexts(), c.box.isEmpty() ? QStringList() : QStringList{c.box});
         }
     }
@@ -275,15 +262,13 @@ class MainWindowTest : public QObject {
             QCOMPARE(parts[1], path.contains(QString())
                                    ? QString()
                                    : QStringLiteral("<Alt>") + path.join(u':'));
-            QVERIFY2(QRegularExpression(QStringLiteral("^(<[A-Z][a-z]+>)*([a-z0-9]|F[0-9]+)?$"))
-                         .match(parts[2])
-                         .hasMatch(),
-                     qPrintable(parts[2]));
-            QString shortcut = parts[2];
-            shortcut.replace(QStringLiteral("<Control>"), QStringLiteral("Ctrl+"))
-                .replace(QStringLiteral("<Shift>"), QStringLiteral("Shift+"))
-                .replace(QStringLiteral("<Alt>"), QStringLiteral("Alt+"));
-            QCOMPARE(QKeySequence(shortcut), action->shortcut());
+            // The shortcut in GTK's notation: <Control>, a letter in lower case.
+            QString accelerator = QString::fromLatin1(entry.shortcut);
+            accelerator.replace(QStringLiteral("Ctrl+"), QStringLiteral("<Control>"))
+                .replace(QStringLiteral("Shift+"), QStringLiteral("<Shift>"));
+            const qsizetype key = accelerator.lastIndexOf(u'>') + 1;
+            if (accelerator.size() == key + 1) accelerator[key] = accelerator[key].toLower();
+            QCOMPARE(parts[2], accelerator);
 #endif
         }
         for (auto menu = rows.cbegin(); menu != rows.cend(); ++menu) {
