@@ -19,12 +19,6 @@ using enum SlideDirection;
 
 enum FormKind { kPhoneme, kNotes, kHertz };
 
-const ToneSystemInfo& System(bool noteNumbers) {
-    Options options;
-    options.ToneSystem = noteNumbers;
-    return CurrentToneSystem(options);
-}
-
 // A slide is ticked when the row gives an end.
 std::string Check(FormKind kind, const char* value, const char* length, SlideDirection direction,
                   const char* end) {
@@ -32,8 +26,10 @@ std::string Check(FormKind kind, const char* value, const char* length, SlideDir
     if (kind == kPhoneme) {
         return CheckPhonemeForm({"aa", value, length, slide, direction, slide ? end : ""});
     }
+    Options options;
+    options.ToneSystem = kind == kNotes;
     return CheckToneForm({value, length, slide, direction, slide ? end : ""},
-                         System(kind == kNotes));
+                         CurrentToneSystem(options));
 }
 
 // The list of codes, one a line, is the writer's own list.

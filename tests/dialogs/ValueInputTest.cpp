@@ -89,12 +89,12 @@ TEST(ValueInput, SubmitWritesThroughTheRecordedKindsWriter) {
     ProgramState state;
     state.paths = folder.paths();
     RecordingPrompts prompts;
-    EXPECT_TRUE(SubmitValueInput(state, "120", prompts));  // no kind recorded yet: nothing
     SetInputKind(state, 16);
     EXPECT_TRUE(SubmitValueInput(state, " +2", prompts));
     SetInputKind(state, 25);
     EXPECT_TRUE(SubmitValueInput(state, "86", prompts));
     SetInputKind(state, 29);  // any text, never read as a number
+    for (const std::int32_t noKind : {30, -1}) SetInputKind(state, noKind);
     EXPECT_TRUE(SubmitValueInput(state, "abc 9e9", prompts));
     EXPECT_TRUE(prompts.boxes.empty());
     EXPECT_EQ(folder.Read("demo.txt"), "[:dv hr 2]\r\n[:dv g2 86]\r\n[:dial \"abc 9e9\"]\r\n");
@@ -103,17 +103,9 @@ TEST(ValueInput, SubmitWritesThroughTheRecordedKindsWriter) {
     EXPECT_FALSE(SubmitValueInput(state, "555", prompts));  // a failed write keeps the dialog
     ASSERT_EQ(prompts.boxes.size(), 1u);
     EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
-}
-
-// Only kinds 0 to 29 are recorded, and 0 has no row.
-TEST(InputKind, KeepsOnlyKindsZeroToTwentyNine) {
-    ProgramState state;
-    for (const std::int32_t kind : {29, 30, -1}) SetInputKind(state, kind);
-    EXPECT_EQ(GetInputKind(state), 29);
-    SetInputKind(state, 0);
-    EXPECT_EQ(GetInputKind(state), 0);
-    EXPECT_EQ(FindInputKind(0), nullptr);
-    EXPECT_EQ(FindInputKind(30), nullptr);
+    SetInputKind(state, 0);  // no kind: nothing written (nor tried), nothing said
+    EXPECT_TRUE(SubmitValueInput(state, "555", prompts));
+    EXPECT_EQ(prompts.boxes.size(), 1u);
 }
 
 }  // namespace
