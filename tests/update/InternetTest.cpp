@@ -7,20 +7,16 @@
 namespace qvx {
 namespace {
 
-class DownloadTest : public test::UpdateTest {
-  protected:
-    bool Download(const std::string& url) {
-        return DownloadUrlToFile(url, folder.File("downloads/x"), config.limits);
+using DownloadTest = test::UpdateTest;
+
+// Everything in the folder, to spot leftovers of a failed download.
+std::vector<std::string> Entries(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
     }
-    // Everything in the download folder, to spot leftovers of a failed download.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(config.downloadFolder)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-};
+    return names;
+}
 
 // A failed download keeps the old file and leaves nothing else; a good one
 // asks past every cache and saves the body byte for byte.
@@ -34,15 +30,15 @@ TEST_F(DownloadTest, FailuresKeepTheOldFileAndABodyIsSavedAsSent) {
           test::LoopbackServer().Url() + "/x",  // nothing listens there any more
           "file://" + folder.File("secret.txt")}) {
         SCOPED_TRACE(url);
-        EXPECT_FALSE(Download(url));
+        EXPECT_FALSE(DownloadUrlToFile(url, folder.File("downloads/x"), config.limits));
         EXPECT_EQ(folder.Read("downloads/x"), "old");
-        EXPECT_EQ(Entries(), std::vector<std::string>{"x"});
+        EXPECT_EQ(Entries(config.downloadFolder), std::vector<std::string>{"x"});
     }
     const std::string body("line\r\nbinary\0byte", 17);
     server.Serve("/x", body);
-    ASSERT_TRUE(Download(server.Url() + "/x"));
+    ASSERT_TRUE(DownloadUrlToFile(server.Url() + "/x", folder.File("downloads/x"), config.limits));
     EXPECT_EQ(folder.Read("downloads/x"), body);
-    EXPECT_EQ(Entries(), std::vector<std::string>{"x"});
+    EXPECT_EQ(Entries(config.downloadFolder), std::vector<std::string>{"x"});
     const httplib::Request last = server.Requests().back();
     EXPECT_EQ(last.get_header_value("Cache-Control"), "no-cache");
     EXPECT_EQ(last.get_header_value("Pragma"), "no-cache");

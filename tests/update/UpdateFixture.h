@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <httplib.h>
+#include <sys/stat.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -47,8 +48,6 @@ class LoopbackServer {
         server_.stop();
         thread_.join();
     }
-    LoopbackServer(const LoopbackServer&) = delete;
-    LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_); }
     void Serve(const std::string& path, const std::string& body, int status = 200) {
@@ -73,6 +72,12 @@ inline constexpr const char* kAddressPagePath = "/resources/tools/getpublicip.sh
 inline constexpr const char* kServerAddressPath = "/other/ip.php";
 inline constexpr const char* kVersionPath = "/velmora/software/VersionData/qvx.dat";
 inline constexpr const char* kInstallerPath = "/velmora/software/qvx.exe";
+
+// The permission bits of a file or folder; 0 when it is missing.
+inline unsigned ModeOf(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
+}
 
 inline void ServeAddressPage(LoopbackServer& server) {
     server.Serve(kAddressPagePath, "<script>var ip = '192.0.2.44';</script>");

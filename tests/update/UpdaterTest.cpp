@@ -1,7 +1,6 @@
 // The update check against a loopback server: the version file, the texts of
 // its results, the offer and the download and start of the installer.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "support/RecordingLauncher.h"
 #include "support/RecordingPrompts.h"
@@ -23,18 +22,12 @@ TEST_F(UpdaterTest, ResultFollowsTheVersionFilesFirstLine) {
         int expected;
         CheckFailureKind failure = None;
     } cases[] = {
-        {"5.0.10", 0},
-        {"5.1.0", 1},
-        {"4.9.99", 0},
-        {"5.0.11\r\n4.0.0\r\nanything", 1},
-        {"5.0.10\n9.9.9\n", 0},
-        {"5.0", -4},
-        {"\r\n5.0.11", -4},
-        {"5.x.1", -5, NotANumber},
-        {"", -5, EmptyFile},
-        {"5.0.99999999999", -5, OutOfRange},
-        {nullptr, -2},
-        {"5. 1.+0", 1},
+        {"5.0.10", 0},          {"5.1.0", 1},
+        {"4.9.99", 0},          {"5.0.11\r\n4.0.0\r\nanything", 1},
+        {"5.0.10\n9.9.9\n", 0}, {"5.0", -4},
+        {"\r\n5.0.11", -4},     {"5.x.1", -5, NotANumber},
+        {"", -5, EmptyFile},    {"5.0.99999999999", -5, OutOfRange},
+        {nullptr, -2},          {"5. 1.+0", 1},
     };
     test::ServeAddressPage(server);
     for (const auto& c : cases) {
@@ -123,9 +116,7 @@ TEST_F(UpdaterTest, OnlyAStartedInstallerEndsTheProgram) {
         if (!run) continue;
         EXPECT_EQ(launcher.started[0].program, installer);
         EXPECT_EQ(launcher.started[0].workingFolder, folder.File("downloads"));
-        struct stat info {};
-        ASSERT_EQ(stat(installer.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0700u);
+        EXPECT_EQ(test::ModeOf(installer), 0700u);
     }
 }
 

@@ -33,32 +33,11 @@ class SavedEnvironment {
     std::map<std::string, std::optional<std::string>> saved_;
 };
 
-unsigned ModeOf(const std::string& path) {
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : 0;
-}
-
-TEST(TempFolderTest, APrivateFolderInTheUserCacheUnlessOthersCanEnterIt) {
-    TempFolder folder;
-    SavedEnvironment environment;
-    setenv("XDG_CACHE_HOME", folder.File("cache").c_str(), 1);
-    const std::string cache = folder.File("cache/quillvox");
-    EXPECT_EQ(GetTempFolder(), cache);
-    EXPECT_EQ(ModeOf(cache), 0700u);
-
-    chmod(cache.c_str(), 0777);
-    const std::string temp = GetTempFolder();
-    EXPECT_NE(temp, cache);
-    EXPECT_EQ(ModeOf(temp), 0700u);
-    EXPECT_NE(temp, (std::filesystem::temp_directory_path() / "quillvox").string());
-    // Made once per run, also when there is no home at all.
-    unsetenv("XDG_CACHE_HOME");
-    unsetenv("HOME");
-    EXPECT_EQ(GetTempFolder(), temp);
-    std::filesystem::remove_all(temp);
-}
-
-TEST(DownloadFolderTest, EnvironmentThenUserDirsThenDownloadsThenTheTempFolder) {
+// Downloads go to the first folder that exists of XDG_DOWNLOAD_DIR, the
+// user-dirs.dirs entry, ~/Downloads and the temporary folder. That is a
+// private folder in the user's cache, or, when others can enter that one, a
+// private folder made once per run elsewhere.
+TEST(UserFolders, DownloadFolderFirstFoundAndAPrivateTempFolder) {
     TempFolder folder;
     SavedEnvironment environment;
     setenv("HOME", folder.folder().c_str(), 1);
@@ -70,7 +49,9 @@ TEST(DownloadFolderTest, EnvironmentThenUserDirsThenDownloadsThenTheTempFolder) 
         std::filesystem::create_directory(folder.File(name));
 
     folder.Write("config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/Gone\"\n");
-    EXPECT_EQ(GetDownloadFolder(), folder.File("cache/quillvox")) << "only existing folders";
+    const std::string cache = folder.File("cache/quillvox");
+    EXPECT_EQ(GetDownloadFolder(), cache) << "only existing folders";
+    EXPECT_EQ(test::ModeOf(cache), 0700u);
     std::filesystem::create_directory(folder.File("Downloads"));
     EXPECT_EQ(GetDownloadFolder(), folder.File("Downloads"));
     folder.Write("config/user-dirs.dirs",
@@ -79,6 +60,16 @@ TEST(DownloadFolderTest, EnvironmentThenUserDirsThenDownloadsThenTheTempFolder) 
     EXPECT_EQ(GetDownloadFolder(), folder.File("Fetched"));
     setenv("XDG_DOWNLOAD_DIR", folder.File("Elsewhere").c_str(), 1);
     EXPECT_EQ(GetDownloadFolder(), folder.File("Elsewhere"));
+
+    chmod(cache.c_str(), 0777);
+    const std::string temp = GetTempFolder();
+    EXPECT_NE(temp, cache);
+    EXPECT_EQ(test::ModeOf(temp), 0700u);
+    EXPECT_NE(temp, (std::filesystem::temp_directory_path() / "quillvox").string());
+    unsetenv("XDG_CACHE_HOME");  // also when there is no home at all
+    unsetenv("HOME");
+    EXPECT_EQ(GetTempFolder(), temp);
+    std::filesystem::remove_all(temp);
 }
 
 }  // namespace
