@@ -24,21 +24,6 @@ void Choose(MainWindowFixture& f, const char* button) {
 class SaveAndRunTest : public QObject {
     Q_OBJECT
   private slots:
-    // Without a script the edit area is saved at once and checked: every
-    // character as typed, non-breaking spaces included, in UTF-8; only the
-    // line breaks change.
-    void saveToANewFile() {
-        MainWindowFixture f;
-        f.window->EditArea()->setPlainText(QStringLiteral("gr\u00FC\u00DFe a\u00A0b\n[:np]"));
-        f.Trigger("FileMenuSaveScript");
-        QCOMPARE(f.Read("demo.txt"), QByteArray("gr\xC3\xBC\xC3\x9F"
-                                                "e a\xC2\xA0"
-                                                "b\r\n[:np]"));
-        QCOMPARE(f.BoxTexts(), (QStringList{"data saved.", kClean}));
-        QVERIFY2(f.Action("OptionsMenuDeleteData")->isVisible(),
-                 "the check refreshes the settings");
-    }
-
     // Over an existing script the "Save action:" dialog opens beside the
     // window, which stays usable. There is one at most; Esc does nothing,
     // Enter presses the focused button: Cancel saves nothing, Overwrite
@@ -74,8 +59,7 @@ class SaveAndRunTest : public QObject {
         const struct {
             const char *settings, *script, *firstBox;  // script "": none
             bool started;
-        } cases[] = {{"", "", "error! no script to check.", false},
-                     {"", "[:play nothere.wav]\r\n", "warning!", false},
+        } cases[] = {{"", "[:play nothere.wav]\r\n", "warning!", false},
                      {"", "[:np]\r\n", "script was checked with 0 errors", true},
                      {"CheckBeforeRun=no", "", nullptr, true}};
         for (const auto& c : cases) {
@@ -147,11 +131,15 @@ class SaveAndRunTest : public QObject {
     }
 
     // The ways through the exit, with and without the "Save action:" dialog
-    // already open. The edit area holds "[:nb]" and demo.txt, when present,
-    // "[:np]" and CR LF. A second close afterwards ends the program once in all.
+    // already open; demo.txt, when present, holds "[:np]" and CR LF. The edit
+    // area is saved as typed, non-breaking spaces included, in UTF-8: only
+    // the line breaks change. A second close afterwards ends the program once
+    // in all.
     void exitAsksThenSavesKeepsOrDeletes() {
+        const QString typed = QStringLiteral("gr\u00FC\u00DFe a\u00A0b\n[:nb]");
+        const QByteArray saved("gr\303\274\303\237e a\302\240b\r\n[:nb]");
         const QByteArray script("[:np]\r\n");
-        const QStringList saved{kAsk, "data saved.", kClean};
+        const QStringList savedBoxes{kAsk, "data saved.", kClean};
         const std::optional<bool> esc;
         const struct {
             const char* name;
@@ -163,11 +151,10 @@ class SaveAndRunTest : public QObject {
             QStringList boxes;
             int ended;
         } cases[] = {
-            {"no", "", true, false, false, "", script, {kAsk}, 1},
             {"esc stays open", "", true, false, esc, "", script, {kAsk}, 0},
-            {"yes, no script", "", false, false, true, "", "[:nb]", saved, 1},
+            {"yes, no script", "", false, false, true, "", saved, savedBoxes, 1},
             {"open, no", "", true, true, false, "", script, {kAsk}, 1},
-            {"open, yes, append", "", true, true, true, "AppendTo", script + "[:nb]", saved, 1},
+            {"open, yes, append", "", true, true, true, "AppendTo", script + saved, savedBoxes, 1},
             {"open, not kept", "KeepDataOnExit=no", true, true, {}, "", "<missing>", {}, 1},
             {"editor off asks nothing", "UseEditor=no", true, false, {}, "", script, {}, 1},
         };
@@ -176,7 +163,7 @@ class SaveAndRunTest : public QObject {
             f.Write("settings.ini", "[QVOptions]\r\n" + QByteArray(c.setting) + "\r\n");
             if (c.scriptExists) f.Write("demo.txt", script);
             f.Start();
-            f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
+            f.window->EditArea()->setPlainText(typed);
             if (c.saveDialogOpen) f.Trigger("FileMenuSaveScript");
             if (c.answer) f.prompts.answers = {*c.answer};
             f.window->close();  // the window's close control
@@ -188,35 +175,28 @@ class SaveAndRunTest : public QObject {
             QVERIFY2(f.BoxTexts() == c.boxes, c.name);
             QVERIFY2(f.endCalls == c.ended, c.name);
             QVERIFY(c.boxes.isEmpty() || f.prompts.boxes[0].title == "Save before exit");
-            QCOMPARE(f.window->EditArea()->toPlainText(), QStringLiteral("[:nb]"));
+            QCOMPARE(f.window->EditArea()->Text(), typed);
             f.prompts.answers = {false};
             f.Trigger("FileMenuClose");
             QVERIFY2(f.endCalls == 1, c.name);
         }
     }
 
-    // The boxes on screen show Yes and No only: Esc backs out of the exit
-    // question (the close control presses the same hidden button) and
-    // answers No to a plain question.
+    // On screen, Esc backs out of the exit question (the close control
+    // presses the same hidden button) and answers No to a plain question.
     void questionBoxesOnScreen() {
         using Answer = qvx::UserPrompts::Answer;
         qvx::QtUserPrompts prompts;
         for (const bool cancellable : {true, false}) {
-            QStringList shown;  // the buttons a screen reader finds
-            QTimer::singleShot(0, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                if (!box) qFatal("no question box on screen");
-                for (QAbstractButton* button : box->buttons()) {
-                    if (button->isVisibleTo(box)) shown << button->text();
-                }
+            QTimer::singleShot(0, [] {
+                QWidget* box = QApplication::activeModalWidget();
+                if (!qobject_cast<QMessageBox*>(box)) qFatal("no question box on screen");
                 QTest::keyClick(box, Qt::Key_Escape);
             });
             const Answer answer =
                 cancellable ? prompts.AskYesNoOrCancel("save?", "exit")
                             : (prompts.AskYesNo("save?", "exit") ? Answer::Yes : Answer::No);
             QCOMPARE(answer, cancellable ? Answer::Cancel : Answer::No);
-            shown.sort();
-            QCOMPARE(shown, (QStringList{QStringLiteral("&No"), QStringLiteral("&Yes")}));
         }
     }
 
