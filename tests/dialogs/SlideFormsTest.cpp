@@ -87,7 +87,6 @@ TEST(SlideForms, ChecksCollectEveryFaultInOrder) {
                            "please type in a length between 50 and 20000.\r\n"},
         {kHertz, "", "200", None, nullptr,
          "Please specify a frequency between 20 and 20000.\r\nplease fill in the frequency.\r\n"},
-        {kNotes, "37", "200", None, nullptr, ""},
         {kNotes, "0", "200", None, nullptr, kNoteRange},
         {kHertz, "20", "200", None, nullptr, ""},
         {kHertz, "19", "200", None, nullptr, kHertzRange},
