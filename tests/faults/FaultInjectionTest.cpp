@@ -54,11 +54,6 @@ bool ReportedInABox(const RecordingPrompts& prompts) {
 }
 
 const Rewrite kRewrites[] = {
-    {"file.txt", "old\r\n",
-     [](const test::TempFolder& f) {
-         return RewriteFile(f.File("file.txt"), std::string(300, 'n')).error.find("file.txt") !=
-                std::string::npos;
-     }},
     {"settings.ini", "[QVOptions]\r\nLogErrors=no\r\n",
      [](const test::TempFolder& f) {
          return !WriteIniValue(f.File("settings.ini"), "QVOptions", "UseEditor",
