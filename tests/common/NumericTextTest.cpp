@@ -29,6 +29,14 @@ TEST_P(NumericTextRule, ClassifiesAndConverts) {
     if (c.status == NumericStatus::Valid) {
         EXPECT_EQ(result.value, c.value);
     }
+    // Callers pass parts of lines: nothing after the given text is read.
+    for (const std::string after : {"0", "+0"}) {
+        const std::string longer = c.text + after;
+        const NumericValue part =
+            ParseNumericText(std::string_view(longer).substr(0, longer.size() - after.size()));
+        EXPECT_EQ(part.status, result.status) << after;
+        EXPECT_EQ(part.value, result.value) << after;
+    }
 }
 
 constexpr auto kValid = NumericStatus::Valid;

@@ -23,6 +23,7 @@ TEST(IniRead, FindsTheValueWhateverEndsTheLines) {
         {"[QVOptions]\r\nLogErrors=no\r\nLogErrors=yes\r\n", "LogErrors", "yes"},
         {"[QVOptions]\r\n;XLogErrors=q\r\n", "LogErrors", "q"},  // anywhere in the line
         {"[QVOptions]\r\nA=1\r\n[X]\r\n[QVOptions]\r\nB=2\r\n", "A", "dflt"},  // last header
+        {"[QVOptions]\r\n[X]\r\n[QVOptions]\r\nLogErrors=no\r\n", "LogErrors", "no"},
         // The section runs to the last header after it.
         {"[QVOptions]\r\n[A]\r\nLogErrors=a\r\n[B]\r\nLogErrors=b\r\n", "LogErrors", "a"},
         {"[Other]\r\nLogErrors=no\r\n", "LogErrors", "dflt"},
