@@ -170,7 +170,11 @@ TEST(Utf8Case, LowerCasesLettersOfEveryCoveredAlphabet) {
         {"\xC4\xB0", "i\xCC\x87"},                                 // İ
         {"\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4", "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4"},
     };
-    for (const auto& [text, lowered] : cases) EXPECT_EQ(ToLowerUtf8(text), lowered) << text;
+    for (const auto& [text, lowered] : cases) {
+        EXPECT_EQ(ToLowerUtf8(text), lowered) << text;
+        const std::string longer = text + "A";  // nothing after the given text is read
+        EXPECT_EQ(ToLowerUtf8(std::string_view(longer).substr(0, text.size())), lowered);
+    }
 }
 
 }  // namespace
