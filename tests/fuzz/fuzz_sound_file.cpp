@@ -7,13 +7,12 @@
 #include "FuzzSupport.h"
 #include "speak/SoundFile.h"
 
-using namespace qvx;
 using namespace qvx::speak;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr int kRate = 22050;
-    const std::string& folder = fuzz::PrivateFolder();
-    fuzz::WriteBytes(folder + "/sound.wav", fuzz::AsText(data, size));
+    const std::string& folder = qvx::fuzz::PrivateFolder();
+    qvx::fuzz::WriteBytes(folder + "/sound.wav", qvx::fuzz::AsText(data, size));
 
     std::size_t made = 0;
     const SampleSink count = [&made](std::span<const std::int16_t> samples) {

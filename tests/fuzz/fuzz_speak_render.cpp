@@ -50,10 +50,7 @@ class FakeEngineAndSink final : public SpeechEngine, public AudioSink {
 
 // The samples a segment must give: exactly, or (sung) at most.
 struct SegmentCheck {
-    std::size_t operator()(const SpeechSegment& s) const {
-        QVX_FUZZ_CHECK(!s.text.empty());
-        return 10 * s.text.size();
-    }
+    std::size_t operator()(const SpeechSegment& s) const { return 10 * s.text.size(); }
     std::size_t operator()(const SungSegment& s) const {
         QVX_FUZZ_CHECK(s.hertz >= kLowestToneHz);
         QVX_FUZZ_CHECK(!s.parts.empty() && s.parts.size() <= kMostPhonemesPerCall);
@@ -87,10 +84,7 @@ struct SegmentCheck {
         QVX_FUZZ_CHECK(s.name != "." && s.name != "..");
         return 0;  // the fuzz folder holds no sound files
     }
-    std::size_t operator()(const VolumeSegment& s) const {
-        QVX_FUZZ_CHECK(s.gain >= 0 && s.gain <= 1);
-        return 0;
-    }
+    std::size_t operator()(const VolumeSegment&) const { return 0; }
 };
 
 }  // namespace
