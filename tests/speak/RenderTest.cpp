@@ -188,7 +188,7 @@ TEST_F(Rendering, EveryCodeOfTheAlphabetReachesTheEngineWhole) {
     EXPECT_EQ(codes, 51);
 }
 
-TEST_F(Rendering, VoicePitchAndVolumeReachTheSound) {
+TEST_F(Rendering, VoicePitchRateAndVolumeReachTheSound) {
     // The pitch in the middle of a spoken vowel.
     const auto pitch = [this](const std::string& script) {
         const Samples s = Render(script + "ah");
@@ -198,6 +198,8 @@ TEST_F(Rendering, VoicePitchAndVolumeReachTheSound) {
     const double paul = pitch("[:np]");
     EXPECT_GT(paul, 80);
     EXPECT_GT(pitch("[:nb]"), paul * 1.3);
+    const std::string text = "the quick brown fox jumps over the lazy dog";
+    EXPECT_LT(Render("[:rate400]" + text).size() * 2, Render("[:ra 100]" + text).size());
     const Samples loud = Render("[:tone 440,100]");
     const Samples soft = Render("[:name paul][:volume set 50][:tone 440,100]");
     ASSERT_EQ(soft.size(), loud.size());
