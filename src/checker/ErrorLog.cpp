@@ -62,7 +62,7 @@ void ErrorLog::Fail() {
     file_ = nullptr;
     if (failed_) return;
     failed_ = true;
-    prompts_.ReportFailure("could not write the file " + path_ + ": " + reason + ".");
+    prompts_.ReportFailure(WriteFailure(path_, reason));
 }
 
 }  // namespace qvx

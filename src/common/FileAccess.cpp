@@ -29,17 +29,6 @@ std::string SystemReason(int code) {
     return code == ENOENT ? "no such file" : std::strerror(code);
 }
 
-// Why a file of this type is not read or replaced; empty for a regular file.
-std::string RefusalFor(mode_t mode) {
-    if (S_ISREG(mode)) return {};
-    if (S_ISDIR(mode)) return "is a folder";
-    return "is not a plain file";
-}
-
-std::string WriteFailure(const std::string& path, const std::string& reason) {
-    return "could not write the file " + path + ": " + reason + ".";
-}
-
 // The paths the signal handler removes. Plain atomics of C strings, so the
 // handler reads them without locks or allocation.
 constexpr int kTemporarySlots = 64;
@@ -90,6 +79,26 @@ unsigned NewFileMode() {
     return 0666u & ~static_cast<unsigned>(mask);
 }
 
+}  // namespace
+
+std::string RefusalFor(unsigned mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return "is a folder";
+    return "is not a plain file";
+}
+
+std::string RefusalToWrite(unsigned mode) {
+    if (std::string refusal = RefusalFor(mode); !refusal.empty()) return refusal;
+    // A file its owner may not write is left alone, even by a user (such as
+    // root) whom the system would let write anyway.
+    if ((mode & S_IWUSR) == 0) return "the file is read-only";
+    return {};
+}
+
+std::string WriteFailure(const std::string& path, const std::string& reason) {
+    return "could not write the file " + path + ": " + reason + ".";
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -101,8 +110,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     }
     return true;
 }
-
-}  // namespace
 
 FileHandle& FileHandle::operator=(FileHandle&& other) noexcept {
     if (this != &other) {
@@ -219,14 +226,8 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::string& target
     unsigned mode = 0;
     struct stat status {};
     if (::stat(resolved.c_str(), &status) == 0) {
-        if (const std::string refusal = RefusalFor(status.st_mode); !refusal.empty()) {
+        if (const std::string refusal = RefusalToWrite(status.st_mode); !refusal.empty()) {
             error = WriteFailure(target, refusal);
-            return std::nullopt;
-        }
-        // A file its owner may not write is left alone, even by a user (such
-        // as root) whom the system would let write anyway.
-        if ((status.st_mode & S_IWUSR) == 0) {
-            error = WriteFailure(target, "the file is read-only");
             return std::nullopt;
         }
         mode = status.st_mode & 07777;

@@ -28,6 +28,18 @@ class FileHandle {
     int fd_ = -1;
 };
 
+// Why a file of this type (st_mode) is neither read nor replaced: "is a
+// folder", "is not a plain file"; empty for a regular file.
+std::string RefusalFor(unsigned mode);
+// The same, and "the file is read-only" for one its owner may not write.
+std::string RefusalToWrite(unsigned mode);
+
+// What every writer reports when writing `path` failed for `reason`.
+std::string WriteFailure(const std::string& path, const std::string& reason);
+
+// Writes every byte, resuming after interruptions; false with errno set.
+bool WriteAll(int fd, std::string_view bytes);
+
 // Opens a regular file for reading without ever blocking: a FIFO, a device or
 // a folder is refused before anything is read from it. On failure the handle
 // is empty and `error` says why in plain words ("no such file", "is a
