@@ -134,30 +134,21 @@ void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
 bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, ReplacementFile& out,
                         CorrectionCounts& counts, const FindingSink& onFinding,
                         std::string& error) {
-    constexpr std::size_t kWriteBlock = std::size_t{1} << 16;
     LineFacts facts{{}, 0, false, &waveFiles};
     std::string corrected;
-    std::string pending;  // corrected lines not yet written
     for (ScriptLine line; reader.Next(line);) {
         corrected.assign(line.text);
         facts.number = line.number;
         if (line.kind == LineKind::Command) CorrectLine(corrected, facts, counts, onFinding);
         // Later lines see this one as repaired.
         facts.phoneOnBefore = facts.phoneOnBefore || corrected == kPhoneOnLine;
-        pending.append(corrected).append(reader.LineEnd());
-        if (pending.size() < kWriteBlock) continue;
-        if (FileResult written = out.Write(pending); !written) {
+        if (FileResult written = out.Write(corrected.append(reader.LineEnd())); !written) {
             error = written.error;
             return false;
         }
-        pending.clear();
     }
     if (!reader.ok()) {
         error = reader.error();
-        return false;
-    }
-    if (FileResult written = out.Write(pending); !written) {
-        error = written.error;
         return false;
     }
     return true;

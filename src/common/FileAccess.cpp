@@ -272,13 +272,21 @@ FileResult ReplacementFile::Failure(const std::string& reason) {
 }
 
 FileResult ReplacementFile::Write(std::string_view bytes) {
+    constexpr std::size_t kBlock = std::size_t{1} << 16;
     if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
-    if (!WriteAll(file_.get(), bytes)) return Failure(std::strerror(errno));
+    if (pending_.size() + bytes.size() < kBlock) {
+        pending_.append(bytes);
+        return FileResult::Success();
+    }
+    if (!WriteAll(file_.get(), pending_) || !WriteAll(file_.get(), bytes))
+        return Failure(std::strerror(errno));
+    pending_.clear();
     return FileResult::Success();
 }
 
 FileResult ReplacementFile::Commit() {
     if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
+    if (!WriteAll(file_.get(), pending_)) return Failure(std::strerror(errno));
     // On the disk before the rename, so a crash leaves the old file or the
     // whole new one.
     if (::fsync(file_.get()) != 0 && errno != EINVAL) return Failure(std::strerror(errno));

@@ -92,7 +92,10 @@ class ReplacementFile {
     ReplacementFile& operator=(ReplacementFile&&) = delete;
     ~ReplacementFile();
 
+    // For a writer of its own (such as a sound library); not mixed with Write.
     int fd() const { return file_.get(); }
+    // Gathers small writes into blocks: a failure may show only at a later
+    // Write or at Commit.
     FileResult Write(std::string_view bytes);
     // Puts the new version in place; after a failure the old file is untouched.
     FileResult Commit();
@@ -107,6 +110,7 @@ class ReplacementFile {
     unsigned mode_ = 0;
     FileHandle file_;
     TemporaryPath temporary_;
+    std::string pending_;  // written bytes not yet handed to the system
 };
 
 // The regular files of one folder, listed once and matched by name without

@@ -72,26 +72,24 @@ FileResult RewriteIni(const std::string& path, const std::string& keyLine,
     auto file = ReplacementFile::Create(path, error);
     if (!file) return FileResult::Failure(error);
     LineReader reader(path);
-    std::string out;
-    const auto flush = [&file, &out](bool always) {
-        if (!always && out.size() < (std::size_t{1} << 16)) return FileResult::Success();
-        FileResult written = file->Write(out);
-        out.clear();
-        return written;
+    const auto write = [&file](std::string_view line) {
+        FileResult written = file->Write(line);
+        return written ? file->Write(kLineEnd) : written;
     };
     std::size_t index = 0;
     for (std::string_view line; reader.Next(line);) {
         if (line.empty()) continue;
-        if (index == insertBefore) out.append(keyLine).append(kLineEnd);
-        out.append(index == replace ? std::string_view(keyLine) : line).append(kLineEnd);
+        FileResult written = index == insertBefore ? write(keyLine) : FileResult::Success();
+        if (written) written = write(index == replace ? std::string_view(keyLine) : line);
+        if (!written) return written;
         ++index;
-        if (FileResult written = flush(false); !written) return written;
     }
     if (!reader.ok()) {
         return FileResult::Failure("could not read the file " + path + ": " + reader.error() + ".");
     }
-    if (!replace && !insertBefore) out.append(keyLine).append(kLineEnd);
-    if (FileResult written = flush(true); !written) return written;
+    if (!replace && !insertBefore) {
+        if (FileResult written = write(keyLine); !written) return written;
+    }
     return file->Commit();
 }
 
