@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "common/LineReader.h"
 #include "common/ProgramPaths.h"
-#include "common/TextFile.h"
 #include "update/Version.h"
 
 namespace qvx {
@@ -63,19 +63,14 @@ std::string PrivateSystemTempFolder() {
 std::string DownloadDirFromUserDirs(const std::string& home) {
     std::string config = Env("XDG_CONFIG_HOME");
     if (config.empty()) config = home + "/.config";
-    const auto bytes = ReadWholeFile(config + "/user-dirs.dirs");
-    if (!bytes) return {};
     constexpr std::string_view kKey = "XDG_DOWNLOAD_DIR=";
-    std::string_view rest = *bytes;
-    while (!rest.empty()) {
-        const std::size_t end = rest.find('\n');
-        std::string_view line = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    LineReader reader(config + "/user-dirs.dirs");
+    for (std::string_view line; reader.Next(line);) {
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
             line.remove_prefix(1);
         if (!line.starts_with(kKey)) continue;
         line.remove_prefix(kKey.size());
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+        while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
         if (line.size() >= 2 && line.front() == '"' && line.back() == '"') {
             line = line.substr(1, line.size() - 2);
         }
