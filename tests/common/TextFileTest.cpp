@@ -172,10 +172,15 @@ TEST(Utf8Case, LowerCasesLettersOfEveryCoveredAlphabet) {
          "AB",
          "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4"
          "ab"},
+        {"\xE1"
+         "A\x80 \xF1\xB8\x80 \xE1\xBA",
+         "\xE1"
+         "a\x80 \xF1\xB8\x80 \xE1\xBA"},  // broken forms of letters stay as they are
     };
     for (const auto& [text, lowered] : cases) {
         EXPECT_EQ(ToLowerUtf8(text), lowered) << text;
-        const std::string longer = text + "A";  // nothing after the given text is read
+        // Nothing after the given text is read.
+        const std::string longer = text + "\x80" + "A";
         EXPECT_EQ(ToLowerUtf8(std::string_view(longer).substr(0, text.size())), lowered);
     }
 }
