@@ -168,14 +168,10 @@ TEST(Utf8Case, LowerCasesLettersOfEveryCoveredAlphabet) {
         {"\xD0\x9F\xD0\xA0\xD0\x81", "\xD0\xBF\xD1\x80\xD1\x91"},  // ПРЁ
         {"\xD4\xB1\xE1\xBA\xA0", "\xD5\xA1\xE1\xBA\xA1"},          // Ա Ạ
         {"\xC4\xB0", "i\xCC\x87"},                                 // İ
-        {"\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4"
-         "AB",
-         "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4"
-         "ab"},
-        {"\xE1"
-         "A\x80 \xF1\xB8\x80 \xE1\xBA",
-         "\xE1"
-         "a\x80 \xF1\xB8\x80 \xE1\xBA"},  // broken forms of letters stay as they are
+        {"\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4\x41\x42",
+         "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4\x61\x62"},
+        // Broken forms of letters stay as they are.
+        {"\xE1\x41\x80 \xF1\xB8\x80 \xE1\xBA", "\xE1\x61\x80 \xF1\xB8\x80 \xE1\xBA"},
     };
     for (const auto& [text, lowered] : cases) {
         EXPECT_EQ(ToLowerUtf8(text), lowered) << text;
