@@ -15,6 +15,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <random>
 #include <vector>
 
 #include "common/AsciiCase.h"
@@ -43,7 +44,18 @@ int Watch(const char* path) {
     return -1;  // too many at once: this one is only removed by its owner
 }
 
+// How many temporaries are being made right now, each by a thread that holds
+// the signals back: a handler on another thread waits for them, and once it
+// has begun no new one is made.
+std::atomic<int> making{0};
+std::atomic<bool> ending{false};
+
 void RemoveTemporariesAndReraise(int signal) {
+    ending = true;
+    for (int wait = 0; making.load() != 0 && wait < 1000; ++wait) {
+        const timespec millisecond{0, 1000000};
+        nanosleep(&millisecond, nullptr);
+    }
     for (int slot = kTemporarySlots - 1; slot >= 0; --slot) {
         const char* path = temporaries[static_cast<std::size_t>(slot)].exchange(nullptr);
         if (path && ::unlink(path) != 0) ::rmdir(path);
@@ -200,6 +212,27 @@ const std::string& TemporaryPath::path() const {
     return path_ ? *path_ : none;
 }
 
+TemporaryPath TemporaryPath::Make(const std::string& prefix,
+                                  const std::function<bool(const char* path)>& create) {
+    constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device random;
+    int failure = EEXIST;
+    for (int attempt = 0; attempt < 100 && failure == EEXIST; ++attempt) {
+        std::string path = prefix;
+        for (int i = 0; i < 8; ++i) path += kLetters[random() % kLetters.size()];
+        TemporaryPath made(std::move(path));
+        const InterruptionsHeld held;
+        ++making;
+        const bool created = !ending && create(made.path().c_str());
+        failure = ending ? EINTR : errno;
+        --making;
+        if (created) return made;
+        made.Forget();
+    }
+    errno = failure;
+    return {};
+}
+
 void TemporaryPath::Forget() {
     if (slot_ >= 0) temporaries[static_cast<std::size_t>(slot_)].store(nullptr);
     slot_ = -1;
@@ -238,18 +271,18 @@ std::optional<ReplacementFile> ReplacementFile::Create(const std::string& target
         return std::nullopt;
     }
 
-    fs::path pattern = resolved.parent_path();
-    pattern /= "." + resolved.filename().string() + ".XXXXXX";
-    std::string temporary = pattern.string();
-    const InterruptionsHeld held;
-    // mkostemp creates the file with O_EXCL and mode 0600 under a random name.
-    FileHandle file(::mkostemp(temporary.data(), O_CLOEXEC));
+    fs::path prefix = resolved.parent_path();
+    prefix /= "." + resolved.filename().string() + ".";
+    FileHandle file;
+    TemporaryPath temporary = TemporaryPath::Make(prefix.string(), [&](const char* path) {
+        file = FileHandle(::open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+        return bool(file);
+    });
     if (!file) {
         error = WriteFailure(target, std::strerror(errno));
         return std::nullopt;
     }
-    TemporaryPath watched(std::move(temporary));
-    return ReplacementFile(target, resolved.string(), mode, std::move(file), std::move(watched));
+    return ReplacementFile(target, resolved.string(), mode, std::move(file), std::move(temporary));
 }
 
 ReplacementFile::ReplacementFile(std::string shownPath, std::string target, unsigned mode,

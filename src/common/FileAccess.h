@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,6 +62,15 @@ class TemporaryPath {
     TemporaryPath(const TemporaryPath&) = delete;
     TemporaryPath& operator=(const TemporaryPath&) = delete;
     ~TemporaryPath();
+
+    // Makes a new file or folder at `prefix` followed by eight random
+    // lower-case letters and digits: `create` makes it at the path it is given
+    // and returns false with errno set when it cannot (a name already taken is
+    // replaced by another). The path is watched from before it exists, so an
+    // interruption at any moment, taken on any thread, removes it. Empty on
+    // failure, with errno kept.
+    static TemporaryPath Make(const std::string& prefix,
+                              const std::function<bool(const char* path)>& create);
 
     const std::string& path() const;
     // Stops watching the path (it was removed, or it is to stay).

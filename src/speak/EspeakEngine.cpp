@@ -5,13 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "common/FileAccess.h"
 #include "speak/Warnings.h"
@@ -47,23 +45,11 @@ std::string StatusText(espeak_ng_STATUS status) {
 // and only up to this many characters: the private folder is kept short.
 constexpr std::size_t kLongestVoiceName = 39;
 
-// espeak-ng also lower-cases voice names, so the folder name (unlike
-// mkdtemp's) has lower-case letters and digits only.
-// The folder is watched from before it exists, so that an interruption right
-// after it is made still removes it; a name already taken is not ours.
+// espeak-ng also lower-cases voice names: temporary names have lower-case
+// letters and digits only.
 TemporaryPath MakePrivateFolder(const std::filesystem::path& base) {
-    constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = "s43-";
-        for (int i = 0; i < 8; ++i) name += kLetters[random() % kLetters.size()];
-        TemporaryPath folder((base / name).string());
-        if (mkdir(folder.path().c_str(), 0700) == 0) return folder;
-        const int failure = errno;
-        folder.Forget();
-        if (failure != EEXIST) break;
-    }
-    return {};
+    return TemporaryPath::Make((base / "s43-").string(),
+                               [](const char* path) { return mkdir(path, 0700) == 0; });
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "common/LineReader.h"
 #include "common/Utf8Case.h"
@@ -125,17 +126,22 @@ TEST(ReplacementFile, TemporaryIsPrivateAndNeverLeftBehind) {
     }
     EXPECT_EQ(EntriesIn(folder), 1u);
 
-    const pid_t child = fork();
-    if (child == 0) {
-        RemoveTemporariesOnSignals();
-        auto file = ReplacementFile::Create(folder.File("f"), error);
-        if (file && file->Write("half")) raise(SIGTERM);
-        _exit(1);
+    // SIGTERM at any moment, to a process whose other thread may take it
+    // while the file is being made.
+    for (int trial = 0; trial < 100; ++trial) {
+        const pid_t child = fork();
+        if (child == 0) {
+            RemoveTemporariesOnSignals();
+            std::thread([] { pause(); }).detach();
+            for (;;) ReplacementFile::Create(folder.File("f"), error);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(1000 + 37 * trial));
+        kill(child, SIGTERM);
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        ASSERT_EQ(EntriesIn(folder), 1u) << "trial " << trial;
     }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
-    EXPECT_EQ(EntriesIn(folder), 1u);
     EXPECT_EQ(folder.Read("f"), "old");
 }
 
