@@ -28,7 +28,7 @@ void HelpMenuAbout(UserPrompts& prompts) {
 }
 
 void HelpMenuReadme(UserPrompts& prompts, Launcher& launcher, const ProgramPaths& paths) {
-    const std::string readme = paths.File(kReadmeName);
+    const std::string readme = paths.ProgramFile(kReadmeName);
     // Desktop openers often report success for a missing file, so look first.
     if (FileExists(readme) && launcher.OpenFile(readme)) return;
     prompts.Message("The file " + readme + " could not be found.");

@@ -18,6 +18,7 @@
 #include "checker/ScriptCorrector.h"
 #include "checker/TypedCheck.h"
 #include "common/FileExists.h"
+#include "common/ProjectVersion.h"
 #include "common/TextFile.h"
 #include "dialogs/InputKind.h"
 #include "dialogs/ValueInput.h"
@@ -40,7 +41,7 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
       endProgram_(std::move(endProgram)) {
     InstallMenuAccessibility();
     setObjectName(QStringLiteral("QVX5"));
-    setWindowTitle(QStringLiteral("Quillvox v5.0"));
+    setWindowTitle(QStringLiteral("Quillvox v%1.%2").arg(kVersionMajor).arg(kVersionMinor));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));

@@ -10,7 +10,7 @@ Refresh RunScript(ProgramState& state, UserPrompts& prompts, Launcher& launcher)
         refresh = CheckScript(state, prompts);
         if (!state.ScriptCheckPassed) return refresh;
     }
-    if (!launcher.StartDetached(state.paths.File(kSpeakingProgram), state.paths.folder)) {
+    if (!launcher.StartDetached(state.paths.ProgramFile(kSpeakingProgram), state.paths.folder)) {
         prompts.Message(kCannotRunMessage);
     }
     return refresh;

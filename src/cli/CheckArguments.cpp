@@ -14,6 +14,8 @@ CheckArguments ParseCheckArguments(const std::vector<std::string_view>& argument
             optionsEnded = true;
         } else if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+        } else if (argument == "--version") {
+            parsed.version = true;
         } else if (argument == "--fix") {
             parsed.fix = true;
         } else if (parsed.error.empty()) {

@@ -9,6 +9,7 @@
 #include "cli/CheckArguments.h"
 #include "common/FileAccess.h"
 #include "common/PrintableText.h"
+#include "common/ProjectVersion.h"
 
 namespace qvx {
 namespace {
@@ -83,6 +84,8 @@ int RunCheckCommand(const std::vector<std::string_view>& arguments, std::ostream
     CheckStatus status = kCheckClean;
     if (parsed.help) {
         out << kCheckUsage;
+    } else if (parsed.version) {
+        out << VersionLine(kProgramName);
     } else if (!parsed.error.empty()) {
         err << kProgramName << ": " << parsed.error << ".\nTry '" << kProgramName << " --help'.\n";
         status = kCheckFailed;

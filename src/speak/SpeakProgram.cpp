@@ -2,6 +2,7 @@
 
 #include "common/LineReader.h"
 #include "common/PrintableText.h"
+#include "common/ProjectVersion.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptSpeaker.h"
 #include "speak/WavFileSink.h"
@@ -13,12 +14,13 @@ constexpr std::string_view kProgram = "speak43: ";
 constexpr std::string_view kWarning = "speak43: warning: ";
 
 constexpr std::string_view kUsage =
-    "Usage: speak43 [--script FILE] [--wav FILE] [--help]\n"
+    "Usage: speak43 [--script FILE] [--wav FILE] [--help] [--version]\n"
     "Speaks a DECtalk script through espeak-ng, line by line.\n"
     "\n"
     "  --script FILE  read FILE instead of demo.txt in the working folder\n"
     "  --wav FILE     write a 16-bit mono WAV file instead of playing\n"
     "  --help         show this text\n"
+    "  --version      show the version\n"
     "\n"
     "What a script may hold (command names and option words may be cut to any\n"
     "unique beginning, a number may follow the name directly, case is ignored):\n"
@@ -75,6 +77,8 @@ SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments) {
         const std::string_view argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             parsed.help = true;
+        } else if (argument == "--version") {
+            parsed.version = true;
         } else if (argument == "--script" || argument == "--wav") {
             if (i + 1 >= arguments.size() || arguments[i + 1].empty()) {
                 parsed.error = std::string(argument) + " needs a file name";
@@ -98,6 +102,10 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
     }
     if (arguments.help) {
         out << kUsage;
+        return kExitOk;
+    }
+    if (arguments.version) {
+        out << VersionLine("speak43");
         return kExitOk;
     }
     const auto cannotRead = [&](const std::string& why) {

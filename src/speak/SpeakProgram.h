@@ -26,6 +26,7 @@ struct SpeakArguments {
     std::string script = "demo.txt";
     std::optional<std::string> wav;
     bool help = false;
+    bool version = false;
     std::string error;  // set when the command line is wrong
 };
 

@@ -3,13 +3,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/ProjectVersion.h"
+
 namespace qvx {
 
 // The version record of this release: what the about box shows and what the
-// update check compares against.
-inline constexpr int kVersionMajor = 5;
-inline constexpr int kVersionMinor = 0;
-inline constexpr int kVersionRevision = 10;
+// update check compares against (the numbers come from the build).
 inline constexpr std::string_view kCompanyName = "Velmora";
 inline constexpr std::string_view kLegalNotice = "";
 

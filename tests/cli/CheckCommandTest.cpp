@@ -188,6 +188,9 @@ TEST_F(CheckCommandTest, WrongArgumentsAndHelpCheckNothing) {
     const Outcome help = RunCommand({"-h", "--fix", file});
     EXPECT_EQ(help.status, kCheckClean);
     EXPECT_TRUE(help.out.starts_with("Usage: quillvox-check [--fix] FILE...")) << help.out;
+    const Outcome version = RunCommand({"--fix", file, "--version"});
+    EXPECT_EQ(version.status, kCheckClean);
+    EXPECT_TRUE(version.out.starts_with("quillvox-check 5.")) << version.out;
     EXPECT_EQ(folder.Read("script.txt"), "[:NP\r\n");
 }
 

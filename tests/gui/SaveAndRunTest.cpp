@@ -54,16 +54,20 @@ class SaveAndRunTest : public QObject {
 
     // While CheckBeforeRun is on, only a script that passed its check is run;
     // off, the speaking program of the program folder starts whatever there
-    // is, even nothing, in that folder. A start that fails is reported.
+    // is, even nothing, in the working folder. A start that fails is reported.
     void runStartsTheSpeakerOnlyAfterAPassedCheck() {
         const struct {
             const char *settings, *script, *firstBox;  // script "": none
             bool started;
+            const char* programFolder = nullptr;  // when apart from the working folder
         } cases[] = {{"", "[:play nothere.wav]\r\n", "warning!", false},
                      {"", "[:np]\r\n", "script was checked with 0 errors", true},
-                     {"CheckBeforeRun=no", "", nullptr, true}};
+                     {"CheckBeforeRun=no", "", nullptr, true, "/usr/lib/quillvox"}};
         for (const auto& c : cases) {
             MainWindowFixture f;
+            const QString program = c.programFolder ? QLatin1String(c.programFolder) : f.dir.path();
+            f.state.paths =
+                qvx::ProgramPaths::InFolders(program.toStdString(), f.dir.path().toStdString());
             f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + c.settings + "\r\n");
             if (*c.script) f.Write("demo.txt", c.script);
             f.Start();
@@ -72,7 +76,8 @@ class SaveAndRunTest : public QObject {
             QVERIFY(!c.firstBox || f.BoxTexts()[0].startsWith(QLatin1String(c.firstBox)));
             QCOMPARE(f.launcher.started.size(), std::size_t(c.started ? 1 : 0));
             if (!c.started) continue;
-            QCOMPARE(QString::fromStdString(f.launcher.started[0].program), f.Path("speak43"));
+            QCOMPARE(QString::fromStdString(f.launcher.started[0].program),
+                     program + QLatin1String("/speak43"));
             QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
             f.launcher.succeed = false;
             f.prompts.boxes.clear();

@@ -56,6 +56,18 @@ done
 check "readme.txt is the shipped one" cmp -s "$source_dir/readme.txt" "$prefix/readme.txt"
 check "the icon is the shipped one" cmp -s "$source_dir/data/quillvox.svg" "$prefix/quillvox.svg"
 
+# --- --version and --help answer without a display ------------------------
+headless() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@"; }
+version=$(sed -n 's/^project(quillvox VERSION \([^ ]*\) .*/\1/p' "$source_dir/CMakeLists.txt")
+check "the project names its version" test -n "$version"
+for program in "${programs[@]}"; do
+  check "$program --version prints the project's version" \
+    same_lines "$program $version" "$(headless "$prefix/$program" --version)"
+done
+check "quillvox --help prints its usage without a display" \
+  same_lines "Usage: quillvox [--help] [--version]" "$(headless "$prefix/quillvox" --help | head -n 1)"
+check "quillvox --help ends with status 0" headless "$prefix/quillvox" --help >/dev/null
+
 # --- scripts/install into ~/.local/share ------------------------------------
 home=$work/home
 xdg=
