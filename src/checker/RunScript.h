@@ -21,8 +21,7 @@ inline constexpr const char* kCannotRunMessage =
 // Runs the working script: checks it first while CheckBeforeRun is on (and
 // stops when it did not pass), then starts the speaking program of the program
 // folder detached, with no arguments, in the working folder, where the script
-// and its sound files are. A check that found the script
-// asks for a refresh.
+// and its sound files are. A check that found the script asks for a refresh.
 [[nodiscard]] Refresh RunScript(ProgramState& state, UserPrompts& prompts, Launcher& launcher);
 
 }  // namespace qvx
