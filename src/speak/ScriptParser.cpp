@@ -266,17 +266,14 @@ class LineParser {
 
     void Command(std::string_view body);
 
-    // Each item goes on as soon as it is read; a fault ends the bracket there.
+    // Each item goes on as soon as it is read.
     void PhonemicEntry(std::string_view body) {
         PhonemicReader reader(body);
         PhonemicItem item;
         bool any = false;
-        while (reader.Next(item)) {
+        while (reader.Next(item, warn_)) {
             Emit(item);
             any = true;
-        }
-        if (!reader.fault().empty()) {
-            warn_(Quoted("[" + std::string(body) + "]") + " is cut short: " + reader.fault());
         }
         if (any) Emit(PhonemicEnd{});
     }

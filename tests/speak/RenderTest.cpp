@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <numbers>
+#include <sstream>
 
 #include "common/LineReader.h"
 #include "speak/EspeakEngine.h"
@@ -168,16 +169,14 @@ TEST_F(Rendering, SongHasEveryNoteAndItsLength) {
 }
 
 // espeak-ng drops the rest of a word at a mnemonic it does not know: the
-// vowel after each code of the alphabet (the documented ones, "c" and "or")
-// must still be sung.
+// vowel after each code of the alphabet (and "c") must still be sung.
 TEST_F(Rendering, EveryCodeOfTheAlphabetReachesTheEngineWhole) {
-    int codes = 0;
-    for (int i = 0; i < 26 * 27; ++i) {
-        const std::string code = std::string(1, char('a' + i / 27)) +
-                                 (i % 27 ? std::string(1, char('a' + i % 27 - 1)) : "");
+    std::istringstream alphabet(
+        "b ch d dh el en f g hx jh k l m n nx p r s sh t th v w yx z zh aa ae ah ao aw ax ay eh ey "
+        "ih ix iy ow oy rr uh uw yu dx lx q rx tx ar er ir or ur c");
+    for (std::string code; alphabet >> code;) {
         const auto phoneme = FindPhonemeCode(code);
-        if (!phoneme) continue;
-        ++codes;
+        ASSERT_TRUE(phoneme) << code;
         SungSound sound;
         std::string error;
         const std::string input = "[[" + std::string(phoneme->mnemonic) + "A:]] ";
@@ -185,7 +184,6 @@ TEST_F(Rendering, EveryCodeOfTheAlphabetReachesTheEngineWhole) {
         const std::vector<SungPart> parts{{phoneme->mnemonic, 0}, {"A:", 1000}};
         EXPECT_GT(Ms(ShapeSung(sound, parts, 200, false, rate_).size()), 990) << code;
     }
-    EXPECT_EQ(codes, 51);
 }
 
 TEST_F(Rendering, VoicePitchRateAndVolumeReachTheSound) {

@@ -106,16 +106,20 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
          "[:phon on][ey<200>][iy<300,220>][ow<100>uw _]",
          "!1 | sing [[A:]] 440~ 500 | !3 | sing [[eI]] 440~ 200 | sing [[i:]] 220 300 | "
          "sing [[oUu:]] 220 100,0 | rest 50"},
-        {"[:phoneme on]\r\n[hello]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n[:phoneme sampa on]"
-         "[:phoneme o]",
-         "!2 | !3 | !3 | !3 | !4 | !5 | !5"},
+        // A fault costs its own piece only: an unknown code ("h", "o", "oh")
+        // with the length written after it, a phoneme whose length cannot be
+        // read, a length after no phoneme; an unclosed "<" the rest.
+        {"[:phoneme on]\r\n[hello][oh<400,25>iy]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n"
+         "[:phoneme sampa on][:phoneme o]",
+         "!2 | !2 | sing [[@Ll]] 122 0,0 | !2 | sing [[i:]] 122 0 | !3 | sing [[A:]] 122 0 | !3 | "
+         "!3 | !4 | !5 | !5"},
         // Notes are 1..37, other numbers hertz; 0 keeps the pitch before.
         {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>]",
          "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1"},
-        // Codes of two characters before one, case ignored; marks are silent
+        // Codes of two characters before one ("HXAR" is "hx" "ar"), case ignored; marks are silent
         // but "," and "." pause, and a "," carrying a length is "ao".
-        {"[:phoneme on][brr shaa SSH DH'ax nxc]",
-         "sing [[b3 SA: sS D@ NO:]] 122 0,0,0,0,0,0,0,0,0,0"},
+        {"[:phoneme on][brr shaa SSH DH'ax nxc HXAR]",
+         "sing [[b3 SA: sS D@ NO: hA@]] 122 0,0,0,0,0,0,0,0,0,0,0,0"},
         {"[:phoneme on]['hx`eh\",l/ow\"\\-*#)?!+. ,<250,1>]",
          "sing [[hE]] 122 0,0 | rest 95 | sing [[loU]] 122 0,0 | rest 470 | sing [[O:]] 65~ 250"},
         // Pauses of "," and "." as the script sets them; 0 rests not at all.
