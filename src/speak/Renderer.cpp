@@ -28,11 +28,22 @@ bool Renderer::Finish() {
     return sink_.Finish();
 }
 
+// espeak-ng ends text with a sentence's pause in exact zeros. Zeros are held
+// back, as a count, until more sound follows: text ends where its last sound
+// does, and the pause after it is the one the translator asks for.
 bool Renderer::Play(const SpeechSegment& s, const WarningSink& warn) {
     std::string problem;
     bool sinkFailed = false;
+    std::size_t heldZeros = 0;
     const SampleSink forward = [&](std::span<const std::int16_t> samples) {
-        sinkFailed = !Send(samples);
+        const auto last =
+            std::find_if(samples.rbegin(), samples.rend(), [](std::int16_t v) { return v != 0; });
+        const auto sound = static_cast<std::size_t>(samples.rend() - last);
+        if (sound > 0) {
+            sinkFailed = !WriteZeros(heldZeros) || !Send(samples.first(sound));
+            heldZeros = 0;
+        }
+        heldZeros += samples.size() - sound;
         return !sinkFailed;
     };
     if (!engine_.Speak(s.text, s.voice, forward, problem) && !sinkFailed) warn(problem);
@@ -88,7 +99,10 @@ bool Renderer::Play(const VolumeSegment& s, const WarningSink&) {
 }
 
 bool Renderer::Silence(std::int32_t milliseconds) {
-    std::size_t left = SamplesFor(milliseconds, engine_.SampleRate());
+    return WriteZeros(SamplesFor(milliseconds, engine_.SampleRate()));
+}
+
+bool Renderer::WriteZeros(std::size_t left) {
     const std::vector<std::int16_t> quiet(std::min(kChunk, left));
     while (left > 0) {
         const std::size_t count = std::min(left, quiet.size());

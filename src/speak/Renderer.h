@@ -35,6 +35,7 @@ class Renderer {
     bool Play(const VolumeSegment& s, const WarningSink& warn);
     bool Send(std::span<const std::int16_t> samples);
     bool Silence(std::int32_t milliseconds);
+    bool WriteZeros(std::size_t count);
 
     SpeechEngine& engine_;
     AudioSink& sink_;

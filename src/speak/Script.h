@@ -31,8 +31,8 @@ struct SetRate {
     std::int32_t wordsPerMinute;
 };
 
-// "[:comma N]" and "[:period N]": the pauses that phonemic text's "," and "."
-// make from then on.
+// "[:comma N]" and "[:period N]": the pauses that a clause's and a sentence's
+// end make from then on, in text and in phonemic text.
 enum class PauseKind { Comma, Period };
 struct SetPause {
     PauseKind kind;

@@ -5,6 +5,20 @@
 #include "speak/DialTones.h"
 
 namespace qvx::speak {
+namespace {
+
+constexpr std::string_view kClauseEnds = ",;:";
+constexpr std::string_view kSentenceEnds = ".?!";
+
+std::int32_t Bounded(std::int32_t milliseconds, std::int32_t longest, std::string_view what,
+                     const WarningSink& warn) {
+    if (milliseconds >= 0 && milliseconds <= longest) return milliseconds;
+    warn(std::string(what) + " of " + std::to_string(milliseconds) + " ms is brought within 0.." +
+         std::to_string(longest));
+    return std::clamp(milliseconds, 0, longest);
+}
+
+}  // namespace
 
 bool Translator::Translate(const ScriptEvent& event, const SegmentSink& out,
                            const WarningSink& warn) {
@@ -12,8 +26,16 @@ bool Translator::Translate(const ScriptEvent& event, const SegmentSink& out,
     return std::visit([this, &to](const auto& e) { return On(e, to); }, event);
 }
 
+// Text ends with the pause its own last mark asks for, a clause's or a
+// sentence's, and with none without one: a note right after it follows at once.
 bool Translator::On(const SpeakText& e, const Sinks& to) {
-    return to.out(SpeechSegment{e.text, voice_});
+    if (!to.out(SpeechSegment{e.text, voice_})) return false;
+    const std::size_t last = e.text.find_last_not_of(" \t\"')");
+    const char mark = last == std::string::npos ? ' ' : e.text[last];
+    const std::int32_t pause = kClauseEnds.find(mark) != std::string_view::npos     ? commaMs_
+                               : kSentenceEnds.find(mark) != std::string_view::npos ? periodMs_
+                                                                                    : 0;
+    return pause == 0 || to.out(SilenceSegment{pause});
 }
 
 bool Translator::On(const SelectVoice& e, const Sinks&) {
@@ -35,18 +57,6 @@ bool Translator::On(const SetRate& e, const Sinks&) {
     voice_.wordsPerMinute = ClampScriptRate(e.wordsPerMinute);
     return true;
 }
-
-namespace {
-
-std::int32_t Bounded(std::int32_t milliseconds, std::int32_t longest, std::string_view what,
-                     const WarningSink& warn) {
-    if (milliseconds >= 0 && milliseconds <= longest) return milliseconds;
-    warn(std::string(what) + " of " + std::to_string(milliseconds) + " ms is brought within 0.." +
-         std::to_string(longest));
-    return std::clamp(milliseconds, 0, longest);
-}
-
-}  // namespace
 
 bool Translator::On(const SetPause& e, const Sinks& to) {
     const bool comma = e.kind == PauseKind::Comma;

@@ -68,19 +68,21 @@ class Rendering : public ::testing::Test {
     }
     static void TearDownTestSuite() { delete engine_; }
 
-    // Speaks the script line by line, without a warning, into a WAV file and
-    // reads its samples back.
-    Samples Render(const std::string& script) {
+    // Speaks the script line by line, with just the warnings expected, into
+    // a WAV file and reads its samples back.
+    Samples Render(const std::string& script, const std::vector<std::string>& expected = {}) {
         const std::string path = folder_.File("out.wav");
         std::string error;
         auto sink = WavFileSink::Open(path, rate_, error);
         EXPECT_NE(sink, nullptr) << error;
+        std::vector<std::string> warnings;
         ScriptSpeaker speaker(*engine_, *sink, folder_.folder(),
-                              [](const std::string& warning) { ADD_FAILURE() << warning; });
+                              [&](const std::string& warning) { warnings.push_back(warning); });
         std::string_view line;
         LineSplitter lines(script);
         for (std::size_t n = 1; lines.Next(line); ++n) EXPECT_TRUE(speaker.SpeakLine(line, n));
         EXPECT_TRUE(speaker.Finish()) << speaker.error();
+        EXPECT_EQ(warnings, expected);
         SF_INFO info{};
         SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
         Samples samples(static_cast<std::size_t>(info.frames));
@@ -127,9 +129,10 @@ TEST_F(Rendering, TonesDialsAndSoundFilesHaveTheirLengthAndFrequencies) {
     }
 }
 
-// A song in the synthesizer's phonemic format: several phonemes and words per
-// bracket, rests, a sentence pause, notes and hertz, stress marks, the
-// one-entry lines the phoneme dialog writes, and every line end.
+// A song as the public write them: several phonemes and words per bracket,
+// rests, a sentence pause, notes and hertz, stress marks, the one-entry lines
+// the phoneme dialog writes, capital codes, r-coloured vowels, text right
+// before notes, an unknown code, and every line end.
 TEST_F(Rendering, SongHasEveryNoteAndItsLength) {
     const std::string song =
         "[:phoneme on][:pp 300]\n"
@@ -137,34 +140,64 @@ TEST_F(Rendering, SongHasEveryNoteAndItsLength) {
         "[l'aa<400,34>.]\r"
         "[hxeh<300,220>l`ow<300,330>]\n"
         "[aa<500,37>]\n"
-        "[,<250,25>]\n";
-    // Each phoneme in order: its length in ms (0: natural) and pitch (0: none
-    // of its own; 1..37 a note, 34 the A of 440 Hz; above, hertz).
+        "[,<250,25>]\n"
+        "Now [HXAR<400,25> BIr<400,29>]\n"
+        "[oh<400,29>ur<600,30>]\n";
+    // Each phoneme (or text) in order: its length in ms (0: natural) and
+    // pitch (0: none of its own; 1..37 a note, 34 the A of 440 Hz; above,
+    // hertz). "oh" is no code: skipped with its length.
     const std::tuple<const char*, int, int> notes[] = {
-        {"d", 0, 0},     {"ow", 400, 25},  {"r", 0, 0},     {"ey", 400, 27},
-        {"m", 0, 0},     {"iy", 400, 29},  {"_", 150, 0},   {"l", 0, 0},
-        {"aa", 400, 34}, {".", 300, 0},    {"hx", 0, 0},    {"eh", 300, 220},
-        {"l", 0, 0},     {"ow", 300, 330}, {"aa", 500, 37}, {"ao", 250, 25},
+        {"d", 0, 0},     {"ow", 400, 25},  {"r", 0, 0},  {"ey", 400, 27},  {"m", 0, 0},
+        {"iy", 400, 29}, {"_", 150, 0},    {"l", 0, 0},  {"aa", 400, 34},  {".", 300, 0},
+        {"hx", 0, 0},    {"eh", 300, 220}, {"l", 0, 0},  {"ow", 300, 330}, {"aa", 500, 37},
+        {"ao", 250, 25}, {"Now", 0, 0},    {"hx", 0, 0}, {"ar", 400, 25},  {"b", 0, 0},
+        {"ir", 400, 29}, {"ur", 600, 30},
     };
     double end = 0;                                  // ms, with the natural lengths
     std::vector<std::pair<double, double>> middles;  // ms and hertz of each note
     for (const auto& [code, ms, pitch] : notes) {
         SungSound alone;
         std::string error;
-        if (ms == 0) {  // its natural length, sung alone
-            const std::string input = "[[" + std::string(FindPhonemeCode(code)->mnemonic) + "]] ";
+        const auto phoneme = FindPhonemeCode(code);
+        if (ms == 0 && phoneme) {  // its natural length, sung alone
+            const std::string input = "[[" + std::string(phoneme->mnemonic) + "]] ";
             ASSERT_TRUE(engine_->Sing(input, DefaultVoice(), 122, alone, error)) << error;
+        } else if (!phoneme) {  // text, spoken alone
+            ASSERT_TRUE(engine_->Speak(
+                code, DefaultVoice(),
+                [&](std::span<const std::int16_t> part) {
+                    alone.samples.insert(alone.samples.end(), part.begin(), part.end());
+                    return true;
+                },
+                error));
         }
         if (pitch)
             middles.emplace_back(end + ms / 2.0,
                                  pitch > 37 ? pitch : 440 * std::pow(2.0, (pitch - 34) / 12.0));
         end += ms ? ms : Ms(TrimSilence(alone.samples).size());
     }
-    const Samples s = Render(song);
+    const Samples s = Render(song, {"line 8: unknown phoneme code \"oh\" is skipped"});
     EXPECT_NEAR(Ms(s.size()), end, end * 0.1);
     for (const auto& [middle, hertz] : middles) {  // over 40 ms in the middle
         const auto from = static_cast<std::size_t>((middle - 20) * rate_ / 1000);
         EXPECT_NEAR(Fundamental(s, from, rate_), hertz, hertz * 0.03) << middle << " ms";
+    }
+}
+
+// Text ends with the pause its own punctuation asks for and no other: the
+// longest silence inside the sound is the one between the text and the note.
+TEST_F(Rendering, TextIsFollowedByThePauseOfItsPunctuationOnly) {
+    for (const auto& [text, pause] :
+         {std::pair{"hello", 0}, {"hello,", 95}, {"[:pp 300]hi!", 300}}) {
+        const Samples s = Render("[:phoneme on]" + std::string(text) + " [aa<500,22>]");
+        const auto [first, last] = LoudSpan(s);
+        std::size_t longest = 0;
+        for (std::size_t i = first, quiet = 0; i < last; ++i) {
+            quiet = std::abs(s[i]) > 0.01 ? 0 : quiet + 1;
+            longest = std::max(longest, quiet);
+        }
+        EXPECT_GE(Ms(longest), pause) << text;
+        EXPECT_LE(Ms(longest), pause + 60) << text;
     }
 }
 
@@ -187,11 +220,16 @@ TEST_F(Rendering, EveryCodeOfTheAlphabetReachesTheEngineWhole) {
 }
 
 TEST_F(Rendering, VoicePitchRateAndVolumeReachTheSound) {
-    // The pitch in the middle of a spoken vowel.
+    // The pitch of a spoken vowel: the median of three windows, as one may
+    // fall on a creaky period.
     const auto pitch = [this](const std::string& script) {
         const Samples s = Render(script + "ah");
         const auto [first, end] = LoudSpan(s);
-        return Fundamental(s, (first + end) / 2 - rate_ / 50, rate_);
+        double f[3];
+        for (int i = 0; i < 3; ++i)
+            f[i] = Fundamental(s, first + (end - first) * (i + 1) / 5, rate_);
+        std::sort(f, f + 3);
+        return f[1];
     };
     const double paul = pitch("[:np]");
     EXPECT_GT(paul, 80);

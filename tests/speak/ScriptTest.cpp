@@ -122,7 +122,15 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
          "sing [[b3 SA: sS D@ NO: hA@]] 122 0,0,0,0,0,0,0,0,0,0,0,0"},
         {"[:phoneme on]['hx`eh\",l/ow\"\\-*#)?!+. ,<250,1>]",
          "sing [[hE]] 122 0,0 | rest 95 | sing [[loU]] 122 0,0 | rest 470 | sing [[O:]] 65~ 250"},
-        // Pauses of "," and "." as the script sets them; 0 rests not at all.
+        // Text ends with the pause of its last mark (quotes aside) and with
+        // none without one.
+        {"One, [:pp 200]two.[:cp 30]three,[:pp 0]four!\r\n[:pp 300]\"five?\"\r\nsix",
+         "speak One, (m1 122 100 180) | rest 95 | speak two. (m1 122 100 180) | rest 200 | speak "
+         "three, (m1 122 100 180) | rest 30 | "
+         "speak four! (m1 122 100 180) | speak \"five?\" (m1 122 100 180) | rest 300 | speak six "
+         "(m1 122 100 180)"},
+        // Pauses of "," and "." in phonemic text as the script sets them; 0
+        // rests not at all.
         {"[:comma 50][:period 300][:phoneme on][aa<100,30>,aa.][:pp 0][aa.][:cp -1][aa,]",
          "sing [[A:]] 349~ 100 | rest 50 | sing [[A:]] 349~ 0 | rest 300 | sing [[A:]] 349~ 0 | "
          "!1 | sing [[A:]] 349~ 0"},
