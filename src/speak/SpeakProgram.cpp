@@ -1,9 +1,12 @@
 #include "speak/SpeakProgram.h"
 
+#include <filesystem>
+
 #include "common/LineReader.h"
 #include "common/PrintableText.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptSpeaker.h"
+#include "speak/SpeakingLock.h"
 #include "speak/WavFileSink.h"
 
 namespace qvx::speak {
@@ -64,8 +67,9 @@ constexpr std::string_view kUsage =
     "  [sow<800,30>.]\n"
     "\n"
     "Without --wav the sound goes to the default sound device (PulseAudio or\n"
-    "PipeWire); with it the sound system is not touched at all. Lines may end in\n"
-    "CR LF, CR or LF.\n"
+    "PipeWire), and the speak43 still speaking in the same folder is ended first:\n"
+    "one voice at a time. With --wav the sound system is not touched at all, and\n"
+    "no other run is ended. Lines may end in CR LF, CR or LF.\n"
     "Exit status: 0 done, 1 wrong command line, 2 script cannot be read,\n"
     "3 sound device cannot be opened or fails, 4 WAV file cannot be written (or\n"
     "would pass the format's 4 GiB), 5 speech engine cannot start.\n";
@@ -130,6 +134,14 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         err << kProgram << error << '\n';
         return outputFailed;
     }
+    // Speaking ends the run still speaking in this folder; a WAV file neither
+    // ends one nor is ended.
+    std::string problem;
+    std::error_code noFolder;
+    const SpeakingLock lock =
+        arguments.wav ? SpeakingLock()
+                      : SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
+    if (!problem.empty()) err << kWarning << problem << '\n';
     ScriptSpeaker speaker(*engine, *sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
     std::string_view line;
