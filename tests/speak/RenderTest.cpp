@@ -201,6 +201,25 @@ TEST_F(Rendering, TextIsFollowedByThePauseOfItsPunctuationOnly) {
     }
 }
 
+// Speech is the engine's, pauses inside it included, without the closing
+// pause the engine adds: a word ending in no mark leaves no silence.
+TEST_F(Rendering, SpeechIsTheEnginesWithoutItsClosingPause) {
+    const std::string text = "one, two. three";
+    std::vector<std::int16_t> made;
+    std::string error;
+    ASSERT_TRUE(engine_->Speak(
+        text, DefaultVoice(),
+        [&](std::span<const std::int16_t> part) {
+            made.insert(made.end(), part.begin(), part.end());
+            return true;
+        },
+        error));
+    const std::size_t sound = made.rend() - std::find_if(made.rbegin(), made.rend(),
+                                                         [](std::int16_t v) { return v != 0; });
+    EXPECT_LT(sound, made.size());
+    EXPECT_NEAR(double(Render(text).size()), double(sound), rate_ / 100);  // within 10 ms
+}
+
 // espeak-ng drops the rest of a word at a mnemonic it does not know: the
 // vowel after each code of the alphabet (and "c") must still be sung.
 TEST_F(Rendering, EveryCodeOfTheAlphabetReachesTheEngineWhole) {
