@@ -175,9 +175,8 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
 // neither ends one nor is ended. A private sound server with a null sink
 // stands in for the user's.
 TEST_F(Program, SpeakingEndsTheRunStillSpeakingInTheFolder) {
-    if (std::system("command -v pulseaudio >/dev/null") != 0) {
+    if (std::system("command -v pulseaudio >/dev/null") != 0)
         GTEST_SKIP() << "pulseaudio is not installed: scripts/setup installs it";
-    }
     const std::string env = "HOME=$PWD XDG_RUNTIME_DIR=$PWD PULSE_SERVER=unix:$PWD/pulse/native ";
     const pid_t server = Start(env +
                                "exec pulseaudio -n --daemonize=no --exit-idle-time=-1 "

@@ -116,8 +116,8 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
         // Notes are 1..37, other numbers hertz; 0 keeps the pitch before.
         {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>]",
          "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1"},
-        // Codes of two characters before one ("HXAR" is "hx" "ar"), case ignored; marks are silent
-        // but "," and "." pause, and a "," carrying a length is "ao".
+        // Two-character codes before one ("HXAR": hx, ar), case ignored; marks
+        // are silent but "," and "." pause, and a "," carrying a length is "ao".
         {"[:phoneme on][brr shaa SSH DH'ax nxc HXAR]",
          "sing [[b3 SA: sS D@ NO: hA@]] 122 0,0,0,0,0,0,0,0,0,0,0,0"},
         {"[:phoneme on]['hx`eh\",l/ow\"\\-*#)?!+. ,<250,1>]",
@@ -125,10 +125,9 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
         // Text ends with the pause of its last mark (quotes aside) and with
         // none without one.
         {"One, [:pp 200]two.[:cp 30]three,[:pp 0]four!\r\n[:pp 300]\"five?\"\r\nsix",
-         "speak One, (m1 122 100 180) | rest 95 | speak two. (m1 122 100 180) | rest 200 | speak "
-         "three, (m1 122 100 180) | rest 30 | "
-         "speak four! (m1 122 100 180) | speak \"five?\" (m1 122 100 180) | rest 300 | speak six "
-         "(m1 122 100 180)"},
+         "speak One, (m1 122 100 180) | rest 95 | speak two. (m1 122 100 180) | rest 200 | "
+         "speak three, (m1 122 100 180) | rest 30 | speak four! (m1 122 100 180) | "
+         "speak \"five?\" (m1 122 100 180) | rest 300 | speak six (m1 122 100 180)"},
         // Pauses of "," and "." in phonemic text as the script sets them; 0
         // rests not at all.
         {"[:comma 50][:period 300][:phoneme on][aa<100,30>,aa.][:pp 0][aa.][:cp -1][aa,]",
