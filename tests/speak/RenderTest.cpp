@@ -212,7 +212,6 @@ TEST_F(Rendering, SpeechIsTheEnginesWithoutItsClosingPause) {
     const std::vector<std::int16_t> made = Spoken("one, two. three");
     const std::size_t sound = made.rend() - std::find_if(made.rbegin(), made.rend(),
                                                          [](std::int16_t v) { return v != 0; });
-    EXPECT_LT(sound, made.size());
     EXPECT_NEAR(double(Render("one, two. three").size()), double(sound), rate_ / 100);  // 10 ms
 }
 
