@@ -18,7 +18,7 @@ inline constexpr std::int32_t kLowestToneHz = 20;
 inline constexpr std::int32_t kLongestToneMs = 60000;
 inline constexpr std::int32_t kLongestSungMs = 20000;
 inline constexpr std::int32_t kLongestPauseMs = 60000;
-// The pauses of phonemic text's "," and "." until the script sets them.
+// The pauses of a clause's and a sentence's end until the script sets them.
 inline constexpr std::int32_t kDefaultCommaMs = 95;
 inline constexpr std::int32_t kDefaultPeriodMs = 470;
 // A "_" that has no length of its own.
