@@ -5,6 +5,8 @@
 #include "common/LineReader.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptParser.h"
+#include "speak/SoundFile.h"
+#include "speak/SungNote.h"
 #include "speak/Translator.h"
 #include "support/LineEnds.h"
 
@@ -157,6 +159,58 @@ TEST(Voices, EachHasAVariantOfItsSexAndAPitchSpanAroundItsAverage) {
                   "language en-us\nbreath 3\npitch " + to_string(span.low) + " " +
                       to_string(span.high) + "\n");
     }
+}
+
+TEST(SungNote, PartsAreCutAtTheEngineMarksAndFallBackWhenTheyDoNotMatch) {
+    // A rendering of three "phonemes", each a block of one level between
+    // quiet ends: 100 quiet, 300 at 1000, 200 at 2000, 400 at 3000, 100 quiet.
+    SungSound sound;
+    for (auto [count, level] :
+         {std::pair{100, 0}, {300, 1000}, {200, 2000}, {400, 3000}, {100, 0}}) {
+        sound.samples.insert(sound.samples.end(), count, static_cast<std::int16_t>(level));
+    }
+    sound.marks = {{"_", 0}, {"t", 100}, {"r-", 400}, {"eI", 600}, {"_:", 1000}};
+    const std::vector<SungPart> parts{{"t#", 0}, {"eI", 100}};  // "r-" is espeak-ng's own
+    const std::vector<std::int16_t> shaped = ShapeSung(sound, parts, 100, false, 1000);
+    // "t#" natural from the start (quiet start dropped) to "eI"; "eI" 100 ms.
+    ASSERT_EQ(shaped.size(), 500u + 100u);
+    EXPECT_EQ(shaped[0], 1000);
+    EXPECT_EQ(shaped[499], 2000);
+    EXPECT_EQ(shaped[550], 3000);
+    // More parts than marks: the whole is fitted to the lengths added up.
+    const std::vector<SungPart> more{{"t", 200}, {"eI", 100}, {"k", 300}};
+    EXPECT_EQ(ShapeSung(sound, more, 100, false, 1000).size(), 600u);
+}
+
+TEST(SoundFileConversion, MixesChannelsAndConvertsRatesTheSameInAnyBlocks) {
+    std::vector<float> mono;
+    MixToMono(std::vector<float>{0.2f, 0.4f, -1.0f, 1.0f, 0.5f}, 2, mono);
+    EXPECT_EQ(mono, (std::vector<float>{0.3f, 0.0f}));  // a torn last frame is dropped
+
+    std::vector<float> input(1000);
+    for (std::size_t i = 0; i < input.size(); ++i) input[i] = std::sin(0.05f * i);
+    for (auto [from, to] : {std::pair{44100, 22050}, {8000, 22050}, {22050, 22050}, {1, 4}}) {
+        SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
+        std::vector<float> whole, pieces;
+        RateConverter once(from, to);
+        once.Push(input, whole);
+        once.Finish(whole);
+        RateConverter blocks(from, to);
+        for (std::size_t at = 0, size = 1; at < input.size();
+             at += size, size = size * 3 % 97 + 1) {
+            blocks.Push(std::span(input).subspan(at, std::min(size, input.size() - at)), pieces);
+        }
+        blocks.Finish(pieces);
+        // Positions n * from / to up to the last input sample.
+        EXPECT_EQ(whole.size(), (input.size() - 1) * std::size_t(to) / std::size_t(from) + 1);
+        EXPECT_EQ(pieces, whole);
+        const double at = 3.0 * from / to;  // linear between the samples around it
+        const auto left = static_cast<std::size_t>(at);
+        EXPECT_NEAR(whole[3], input[left] + (at - left) * (input[left + 1] - input[left]), 1e-5);
+    }
+    std::vector<std::int16_t> pcm;
+    ToPcm16(std::vector<float>{2.0f, -2.0f, 0.5f}, pcm);
+    EXPECT_EQ(pcm, (std::vector<std::int16_t>{32767, -32767, 16384}));
 }
 
 }  // namespace
