@@ -1,7 +1,6 @@
 #include "speak/PhonemicText.h"
 
 #include "common/NumericText.h"
-#include "speak/Warnings.h"
 
 namespace qvx::speak {
 namespace {
@@ -13,17 +12,34 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool EndsCode(char c) {
+    return IsBlank(c) || c == '<' || c == ',' || c == '.' ||
+           kQuietMarks.find(c) != std::string_view::npos;
+}
+
 std::optional<std::int32_t> Number(std::string_view text) {
     const NumericValue parsed = ParseNumericText(text);
     if (parsed.status != NumericStatus::Valid) return std::nullopt;
     return parsed.value;
 }
 
+// "<ms>" or "<ms,pitch>" (blanks allowed), or nothing, into the item; false
+// when it cannot be read.
+bool ReadLengthAndPitch(std::string_view written, PhonemicItem& item) {
+    if (written.empty()) return true;
+    const std::string_view inside = written.substr(1, written.size() - 2);
+    const std::size_t comma = inside.find(',');
+    item.milliseconds = Number(inside.substr(0, comma));
+    if (comma != std::string_view::npos) item.pitch = Number(inside.substr(comma + 1));
+    return item.milliseconds && (comma == std::string_view::npos || item.pitch);
+}
+
 }  // namespace
 
-bool PhonemicReader::Next(PhonemicItem& item) {
+bool PhonemicReader::Next(PhonemicItem& item, const WarningSink& warn) {
     bool blank = false;
     while (at_ < text_.size()) {
+        const std::size_t from = at_;
         const char c = text_[at_];
         const bool carriesLength = at_ + 1 < text_.size() && text_[at_ + 1] == '<';
         item = PhonemicItem{};
@@ -38,41 +54,50 @@ bool PhonemicReader::Next(PhonemicItem& item) {
             ++at_;
             return true;
         } else if (c == '<') {
-            fault_ = "\"<\" follows no phoneme";
-            return false;
-        } else {
-            const std::optional<PhonemeCode> code =
-                c == ',' ? FindPhonemeCode("c") : LeadingPhonemeCode(text_.substr(at_));
-            if (!code) {
-                fault_ = Quoted(std::string(1, c)) + " is no phoneme code";
-                return false;
-            }
+            if (SkipLength(warn)) warn(Quoted(Since(from)) + " follows no phoneme and is skipped");
+        } else if (const auto code =
+                       c == ',' ? FindPhonemeCode("c") : LeadingPhonemeCode(text_.substr(at_))) {
             item.phoneme = *code;
             at_ += c == ',' ? 1 : code->code.size();
-            return ReadLengthAndPitch(item);
+            const std::size_t length = at_;
+            if (!SkipLength(warn)) continue;
+            if (ReadLengthAndPitch(text_.substr(length, at_ - length), item)) return true;
+            warn(Quoted(Since(from)) + " has no length and pitch that can be read; skipped");
+        } else {
+            at_ = UnknownCodeEnd();
+            warn("unknown phoneme code " + Quoted(Since(from)) + " is skipped");
+            SkipLength(warn);
         }
     }
     return false;
 }
 
-// "<ms>" or "<ms,pitch>" (blanks allowed) right after the code, if any.
-bool PhonemicReader::ReadLengthAndPitch(PhonemicItem& item) {
+// An unknown code runs on to the first character that starts a known code or
+// ends a code, so that "oh" or a letter of another script is one code.
+std::size_t PhonemicReader::UnknownCodeEnd() const {
+    std::size_t end = at_ + 1;
+    while (end < text_.size() && !EndsCode(text_[end]) && !LeadingPhonemeCode(text_.substr(end))) {
+        ++end;
+    }
+    return end;
+}
+
+// Steps over a "<...>" here, if any; false (with a warning) when it is never
+// closed, and then nothing of the text is left.
+bool PhonemicReader::SkipLength(const WarningSink& warn) {
     if (at_ >= text_.size() || text_[at_] != '<') return true;
     const std::size_t close = text_.find('>', at_);
     if (close == std::string_view::npos) {
-        fault_ = "\"<\" is not closed";
+        warn(Quoted(text_.substr(at_)) + ": \"<\" is not closed; the rest is skipped");
+        at_ = text_.size();
         return false;
     }
-    const std::string_view inside = text_.substr(at_ + 1, close - at_ - 1);
     at_ = close + 1;
-    const std::size_t comma = inside.find(',');
-    item.milliseconds = Number(inside.substr(0, comma));
-    if (comma != std::string_view::npos) item.pitch = Number(inside.substr(comma + 1));
-    if (!item.milliseconds || (comma != std::string_view::npos && !item.pitch)) {
-        fault_ = Quoted("<" + std::string(inside) + ">") + " is no length and pitch";
-        return false;
-    }
     return true;
+}
+
+std::string_view PhonemicReader::Since(std::size_t from) const {
+    return text_.substr(from, at_ - from);
 }
 
 }  // namespace qvx::speak

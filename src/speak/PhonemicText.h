@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "speak/PhonemeMap.h"
+#include "speak/Warnings.h"
 
 namespace qvx::speak {
 
@@ -27,21 +28,24 @@ struct PhonemicItem {
 // "<ms>" or "<ms,pitch>" right after a phoneme, and stress and syntax marks,
 // of which only "," and "." make a pause. A "," that carries a length is the
 // one-character form of "ao", as the phoneme dialog writes it ("[,<250,1>]").
+// A fault costs only its own piece: an unknown code is skipped with the
+// length written after it, and so is a phoneme whose length cannot be read;
+// only a "<" that is never closed ends the text.
 class PhonemicReader {
   public:
     explicit PhonemicReader(std::string_view text) : text_(text) {}
 
-    // The next item; false at the end of the text or at the first fault,
-    // which fault() then describes (it stays empty at a clean end).
-    bool Next(PhonemicItem& item);
-    const std::string& fault() const { return fault_; }
+    // The next item; false at the end of the text. Each skipped piece gets
+    // one warning that names it.
+    bool Next(PhonemicItem& item, const WarningSink& warn);
 
   private:
-    bool ReadLengthAndPitch(PhonemicItem& item);
+    std::size_t UnknownCodeEnd() const;
+    bool SkipLength(const WarningSink& warn);
+    std::string_view Since(std::size_t from) const;
 
     std::string_view text_;
     std::size_t at_ = 0;
-    std::string fault_;
 };
 
 }  // namespace qvx::speak

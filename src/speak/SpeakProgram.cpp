@@ -1,10 +1,13 @@
 #include "speak/SpeakProgram.h"
 
+#include <filesystem>
+
 #include "common/LineReader.h"
 #include "common/PrintableText.h"
 #include "common/ProjectVersion.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptSpeaker.h"
+#include "speak/SpeakingLock.h"
 #include "speak/WavFileSink.h"
 
 namespace qvx::speak {
@@ -40,7 +43,9 @@ constexpr std::string_view kUsage =
     "                               matched without regard to case\n"
     "  [:pause 300]                 silence, in milliseconds\n"
     "  [:comma 100] [:period 500]   the pauses of \",\" and \".\" in phonemic text\n"
-    "                               (also [:cp 100] and [:pp 500])\n"
+    "                               and after text ending in , ; : or . ? !\n"
+    "                               (also [:cp 100] and [:pp 500]); text ending\n"
+    "                               otherwise runs straight into what follows\n"
     "  [:phoneme on] [:phoneme off] phoneme mode (also [:phoneme arpabet speak on]\n"
     "                               and [:phone on])\n"
     "  [:punct] [:mode] [:say] [:index] [:error] [:log] [:sync] [:pronounce]\n"
@@ -53,14 +58,20 @@ constexpr std::string_view kUsage =
     "34 is A 440 Hz) sung with a light vibrato, any other number is hertz. A\n"
     "phoneme without a pitch keeps the one before it, without a length it has\n"
     "its natural length. _ is a rest, \",\" and \".\" pause, and the stress marks\n"
-    "' ` \" / \\ - * # ) ? ! + are accepted. A short song:\n"
+    "' ` \" / \\ - * # ) ? ! + are accepted. The codes, in either case:\n"
+    "  b ch d dh el en f g hx jh k l m n nx p r s sh t th v w yx z zh\n"
+    "  aa ae ah ao aw ax ay eh ey ih ix iy ow oy rr uh uw yu\n"
+    "  ar er ir or ur (the vowels of bar, bear, beer, born, poor)  dx lx q rx tx\n"
+    "A code not among them is skipped with a warning, with the length written\n"
+    "after it; the rest of the bracket is sung. A short song:\n"
     "  [:phoneme on]\n"
     "  [dow<400,25>rey<400,27> miy<400,29>_<200>]\n"
     "  [sow<800,30>.]\n"
     "\n"
     "Without --wav the sound goes to the default sound device (PulseAudio or\n"
-    "PipeWire); with it the sound system is not touched at all. Lines may end in\n"
-    "CR LF, CR or LF.\n"
+    "PipeWire), and the speak43 still speaking in the same folder is ended first:\n"
+    "one voice at a time. With --wav the sound system is not touched at all, and\n"
+    "no other run is ended. Lines may end in CR LF, CR or LF.\n"
     "Exit status: 0 done, 1 wrong command line, 2 script cannot be read,\n"
     "3 sound device cannot be opened or fails, 4 WAV file cannot be written (or\n"
     "would pass the format's 4 GiB), 5 speech engine cannot start.\n";
@@ -131,6 +142,14 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         err << kProgram << error << '\n';
         return outputFailed;
     }
+    // Speaking ends the run still speaking in this folder; a WAV file neither
+    // ends one nor is ended.
+    std::string problem;
+    std::error_code noFolder;
+    const SpeakingLock lock =
+        arguments.wav ? SpeakingLock()
+                      : SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
+    if (!problem.empty()) err << kWarning << problem << '\n';
     ScriptSpeaker speaker(*engine, *sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
     std::string_view line;

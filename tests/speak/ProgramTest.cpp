@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <thread>
@@ -45,6 +46,17 @@ class Program : public ::testing::Test {
                                le(channels, 2) + le(rate, 4) + le(rate * channels * 2, 4) +
                                le(channels * 2, 2) + le(16, 2) + "data" + le(bytes, 4));
         std::filesystem::resize_file(folder.File(name), 44 + bytes);
+    }
+
+    // Starts the shell command in the folder.
+    pid_t Start(const std::string& command) const {
+        const pid_t child = fork();
+        if (child == 0) {
+            const std::string line = "cd '" + folder.folder() + "' && " + command;
+            execl("/bin/sh", "sh", "-c", line.c_str(), nullptr);
+            _exit(127);
+        }
+        return child;
     }
 
     qvx::test::TempFolder folder;
@@ -156,6 +168,44 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     const auto clean = [&] { return std::ranges::includes(voiceFolders, Names("/tmp", "s43-")); };
     for (int wait = 0; wait < 100 && !clean(); ++wait) std::this_thread::sleep_for(20ms);
     EXPECT_TRUE(clean()) << "a voice folder is left in /tmp";
+}
+
+// A run that speaks ends the one still speaking in its folder within a
+// second, and goes on; a WAV run, even one that is held stopped meanwhile,
+// neither ends one nor is ended. A private sound server with a null sink
+// stands in for the user's.
+TEST_F(Program, SpeakingEndsTheRunStillSpeakingInTheFolder) {
+    if (std::system("command -v pulseaudio >/dev/null") != 0)
+        GTEST_SKIP() << "pulseaudio is not installed: scripts/setup installs it";
+    const std::string env = "HOME=$PWD XDG_RUNTIME_DIR=$PWD PULSE_SERVER=unix:$PWD/pulse/native ";
+    const pid_t server = Start(env +
+                               "exec pulseaudio -n --daemonize=no --exit-idle-time=-1 "
+                               "-L module-null-sink -L module-native-protocol-unix 2>/dev/null");
+    for (int wait = 0; wait < 1000 && !std::filesystem::exists(folder.File("pulse/native")); ++wait)
+        std::this_thread::sleep_for(10ms);
+    folder.Write("demo.txt", "[:tone 440,30000]");
+    const auto speak = [&](const char* arguments) {
+        return Start(env + "exec '" SPEAK43_PATH "' " + arguments + " 2>>stderr.txt");
+    };
+    const pid_t wav = speak("--wav out.wav");
+    kill(wav, SIGSTOP);
+    const pid_t first = speak("");
+    std::this_thread::sleep_for(3s);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t second = speak("");
+    int status = 0;
+    while (waitpid(first, &status, WNOHANG) == 0 && std::chrono::steady_clock::now() < start + 5s)
+        std::this_thread::sleep_for(5ms);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    kill(wav, SIGCONT);
+    EXPECT_EQ(waitpid(wav, &status, 0), wav);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kExitOk);
+    EXPECT_EQ(waitpid(second, &status, WNOHANG), 0) << "the second run goes on speaking";
+    for (pid_t run : {first, second, server}) {
+        kill(run, SIGTERM);
+        waitpid(run, &status, 0);
+    }
+    EXPECT_EQ(folder.Read("stderr.txt"), "");
 }
 
 }  // namespace

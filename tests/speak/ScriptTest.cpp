@@ -5,7 +5,9 @@
 #include "common/LineReader.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptParser.h"
-#include "speak/Timeline.h"
+#include "speak/SoundFile.h"
+#include "speak/SungNote.h"
+#include "speak/Translator.h"
 #include "support/LineEnds.h"
 
 namespace qvx::speak {
@@ -106,19 +108,30 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
          "[:phon on][ey<200>][iy<300,220>][ow<100>uw _]",
          "!1 | sing [[A:]] 440~ 500 | !3 | sing [[eI]] 440~ 200 | sing [[i:]] 220 300 | "
          "sing [[oUu:]] 220 100,0 | rest 50"},
-        {"[:phoneme on]\r\n[hello]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n[:phoneme sampa on]"
-         "[:phoneme o]",
-         "!2 | !3 | !3 | !3 | !4 | !5 | !5"},
+        // A fault costs its own piece only: an unknown code ("h", "o", "oh")
+        // with the length written after it, a phoneme whose length cannot be
+        // read, a length after no phoneme; an unclosed "<" the rest.
+        {"[:phoneme on]\r\n[hello][oh<400,25>iy]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n"
+         "[:phoneme sampa on][:phoneme o]",
+         "!2 | !2 | sing [[@Ll]] 122 0,0 | !2 | sing [[i:]] 122 0 | !3 | sing [[A:]] 122 0 | !3 | "
+         "!3 | !4 | !5 | !5"},
         // Notes are 1..37, other numbers hertz; 0 keeps the pitch before.
         {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>]",
          "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1"},
-        // Codes of two characters before one, case ignored; marks are silent
-        // but "," and "." pause, and a "," carrying a length is "ao".
-        {"[:phoneme on][brr shaa SSH DH'ax nxc]",
-         "sing [[b3 SA: sS D@ NO:]] 122 0,0,0,0,0,0,0,0,0,0"},
+        // Two-character codes before one ("HXAR": hx, ar), case ignored; marks
+        // are silent but "," and "." pause, and a "," carrying a length is "ao".
+        {"[:phoneme on][brr shaa SSH DH'ax nxc HXAR]",
+         "sing [[b3 SA: sS D@ NO: hA@]] 122 0,0,0,0,0,0,0,0,0,0,0,0"},
         {"[:phoneme on]['hx`eh\",l/ow\"\\-*#)?!+. ,<250,1>]",
          "sing [[hE]] 122 0,0 | rest 95 | sing [[loU]] 122 0,0 | rest 470 | sing [[O:]] 65~ 250"},
-        // Pauses of "," and "." as the script sets them; 0 rests not at all.
+        // Text ends with the pause of its last mark (quotes aside) and with
+        // none without one.
+        {"One, [:pp 200]two.[:cp 30]three,[:pp 0]four!\r\n[:pp 300]\"five?\"\r\nsix",
+         "speak One, (m1 122 100 180) | rest 95 | speak two. (m1 122 100 180) | rest 200 | "
+         "speak three, (m1 122 100 180) | rest 30 | speak four! (m1 122 100 180) | "
+         "speak \"five?\" (m1 122 100 180) | rest 300 | speak six (m1 122 100 180)"},
+        // Pauses of "," and "." in phonemic text as the script sets them; 0
+        // rests not at all.
         {"[:comma 50][:period 300][:phoneme on][aa<100,30>,aa.][:pp 0][aa.][:cp -1][aa,]",
          "sing [[A:]] 349~ 100 | rest 50 | sing [[A:]] 349~ 0 | rest 300 | sing [[A:]] 349~ 0 | "
          "!1 | sing [[A:]] 349~ 0"},
@@ -135,7 +148,7 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
 // must be of its sex. Val is Paul's until designed. Its voice file for
 // espeak-ng is the variant's with its own pitch.
 TEST(Voices, EachHasAVariantOfItsSexAndAPitchSpanAroundItsAverage) {
-    for (const NamedVoice& named : kVoiceNames) {
+    for (const VoiceRow& named : VoiceTable()) {
         SCOPED_TRACE(named.name);
         const VoiceSettings voice = *VoiceForLetter(named.letter);
         EXPECT_EQ(voice.male, voice.variant.starts_with('m'));
@@ -146,6 +159,58 @@ TEST(Voices, EachHasAVariantOfItsSexAndAPitchSpanAroundItsAverage) {
                   "language en-us\nbreath 3\npitch " + to_string(span.low) + " " +
                       to_string(span.high) + "\n");
     }
+}
+
+TEST(SungNote, PartsAreCutAtTheEngineMarksAndFallBackWhenTheyDoNotMatch) {
+    // A rendering of three "phonemes", each a block of one level between
+    // quiet ends: 100 quiet, 300 at 1000, 200 at 2000, 400 at 3000, 100 quiet.
+    SungSound sound;
+    for (auto [count, level] :
+         {std::pair{100, 0}, {300, 1000}, {200, 2000}, {400, 3000}, {100, 0}}) {
+        sound.samples.insert(sound.samples.end(), count, static_cast<std::int16_t>(level));
+    }
+    sound.marks = {{"_", 0}, {"t", 100}, {"r-", 400}, {"eI", 600}, {"_:", 1000}};
+    const std::vector<SungPart> parts{{"t#", 0}, {"eI", 100}};  // "r-" is espeak-ng's own
+    const std::vector<std::int16_t> shaped = ShapeSung(sound, parts, 100, false, 1000);
+    // "t#" natural from the start (quiet start dropped) to "eI"; "eI" 100 ms.
+    ASSERT_EQ(shaped.size(), 500u + 100u);
+    EXPECT_EQ(shaped[0], 1000);
+    EXPECT_EQ(shaped[499], 2000);
+    EXPECT_EQ(shaped[550], 3000);
+    // More parts than marks: the whole is fitted to the lengths added up.
+    const std::vector<SungPart> more{{"t", 200}, {"eI", 100}, {"k", 300}};
+    EXPECT_EQ(ShapeSung(sound, more, 100, false, 1000).size(), 600u);
+}
+
+TEST(SoundFileConversion, MixesChannelsAndConvertsRatesTheSameInAnyBlocks) {
+    std::vector<float> mono;
+    MixToMono(std::vector<float>{0.2f, 0.4f, -1.0f, 1.0f, 0.5f}, 2, mono);
+    EXPECT_EQ(mono, (std::vector<float>{0.3f, 0.0f}));  // a torn last frame is dropped
+
+    std::vector<float> input(1000);
+    for (std::size_t i = 0; i < input.size(); ++i) input[i] = std::sin(0.05f * i);
+    for (auto [from, to] : {std::pair{44100, 22050}, {8000, 22050}, {22050, 22050}, {1, 4}}) {
+        SCOPED_TRACE(std::to_string(from) + " to " + std::to_string(to));
+        std::vector<float> whole, pieces;
+        RateConverter once(from, to);
+        once.Push(input, whole);
+        once.Finish(whole);
+        RateConverter blocks(from, to);
+        for (std::size_t at = 0, size = 1; at < input.size();
+             at += size, size = size * 3 % 97 + 1) {
+            blocks.Push(std::span(input).subspan(at, std::min(size, input.size() - at)), pieces);
+        }
+        blocks.Finish(pieces);
+        // Positions n * from / to up to the last input sample.
+        EXPECT_EQ(whole.size(), (input.size() - 1) * std::size_t(to) / std::size_t(from) + 1);
+        EXPECT_EQ(pieces, whole);
+        const double at = 3.0 * from / to;  // linear between the samples around it
+        const auto left = static_cast<std::size_t>(at);
+        EXPECT_NEAR(whole[3], input[left] + (at - left) * (input[left + 1] - input[left]), 1e-5);
+    }
+    std::vector<std::int16_t> pcm;
+    ToPcm16(std::vector<float>{2.0f, -2.0f, 0.5f}, pcm);
+    EXPECT_EQ(pcm, (std::vector<std::int16_t>{32767, -32767, 16384}));
 }
 
 }  // namespace
