@@ -36,14 +36,33 @@ void Fft(std::vector<std::complex<double>>& a, bool inverse) {
     }
 }
 
+double HannAt(std::size_t i) {
+    return 0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / kFrameSize);
+}
+
+// The normalised autocorrelation of the analysis window, which the frame's
+// own is divided by, so that a long lag is not penalised.
+const std::vector<double>& WindowCorrelation() {
+    static const std::vector<double> r = [] {
+        std::vector<std::complex<double>> w(kFftSize);
+        for (std::size_t i = 0; i < kFrameSize; ++i) w[i] = HannAt(i);
+        Fft(w, false);
+        for (auto& c : w) c = std::norm(c);
+        Fft(w, true);
+        std::vector<double> out(kFrameSize);
+        for (std::size_t i = 0; i < kFrameSize; ++i) out[i] = w[i].real() / w[0].real();
+        return out;
+    }();
+    return r;
+}
+
 Frame AnalyseFrame(std::span<const std::int16_t> samples, int rate) {
     std::vector<std::complex<double>> x(kFftSize);
     double energy = 0;
     for (std::size_t i = 0; i < samples.size(); ++i) {
-        const double window = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * double(i) / kFrameSize);
         const double v = samples[i] / 32768.0;
         energy += v * v;
-        x[i] = v * window;
+        x[i] = v * HannAt(i);
     }
     Frame f{10 * std::log10(energy / kFrameSize + 1e-12), 0, 0, {}};
     Fft(x, false);
@@ -53,10 +72,9 @@ Frame AnalyseFrame(std::span<const std::int16_t> samples, int rate) {
     Fft(x, true);
     const double zero = x[0].real();
     if (zero <= 0) return f;
-    // The window's own autocorrelation is divided out, so a long lag is not
-    // penalised; the peak is refined by a parabola through its neighbours.
+    // The peak is refined by a parabola through its neighbours.
     const auto lagAt = [&](std::size_t lag) {
-        return x[lag].real() / zero / (1 - double(lag) / kFrameSize);
+        return x[lag].real() / zero / WindowCorrelation()[lag];
     };
     const auto first = std::size_t(rate / kHighestHz), last = std::size_t(rate / kLowestHz);
     std::size_t best = first;
@@ -74,11 +92,19 @@ double Mean(const std::vector<double>& v) {
     return v.empty() ? NAN : std::accumulate(v.begin(), v.end(), 0.0) / double(v.size());
 }
 
+// The fundamentals of the voiced frames, without octave errors: a frame
+// more than half an octave from the median is dropped.
 std::vector<double> Hertz(const std::vector<Frame>& frames, const Selection& use) {
     std::vector<double> hz;
     for (std::size_t i : use) {
         if (IsVoiced(frames[i])) hz.push_back(frames[i].hertz);
     }
+    if (hz.empty()) return hz;
+    std::vector<double> sorted = hz;
+    std::nth_element(sorted.begin(), sorted.begin() + std::ptrdiff_t(sorted.size() / 2),
+                     sorted.end());
+    const double median = sorted[sorted.size() / 2];
+    std::erase_if(hz, [median](double f) { return std::abs(std::log2(f / median)) > 0.5; });
     return hz;
 }
 
@@ -142,11 +168,20 @@ double PitchSpreadSemitones(const std::vector<Frame>& frames, const Selection& u
 }
 
 double PeriodIrregularity(const std::vector<Frame>& frames, const Selection& use) {
+    const std::vector<double> kept = Hertz(frames, use);
+    const double low = *std::min_element(kept.begin(), kept.end());
+    const double high = *std::max_element(kept.begin(), kept.end());
+    const auto ok = [&](std::size_t i) {
+        return IsVoiced(frames[i]) && frames[i].hertz >= low && frames[i].hertz <= high;
+    };
+    // Against the mean of both neighbours, so that the intonation's own
+    // steady glides do not count.
     std::vector<double> changes;
-    for (std::size_t j = 1; j < use.size(); ++j) {
-        const Frame &a = frames[use[j - 1]], &b = frames[use[j]];
-        if (use[j] != use[j - 1] + 1 || !IsVoiced(a) || !IsVoiced(b)) continue;
-        changes.push_back(200 * std::abs(a.hertz - b.hertz) / (a.hertz + b.hertz));
+    for (std::size_t j = 2; j < use.size(); ++j) {
+        const std::size_t a = use[j - 2], b = use[j - 1], c = use[j];
+        if (c != a + 2 || b != a + 1 || !ok(a) || !ok(b) || !ok(c)) continue;
+        const double between = (frames[a].hertz + frames[c].hertz) / 2;
+        changes.push_back(100 * std::abs(frames[b].hertz - between) / between);
     }
     return Mean(changes);
 }
@@ -189,12 +224,25 @@ double CentroidHz(const std::vector<Frame>& frames, const Selection& use, int ra
 
 double PeakContrastDb(const std::vector<Frame>& frames, const Selection& use, int rate, double low,
                       double high) {
-    const std::vector<double> power = SummedPower(frames, use);
+    // Frame by frame, over a spectrum smoothed across about 300 Hz, so that
+    // the peak is the formant's and not one harmonic's.
     const auto [from, to] = Bins(rate, low, high);
-    const auto begin = power.begin() + std::ptrdiff_t(from),
-               end = power.begin() + std::ptrdiff_t(to);
-    const double mean = std::accumulate(begin, end, 0.0) / double(to - from);
-    return 10 * std::log10(*std::max_element(begin, end) / mean);
+    const std::size_t half = std::size_t(150.0 * kFftSize / rate);
+    std::vector<double> contrast;
+    for (std::size_t i : use) {
+        const std::vector<double>& p = frames[i].power;
+        double peak = 0, valley = INFINITY;
+        for (std::size_t k = from; k < to; ++k) {
+            const std::size_t a = k > half ? k - half : 0, b = std::min(p.size(), k + half + 1);
+            const double smooth =
+                std::accumulate(p.begin() + std::ptrdiff_t(a), p.begin() + std::ptrdiff_t(b), 0.0) /
+                double(b - a);
+            peak = std::max(peak, smooth);
+            valley = std::min(valley, smooth);
+        }
+        if (valley > 0) contrast.push_back(10 * std::log10(peak / valley));
+    }
+    return Mean(contrast);
 }
 
 }  // namespace qvx::speak::bench

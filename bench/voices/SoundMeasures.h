@@ -40,7 +40,7 @@ double BandLevelDb(const std::vector<Frame>& frames, const Selection& use, int r
                    double high);
 double CentroidHz(const std::vector<Frame>& frames, const Selection& use, int rate, double low,
                   double high);
-// The strongest bin against the band's mean, in dB.
+// The highest point of the band's smoothed spectrum against its lowest, in dB.
 double PeakContrastDb(const std::vector<Frame>& frames, const Selection& use, int rate, double low,
                       double high);
 

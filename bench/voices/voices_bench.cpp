@@ -48,17 +48,18 @@ Sound Render(EspeakEngine& engine, const std::string& script) {
 }
 
 // How a change is judged: the smallest change a listener notices.
-enum class Scale { Semitones, Decibels, Percent, Points };
+enum class Scale { Semitones, Difference, Percent };
 struct Noticed {
     Scale scale;
     double least;
     const char* unit;
 };
 constexpr Noticed kPitch{Scale::Semitones, 1, "st"};
-constexpr Noticed kLevel{Scale::Decibels, 2, "dB"};
+constexpr Noticed kLevel{Scale::Difference, 2, "dB"};
+constexpr Noticed kSpread{Scale::Difference, 1, "st"};
 constexpr Noticed kCentroid{Scale::Percent, 4, "%"};
 constexpr Noticed kDuration{Scale::Percent, 10, "%"};
-constexpr Noticed kIrregularity{Scale::Points, 0.5, "pt"};
+constexpr Noticed kIrregularity{Scale::Difference, 0.5, "pt"};
 
 double Change(const Noticed& n, double low, double high) {
     switch (n.scale) {
@@ -93,7 +94,7 @@ Feature LevelWhere(bool (*kind)(const Frame&)) {
     };
 }
 bool Unvoiced(const Frame& f) {
-    return IsSounding(f) && f.periodicity < 0.35;
+    return IsSounding(f) && f.periodicity < 0.3;
 }
 // A nasal murmur: voiced, nearly all its power below 400 Hz.
 bool Murmur(const Frame& f) {
@@ -128,7 +129,7 @@ std::vector<Row> Rows() {
     return {
         {"ra", "length (s)", -1, kDuration, Seconds, kText, 0, 999},
         {"ap", "median pitch (Hz)", +1, kPitch, Voiced(MedianHertz), kText, 100, 300},
-        {"pr", "pitch spread (st)", +1, kPitch, Voiced(PitchSpreadSemitones), kText, 1, 250},
+        {"pr", "pitch spread (st)", +1, kSpread, Voiced(PitchSpreadSemitones), kText, 1, 250},
         {"sx", "centroid (Hz)", -1, kCentroid, Band(CentroidHz, 0, 5000), kText, 0, 1},
         {"hs", "centroid (Hz)", -1, kCentroid, Band(CentroidHz, 0, 5000)},
         {"br", "harmonics-noise (dB)", -1, kLevel, Voiced(HarmonicsToNoiseDb)},
@@ -139,8 +140,8 @@ std::vector<Row> Rows() {
         {"la", "period irregularity (%)", +1, kIrregularity, Voiced(PeriodIrregularity)},
         {"f4", "centroid 2.5-5.5k (Hz)", +1, kCentroid, Band(CentroidHz, f4, f5)},
         {"f5", "centroid 2.5-5.5k (Hz)", +1, kCentroid, Band(CentroidHz, f4, f5)},
-        {"b4", "peak contrast 2.5-5.5k (dB)", -1, kLevel, Band(PeakContrastDb, f4, f5)},
-        {"b5", "peak contrast 3.5-5.5k (dB)", -1, kLevel, Band(PeakContrastDb, 3500, f5)},
+        {"b4", "peak contrast 3-4.5k (dB)", -1, kLevel, Band(PeakContrastDb, 3000, 4500)},
+        {"b5", "peak contrast 3.3-4.8k (dB)", -1, kLevel, Band(PeakContrastDb, 3300, 4800)},
         {"g1", "band 0.2-0.9k (dB)", +1, kLevel, Band(BandLevelDb, 200, 900)},
         {"g2", "band 0.9-2k (dB)", +1, kLevel, Band(BandLevelDb, 900, 2000)},
         {"g3", "band 2-3k (dB)", +1, kLevel, Band(BandLevelDb, 2000, 3000)},
@@ -189,11 +190,15 @@ bool MeasureParameters(EspeakEngine& engine) {
 bool MeasureAveragePitch(EspeakEngine& engine) {
     bool ok = true;
     std::printf("%-7s %5s %14s %14s\n", "voice", "ap", "pr 0: median", "own pr: mean");
-    for (const NamedVoice& named : kVoiceNames) {
-        const std::string select = "[:n" + std::string(1, named.letter) + "]\r\n";
+    for (const VoiceRow& named : VoiceTable()) {
+        // A whisper has no fundamental to measure until its breath is taken
+        // away; the pitch it is given stays the same.
+        const std::string select = "[:n" + std::string(1, named.letter) + "]" +
+                                   (named.variant.starts_with("whisper") ? "[:dv br 0]" : "") +
+                                   "\r\n";
         const Sound flat = Render(engine, select + "[:dv pr 0]\r\n" + kText);
         const Sound own = Render(engine, select + kText);
-        const double ap = VoiceForLetter(named.letter)->averagePitch;
+        const double ap = named.averagePitch;
         const double median = MedianHertz(flat.frames, Select(flat.frames, IsVoiced));
         const double mean = MeanHertz(own.frames, Select(own.frames, IsVoiced));
         const double e1 = 100 * (median / ap - 1), e2 = 100 * (mean / ap - 1);
