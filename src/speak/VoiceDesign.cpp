@@ -31,11 +31,19 @@ std::int32_t Bounded(double value, std::int32_t most, std::int32_t least = 0) {
 // Piecewise-linear through (min, lowEnd), (default, atDefault) and
 // (max, highEnd): the variant's own value at the voice's default, the engine's
 // ends at the ends of the range.
+// Values out of range (never from a script, which is clamped) are taken as
+// the nearest end, so no ratio is ever taken of a zero.
+DesignValues Clamped(DesignValues values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = std::clamp(values[i], kDesignRanges[i].min, kDesignRanges[i].max);
+    }
+    return values;
+}
+
 double Toward(const DesignValues& values, const DesignValues& defaults, DesignIndex index,
               double lowEnd, double atDefault, double highEnd) {
     const DesignRange& range = kDesignRanges[index];
-    const double x = std::clamp(values[index], range.min, range.max);
-    const double d = std::clamp(defaults[index], range.min, range.max);
+    const double x = values[index], d = defaults[index];
     if (x == d) return atDefault;
     if (x < d) return lowEnd + (atDefault - lowEnd) * (x - range.min) / (d - range.min);
     return atDefault + (highEnd - atDefault) * (x - d) / (range.max - d);
@@ -132,9 +140,10 @@ VariantSound ReadVariantSound(std::string_view variantText) {
     return sound;
 }
 
-VariantSound DesignedSound(const VariantSound& variant, const DesignValues& values,
-                           const DesignValues& defaults) {
-    if (values == defaults) return variant;
+VariantSound DesignedSound(const VariantSound& variant, const DesignValues& designed,
+                           const DesignValues& own) {
+    if (designed == own) return variant;
+    const DesignValues values = Clamped(designed), defaults = Clamped(own);
     VariantSound sound = variant;
     const double head = double(defaults[kHeadSize]) / values[kHeadSize];
     for (std::size_t n = 0; n < sound.formants.size(); ++n) {
