@@ -161,7 +161,7 @@ std::string Command(const std::string& name, std::int32_t value) {
     return (name == "ra" ? "[:ra " : "[:dv " + name + " ") + std::to_string(value) + "]";
 }
 
-bool MeasureParameters(EspeakEngine& engine) {
+bool MeasureParameters(EspeakEngine& engine, const std::string& voice) {
     std::printf("%-3s %-28s %9s %9s %9s  %s\n", "", "feature", "low", "high", "change", "moved");
     int moved = 0, rows = 0;
     for (Row row : Rows()) {
@@ -170,9 +170,9 @@ bool MeasureParameters(EspeakEngine& engine) {
             row.low = range.min;
             row.high = range.max;
         }
-        const Sound neutral = Render(engine, row.text);
-        const Sound low = Render(engine, Command(row.name, row.low) + "\r\n" + row.text);
-        const Sound high = Render(engine, Command(row.name, row.high) + "\r\n" + row.text);
+        const Sound neutral = Render(engine, voice + row.text);
+        const Sound low = Render(engine, voice + Command(row.name, row.low) + "\r\n" + row.text);
+        const Sound high = Render(engine, voice + Command(row.name, row.high) + "\r\n" + row.text);
         const double a = row.measure(low, neutral), b = row.measure(high, neutral);
         const double change = Change(row.noticed, a, b);
         const bool ok = change * row.direction >= row.noticed.least;
@@ -230,7 +230,9 @@ bool MeasureAveragePitch(EspeakEngine& engine) {
 }  // namespace
 }  // namespace qvx::speak::bench
 
-int main() {
+// The parameters are measured on Paul, or on the voice of the letter given
+// ("bench_voices b" for Betty).
+int main(int argc, char** argv) {
     using namespace qvx::speak;
     std::string error;
     const std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
@@ -238,7 +240,8 @@ int main() {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
-    const bool moved = bench::MeasureParameters(*engine);
+    const std::string voice = argc > 1 ? "[:n" + std::string(argv[1]).substr(0, 1) + "]\r\n" : "";
+    const bool moved = bench::MeasureParameters(*engine, voice);
     const bool pitched = bench::MeasureAveragePitch(*engine);
     return moved && pitched ? 0 : 1;
 }
