@@ -94,7 +94,7 @@ Feature LevelWhere(bool (*kind)(const Frame&)) {
     };
 }
 bool Unvoiced(const Frame& f) {
-    return IsSounding(f) && f.periodicity < 0.3;
+    return IsSounding(f) && f.periodicity < 0.2;
 }
 // A nasal murmur: voiced, nearly all its power below 400 Hz.
 bool Murmur(const Frame& f) {
