@@ -148,7 +148,7 @@ TEST(StretchScaler, ScalesEachStretchFromItsStartWhateverTheBuffers) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        StretchScaler scaler({0.5, 2, 0.5});
+        StretchScaler scaler({0.5, 2, 0.5}, 1);
         std::string seen;
         for (const Buffer& buffer : row.buffers) {
             std::vector<std::int16_t> samples(buffer.size, 1000);
@@ -158,9 +158,16 @@ TEST(StretchScaler, ScalesEachStretchFromItsStartWhateverTheBuffers) {
         }
         EXPECT_EQ(seen, row.gains);
     }
+    // A change glides without a step; a loud sample is clipped, not wrapped.
+    std::vector<std::int16_t> glide(100, 1000);
+    StretchScaler({1, 2, 1}).Scale(glide, std::vector<PhonemeMark>{{"s", 0}});
+    for (std::size_t i = 1; i < glide.size(); ++i) {
+        EXPECT_TRUE(glide[i] >= glide[i - 1] && glide[i] - glide[i - 1] <= 1000 / 64 + 1) << i;
+    }
+    EXPECT_TRUE(glide[0] < 1050 && glide.back() == 2000);
     std::vector<std::int16_t> loud{30000, -30000};
-    StretchScaler({1, 4, 1}).Scale(loud, std::vector<PhonemeMark>{{"f", 0}});
-    EXPECT_EQ(loud, (std::vector<std::int16_t>{32767, -32768})) << "clipped, not wrapped";
+    StretchScaler({1, 4, 1}, 1).Scale(loud, std::vector<PhonemeMark>{{"f", 0}});
+    EXPECT_EQ(loud, (std::vector<std::int16_t>{32767, -32768}));
 }
 
 }  // namespace
