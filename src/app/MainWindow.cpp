@@ -193,8 +193,8 @@ void QVX5::SaveChosen(std::optional<SaveMode> mode) {
     // A failed save leaves the dialog open for another try or Cancel.
     if (mode && !SaveEditArea(*mode)) return;
     if (mode) saveAction_->accept();
-    // The dialog is closed: the exit that waited for it may go on.
-    if (auto finished = std::exchange(saveFinished_, {})) finished(true);
+    // The dialog is closed: the exit that waited for it learns whether to go on.
+    if (auto finished = std::exchange(saveFinished_, {})) finished(mode.has_value());
 }
 
 void QVX5::RunScript() {
@@ -216,9 +216,10 @@ void QVX5::Quit() {
             : UserPrompts::Answer::No;
     switch (answer) {
         case UserPrompts::Answer::Yes:
-            // A failed save keeps the program open: ending would lose the text.
-            return SaveScript([this](bool mayGoOn) {
-                if (mayGoOn) {
+            // Ending without the text written would lose it: a failed save,
+            // Cancel and the close control keep the program open.
+            return SaveScript([this](bool saved) {
+                if (saved) {
                     endProgram_();
                 } else {
                     quitting_ = false;
