@@ -10,6 +10,7 @@
 #include "app/EditText.h"
 #include "app/HelpMenu.h"
 #include "app/MenuAccessibility.h"
+#include "app/MenuOpenings.h"
 #include "app/MenuTree.h"
 #include "app/SaveAction.h"
 #include "app/ScriptEditor.h"
@@ -55,6 +56,7 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
     tones_ = new Tones(state_, prompts_, this, this);
 
     BuildMenus();
+    AnnounceMenuOpenings(menuBar());
     ConnectHandlers();
     RefreshSettings();
     editArea_->setFocus();

@@ -183,8 +183,8 @@ class MainWindowTest : public QObject {
     // Screen readers read an item's keys from its AT-SPI key binding, "access
     // key;access keys from the menu bar;shortcut" with the shortcut in GTK's
     // notation ("s;<Alt>f:s;<Control>s"), and announce an item that opens a
-    // submenu by the role of a menu. Each item is reached as a screen reader
-    // reaches it: through its menu.
+    // submenu by the role of a menu, named like its item. Each item is
+    // reached as a screen reader reaches it: through its menu.
     void theMenusMirrorTheMenuTableAndTellTheirKeys() {
         MainWindowFixture f;
         QHash<QWidget*, int> rows;
@@ -212,10 +212,11 @@ class MainWindowTest : public QObject {
             // An item that its menu does not find among its children is skipped.
             QVERIFY(menu->indexOfChild(item) == index && item->parent() == menu);
             QCOMPARE(item->childCount(), int(entry.submenu));
-            if (entry.submenu) {  // the submenu hangs from the item that opens it
+            if (entry.submenu) {  // the submenu hangs from the item that opens it, named by it
                 QAccessibleInterface* submenu = item->child(0);
                 QVERIFY(submenu && submenu->object() == action->menu() &&
                         submenu->parent() == item);
+                QCOMPARE(submenu->text(QAccessible::Name), QString(action->text()).remove(u'&'));
             }
             QCOMPARE(item->role(), entry.submenu ? QAccessible::PopupMenu : QAccessible::MenuItem);
             QCOMPARE(item->text(QAccessible::Name), QString(action->text()).remove(u'&'));
