@@ -18,7 +18,8 @@ namespace {
 // reader has had time to take the menu's.
 class MenuOpeningAnnouncer : public QObject {
   public:
-    explicit MenuOpeningAnnouncer(QMenu* menu) : QObject(menu), menu_(menu) {
+    MenuOpeningAnnouncer(QMenu* menu, MenuFocusSink sink)
+        : QObject(menu), menu_(menu), sink_(std::move(sink)) {
         timer_.setSingleShot(true);
         connect(menu, &QMenu::aboutToShow, this, [this] { opening_ = true; });
         connect(menu, &QMenu::aboutToHide, this, [this] {
@@ -38,37 +39,44 @@ class MenuOpeningAnnouncer : public QObject {
     void Hovered(QAction* action) {
         timer_.stop();
         menuFocused_ = false;
-        if (!std::exchange(opening_, false) || !QAccessible::isActive()) return;
+        if (!std::exchange(opening_, false)) return;
         item_ = action;
         timer_.start(0);  // after Qt's own focus change
     }
     // The menu's focus, then the item's again.
     void NextFocus() {
         if (!item_ || !menu_->isVisible() || menu_->activeAction() != item_) return;
-        QAccessibleEvent focus(menu_, QAccessible::Focus);
-        if (std::exchange(menuFocused_, true)) {
-            focus.setChild(int(menu_->actions().indexOf(item_)));
-        } else {
+        if (!std::exchange(menuFocused_, true)) {
             timer_.start(kFirstItemDelay);
+            return sink_(menu_, -1);
         }
-        QAccessible::updateAccessibility(&focus);
+        sink_(menu_, int(menu_->actions().indexOf(item_)));
     }
 
     QMenu* menu_;
+    MenuFocusSink sink_;
     QTimer timer_;
     QPointer<QAction> item_;
     bool opening_ = false;
     bool menuFocused_ = false;
 };
 
+void FocusForScreenReader(QMenu* menu, int child) {
+    QAccessibleEvent focus(menu, QAccessible::Focus);
+    focus.setChild(child);
+    QAccessible::updateAccessibility(&focus);
+}
+
 }  // namespace
 
-void AnnounceMenuOpenings(QMenuBar* menuBar) {
+void AnnounceMenuOpenings(QMenuBar* menuBar, MenuFocusSink sink) {
+    // Orca's way of reading; the other platforms' readers take Qt's own
+    // focus changes as they come.
 #if QT_CONFIG(accessibility_atspi_bridge)
-    for (QMenu* menu : menuBar->findChildren<QMenu*>()) new MenuOpeningAnnouncer(menu);
-#else
-    Q_UNUSED(menuBar);
+    if (!sink) sink = FocusForScreenReader;
 #endif
+    if (!sink) return;
+    for (QMenu* menu : menuBar->findChildren<QMenu*>()) new MenuOpeningAnnouncer(menu, sink);
 }
 
 }  // namespace qvx

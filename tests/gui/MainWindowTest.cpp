@@ -2,6 +2,7 @@
 // launches; the built menus against the one menu table, and what each item
 // tells a screen reader.
 #include "app/HelpMenu.h"
+#include "app/MenuOpenings.h"
 #include "app/MenuTree.h"
 #include "app/ScriptEditor.h"
 #include "gui/support/MainWindowFixture.h"
@@ -173,6 +174,42 @@ class MainWindowTest : public QObject {
         QVERIFY(f.BoxTexts()[2].contains(Text(qvx::kWebsiteAddress)));
         QVERIFY(f.BoxTexts()[3].contains(u"you are not connected to the internet."));
         QVERIFY(f.launcher.openedFiles.empty() && f.launcher.openedUrls.size() == 1);
+    }
+
+    // A menu opened by its keys takes the focus first, so a screen reader
+    // says which menu opened, and gives it back to its first item a moment
+    // later, unless another item was chosen meanwhile.
+    void anOpeningMenuTakesTheFocusFirst() {
+        MainWindowFixture f;
+        f.ShowActive();
+        QStringList focus;  // each a menu's name, or a menu's and its item's
+        qvx::AnnounceMenuOpenings(f.window->menuBar(), [&](QMenu* menu, int child) {
+            focus << menu->objectName() +
+                         (child < 0 ? "" : " " + menu->actions()[child]->objectName());
+        });
+        const struct {
+            const char* name;
+            QList<Qt::Key> keys;  // after Alt+F, each a moment apart
+            QStringList after;
+        } cases[] = {
+            {"opened", {}, {"TopMenuFilePopup", "TopMenuFilePopup FileMenuSaveScript"}},
+            {"moved on and back", {Qt::Key_Down, Qt::Key_Up}, {"TopMenuFilePopup"}},
+            {"submenu",
+             {Qt::Key_Down, Qt::Key_Right},
+             {"TopMenuFilePopup", "FileMenuScriptOptionsPopup",
+              "FileMenuScriptOptionsPopup ScriptOptionsMenuCheckScript"}},
+        };
+        for (const auto& c : cases) {
+            focus.clear();
+            QTest::keyClick(f.window.get(), Qt::Key_F, Qt::AltModifier);
+            for (const Qt::Key key : c.keys) {
+                QTest::qWait(50);
+                QTest::keyClick(QApplication::activePopupWidget(), key);
+            }
+            QTest::qWait(500);
+            QVERIFY2(focus == c.after, qPrintable(c.name + (": " + focus.join(u','))));
+            while (QApplication::activePopupWidget()) QApplication::activePopupWidget()->close();
+        }
     }
 
     // Every row is an item of its parent's menu, in table order, with its
