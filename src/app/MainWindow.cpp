@@ -10,6 +10,7 @@
 #include "app/EditText.h"
 #include "app/HelpMenu.h"
 #include "app/MenuAccessibility.h"
+#include "app/MenuOpenings.h"
 #include "app/MenuTree.h"
 #include "app/SaveAction.h"
 #include "app/ScriptEditor.h"
@@ -56,6 +57,7 @@ QVX5::QVX5(ProgramState& state, UserPrompts& prompts, Launcher& launcher,
     tones_ = new Tones(state_, prompts_, this, this);
 
     BuildMenus();
+    AnnounceMenuOpenings(menuBar());
     ConnectHandlers();
     RefreshSettings();
     editArea_->setFocus();
@@ -194,8 +196,8 @@ void QVX5::SaveChosen(std::optional<SaveMode> mode) {
     // A failed save leaves the dialog open for another try or Cancel.
     if (mode && !SaveEditArea(*mode)) return;
     if (mode) saveAction_->accept();
-    // The dialog is closed: the exit that waited for it may go on.
-    if (auto finished = std::exchange(saveFinished_, {})) finished(true);
+    // The dialog is closed: the exit that waited for it learns whether to go on.
+    if (auto finished = std::exchange(saveFinished_, {})) finished(mode.has_value());
 }
 
 void QVX5::RunScript() {
@@ -217,9 +219,10 @@ void QVX5::Quit() {
             : UserPrompts::Answer::No;
     switch (answer) {
         case UserPrompts::Answer::Yes:
-            // A failed save keeps the program open: ending would lose the text.
-            return SaveScript([this](bool mayGoOn) {
-                if (mayGoOn) {
+            // Ending without the text written would lose it: a failed save,
+            // Cancel and the close control keep the program open.
+            return SaveScript([this](bool saved) {
+                if (saved) {
                     endProgram_();
                 } else {
                     quitting_ = false;

@@ -44,7 +44,8 @@ class QVX5 : public QMainWindow {
 
     // Saves the edit area into the working script: at once when there is
     // none, else through the "Save action:" dialog. `finished` learns whether
-    // the program may go on (false only when a save failed).
+    // the text was written: false after a failed save, and after Cancel or the
+    // close control of the dialog.
     void SaveScript(std::function<void(bool)> finished = {});
     void RunScript();
     // The open "Save action:" dialog, if any.

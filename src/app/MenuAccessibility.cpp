@@ -188,6 +188,13 @@ class MenuAccessible : public QAccessibleWidget {
   public:
     MenuAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
 
+    // A menu bears the name of the item that opens it.
+    QString text(QAccessible::Text t) const override {
+        auto* menu = qobject_cast<QMenu*>(widget());
+        return menu && t == QAccessible::Name ? ShownCaption(menu->title())
+                                              : QAccessibleWidget::text(t);
+    }
+
     int childCount() const override { return int(widget()->actions().size()); }
     QAccessibleInterface* child(int index) const override {
         const QList<QAction*> actions = widget()->actions();

@@ -2,6 +2,7 @@
 // launches; the built menus against the one menu table, and what each item
 // tells a screen reader.
 #include "app/HelpMenu.h"
+#include "app/MenuOpenings.h"
 #include "app/MenuTree.h"
 #include "app/ScriptEditor.h"
 #include "gui/support/MainWindowFixture.h"
@@ -175,6 +176,42 @@ class MainWindowTest : public QObject {
         QVERIFY(f.launcher.openedFiles.empty() && f.launcher.openedUrls.size() == 1);
     }
 
+    // A menu opened by its keys takes the focus first, so a screen reader
+    // says which menu opened, and gives it back to its first item a moment
+    // later, unless another item was chosen meanwhile.
+    void anOpeningMenuTakesTheFocusFirst() {
+        MainWindowFixture f;
+        f.ShowActive();
+        QStringList focus;  // each a menu's name, or a menu's and its item's
+        qvx::AnnounceMenuOpenings(f.window->menuBar(), [&](QMenu* menu, int child) {
+            focus << menu->objectName() +
+                         (child < 0 ? "" : " " + menu->actions()[child]->objectName());
+        });
+        const struct {
+            const char* name;
+            QList<Qt::Key> keys;  // after Alt+F, each a moment apart
+            QStringList after;
+        } cases[] = {
+            {"opened", {}, {"TopMenuFilePopup", "TopMenuFilePopup FileMenuSaveScript"}},
+            {"moved on and back", {Qt::Key_Down, Qt::Key_Up}, {"TopMenuFilePopup"}},
+            {"submenu",
+             {Qt::Key_Down, Qt::Key_Right},
+             {"TopMenuFilePopup", "FileMenuScriptOptionsPopup",
+              "FileMenuScriptOptionsPopup ScriptOptionsMenuCheckScript"}},
+        };
+        for (const auto& c : cases) {
+            focus.clear();
+            QTest::keyClick(f.window.get(), Qt::Key_F, Qt::AltModifier);
+            for (const Qt::Key key : c.keys) {
+                QTest::qWait(50);
+                QTest::keyClick(QApplication::activePopupWidget(), key);
+            }
+            QTest::qWait(500);
+            QVERIFY2(focus == c.after, qPrintable(c.name + (": " + focus.join(u','))));
+            while (QApplication::activePopupWidget()) QApplication::activePopupWidget()->close();
+        }
+    }
+
     // Every row is an item of its parent's menu, in table order, with its
     // caption and a shortcut of its own; every menu holds its rows and
     // nothing else. At start in an empty folder all are offered but "clear
@@ -183,8 +220,8 @@ class MainWindowTest : public QObject {
     // Screen readers read an item's keys from its AT-SPI key binding, "access
     // key;access keys from the menu bar;shortcut" with the shortcut in GTK's
     // notation ("s;<Alt>f:s;<Control>s"), and announce an item that opens a
-    // submenu by the role of a menu. Each item is reached as a screen reader
-    // reaches it: through its menu.
+    // submenu by the role of a menu, named like its item. Each item is
+    // reached as a screen reader reaches it: through its menu.
     void theMenusMirrorTheMenuTableAndTellTheirKeys() {
         MainWindowFixture f;
         QHash<QWidget*, int> rows;
@@ -212,10 +249,11 @@ class MainWindowTest : public QObject {
             // An item that its menu does not find among its children is skipped.
             QVERIFY(menu->indexOfChild(item) == index && item->parent() == menu);
             QCOMPARE(item->childCount(), int(entry.submenu));
-            if (entry.submenu) {  // the submenu hangs from the item that opens it
+            if (entry.submenu) {  // the submenu hangs from the item that opens it, named by it
                 QAccessibleInterface* submenu = item->child(0);
                 QVERIFY(submenu && submenu->object() == action->menu() &&
                         submenu->parent() == item);
+                QCOMPARE(submenu->text(QAccessible::Name), QString(action->text()).remove(u'&'));
             }
             QCOMPARE(item->role(), entry.submenu ? QAccessible::PopupMenu : QAccessible::MenuItem);
             QCOMPARE(item->text(QAccessible::Name), QString(action->text()).remove(u'&'));

@@ -15,9 +15,11 @@ namespace {
 const QString kClean = QStringLiteral("script was checked with 0 errors and 0 warnings.");
 const QString kAsk = QStringLiteral("Would you like to save demo.txt?");
 
-// Chooses a button of the open "Save action:" dialog.
+// Chooses a button of the open "Save action:" dialog, or "close" its close
+// control.
 void Choose(MainWindowFixture& f, const char* button) {
     QVERIFY(f.window->SaveActionDialog());
+    if (QByteArray(button) == "close") return void(f.window->SaveActionDialog()->close());
     qvx::test::Control<QPushButton>(f.window->SaveActionDialog(), button)->click();
 }
 
@@ -138,8 +140,9 @@ class SaveAndRunTest : public QObject {
     // The ways through the exit, with and without the "Save action:" dialog
     // already open; demo.txt, when present, holds "[:np]" and CR LF. The edit
     // area is saved as typed, non-breaking spaces included, in UTF-8: only
-    // the line breaks change. A second close afterwards ends the program once
-    // in all.
+    // the line breaks change. Backing out of the question or of the dialog
+    // keeps the program and the text. A second close afterwards ends the
+    // program once in all.
     void exitAsksThenSavesKeepsOrDeletes() {
         const QString typed = QStringLiteral("gr\u00FC\u00DFe a\u00A0b\n[:nb]");
         const QByteArray saved("gr\303\274\303\237e a\302\240b\r\n[:nb]");
@@ -160,6 +163,8 @@ class SaveAndRunTest : public QObject {
             {"yes, no script", "", false, false, true, "", saved, savedBoxes, 1},
             {"open, no", "", true, true, false, "", script, {kAsk}, 1},
             {"open, yes, append", "", true, true, true, "AppendTo", script + saved, savedBoxes, 1},
+            {"yes, cancel stays open", "", true, false, true, "CCL", script, {kAsk}, 0},
+            {"open, yes, closed stays open", "", true, true, true, "close", script, {kAsk}, 0},
             {"open, not kept", "KeepDataOnExit=no", true, true, {}, "", "<missing>", {}, 1},
             {"editor off asks nothing", "UseEditor=no", true, false, {}, "", script, {}, 1},
         };
@@ -188,20 +193,27 @@ class SaveAndRunTest : public QObject {
     }
 
     // On screen, Esc backs out of the exit question (the close control
-    // presses the same hidden button) and answers No to a plain question.
+    // presses the same hidden button) and answers No to a plain question;
+    // Esc in an input box answers "". A screen reader can tell every
+    // control of each.
     void questionBoxesOnScreen() {
         using Answer = qvx::UserPrompts::Answer;
         qvx::QtUserPrompts prompts;
-        for (const bool cancellable : {true, false}) {
+        for (const int kind : {0, 1, 2}) {
             QTimer::singleShot(0, [] {
                 QWidget* box = QApplication::activeModalWidget();
-                if (!qobject_cast<QMessageBox*>(box)) qFatal("no question box on screen");
+                if (!box) qFatal("no box on screen");
+                qvx::test::ExpectSpeakable(box);
                 QTest::keyClick(box, Qt::Key_Escape);
             });
+            if (kind == 2) {
+                QCOMPARE(prompts.AskText("name?", "sound"), std::string());
+                continue;
+            }
             const Answer answer =
-                cancellable ? prompts.AskYesNoOrCancel("save?", "exit")
-                            : (prompts.AskYesNo("save?", "exit") ? Answer::Yes : Answer::No);
-            QCOMPARE(answer, cancellable ? Answer::Cancel : Answer::No);
+                kind == 0 ? prompts.AskYesNoOrCancel("save?", "exit")
+                          : (prompts.AskYesNo("save?", "exit") ? Answer::Yes : Answer::No);
+            QCOMPARE(answer, kind == 0 ? Answer::Cancel : Answer::No);
         }
     }
 

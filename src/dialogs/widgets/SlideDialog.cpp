@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "dialogs/widgets/ComboBoxAccessibility.h"
 #include "dialogs/widgets/DialogLayout.h"
 #include "dialogs/widgets/ReturnToMainWindow.h"
 
@@ -58,6 +59,7 @@ void SlideDialog::AddSlideControls(QLineEdit* startBox, int tickTop, int directi
     auto* prompt = new QLabel(QStringLiteral("Slide:"), this);
     prompt->setObjectName(QStringLiteral("SlidePrompt"));
     prompt->setGeometry(TwipRect(kLabelLeft, directionTop, kWidth, kHeight));
+    InstallComboBoxAccessibility();
     direction_ = new QComboBox(this);
     direction_->setObjectName(QStringLiteral("Slide"));
     direction_->setGeometry(TwipRect(kBoxLeft, directionTop, kWidth, kListHeight));

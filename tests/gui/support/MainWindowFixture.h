@@ -30,19 +30,47 @@ inline void Press(QWidget* dialog, const char* button) {
     QTest::mouseClick(Control<QAbstractButton>(dialog, button), Qt::LeftButton);
 }
 
-// Every control Tab can reach in the active window has a name for a screen
-// reader to announce, and Tab from the first control of `order` (object
-// names, space-separated) visits them all in order and comes back round.
-inline void ExpectNamedAndTabbed(QWidget* window, const char* order) {
+// The words a screen reader takes from a caption: no access mark, no colon.
+inline QString Spoken(QString caption) {
+    caption.remove(u'&');
+    return caption.endsWith(u':') ? caption.chopped(1) : caption;
+}
+
+// Every control Tab can reach in the window tells a screen reader what it
+// is: a button or check box by its caption (a check box with its tick), a
+// field or list by the label tied to it, whose words begin its name; a
+// list also tells its current item, as its value and as its text.
+inline void ExpectSpeakable(QWidget* window) {
     for (QWidget* widget : window->findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(window) || !(widget->focusPolicy() & Qt::TabFocus) ||
             qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget)) {
             continue;
         }
-        const QAccessibleInterface* named = QAccessible::queryAccessibleInterface(widget);
-        QVERIFY2(named && !named->text(QAccessible::Name).trimmed().isEmpty(),
-                 qPrintable(widget->objectName()));
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+        const QString name = control->text(QAccessible::Name), what = widget->objectName();
+        QVERIFY2(!name.trimmed().isEmpty(), qPrintable(what));
+        const auto labels = control->relations(QAccessible::Label);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            QVERIFY2(name == Spoken(button->text()), qPrintable(what));
+            QCOMPARE(control->state().checked, button->isChecked());
+        } else if (qobject_cast<QLineEdit*>(widget) || qobject_cast<QComboBox*>(widget)) {
+            QVERIFY2(labels.size() == 1, qPrintable(what));
+            QVERIFY2(name.startsWith(Spoken(labels[0].first->text(QAccessible::Name))),
+                     qPrintable(what));
+        }
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            QAccessibleTextInterface* text = control->textInterface();
+            QVERIFY2(text && text->text(0, text->characterCount()) == list->currentText(),
+                     qPrintable(what));
+            QCOMPARE(control->text(QAccessible::Value), list->currentText());
+        }
     }
+}
+
+// ExpectSpeakable, and Tab from the first control of `order` (object names,
+// space-separated) visits them all in order and comes back round.
+inline void ExpectNamedAndTabbed(QWidget* window, const char* order) {
+    ExpectSpeakable(window);
     // The window puts the keyboard somewhere of its own first.
     QTRY_VERIFY(QApplication::focusWidget() && QApplication::focusWidget()->window() == window);
     const QStringList names = QString::fromLatin1(order).split(u' ');
