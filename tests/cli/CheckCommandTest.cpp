@@ -13,6 +13,7 @@
 
 #include "checker/ScriptCorrector.h"
 #include "common/ProgramState.h"
+#include "common/TextEncoding.h"
 #include "support/LineEnds.h"
 #include "support/MemoryLimit.h"
 #include "support/RecordingPrompts.h"
@@ -60,14 +61,17 @@ class CheckCommandTest : public ::testing::Test {
 // script say, and nothing written.
 TEST_F(CheckCommandTest, PrintsEachFindingOnALineOfItsOwn) {
     folder.Write("settings.ini", "[QVOptions]\r\nStopAfterFirstError=yes\r\nLogErrors=no\r\n");
-    const std::string script = "[:NP\r\nHello [:bogus\r\n[:phone off]\r\n[:x\x01\x1b[2J]\r\n";
+    const std::string script =
+        "[:NP\r\nHello [:bogus\r\n[:phone off]\r\n[:x\x01\x1b[2J\xC2\x9B\xC2\xA0]\r\n";
     const std::string file = Script(script);
     const Outcome run = RunCommand({file});
-    EXPECT_EQ(run.out, file + ":1: error: error: missing close bracket ] on line 1: [:np\n" + file +
-                           ":3: warning: warning! [:phone off] statement with no [:phone on] "
-                           "statement on line 3.\n" +
-                           file +
-                           ":4: error: error! invalid command: [:x\\x01\\x1b[2j] on line 4\n");
+    EXPECT_EQ(
+        run.out,
+        file + ":1: error: error: missing close bracket ] on line 1: [:np\n" + file +
+            ":3: warning: warning! [:phone off] statement with no [:phone on] "
+            "statement on line 3.\n" +
+            file +
+            ":4: error: error! invalid command: [:x\\x01\\x1b[2j\\xc2\\x9b\xC2\xA0] on line 4\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, kCheckFoundSomething);
     EXPECT_EQ(folder.Read("script.txt"), script);
@@ -83,6 +87,33 @@ TEST_F(CheckCommandTest, EveryLineEndGivesTheSameFindings) {
     }
     EXPECT_NE(expected.find(":12: error: error! invalid command: [:bogus] on line 12"),
               std::string::npos);
+}
+
+// A UTF-8 mark is skipped by the check and kept by the fix; UTF-16, in either
+// byte order, is refused by both and never rewritten.
+TEST_F(CheckCommandTest, EncodingsAreReadOrRefused) {
+    const std::string mark = "\xEF\xBB\xBF";
+    const std::string refused = ": " + std::string(kUtf16Refusal) + ".\n";
+    const std::string utf16[] = {std::string("\xFF\xFE[\0:\0N\0P\0\n\0", 12),
+                                 std::string("\xFE\xFF\0[\0:\0N\0P\0\n", 12)};
+    // The script; what the check prints and what the fix prints; the script after the fix.
+    const std::string cases[][4] = {
+        {mark + "[:NP\r\n", ":1: error: error: missing close bracket ] on line 1: [:np\n",
+         ": corrections made: 1\n", mark + "[:np]\r\n"},
+        {utf16[0], refused, refused, utf16[0]},
+        {utf16[1], refused, refused, utf16[1]},
+    };
+    for (const auto& [bytes, checked, fixed, after] : cases) {
+        for (const bool fix : {false, true}) {
+            const std::string file = Script(bytes);
+            const Outcome run = fix ? RunCommand({"--fix", file}) : RunCommand({file});
+            const bool refusedHere = bytes != cases[0][0];
+            EXPECT_EQ(run.status, refusedHere ? kCheckFailed : kCheckFoundSomething);
+            EXPECT_EQ(refusedHere ? run.err : run.out,
+                      (refusedHere ? "quillvox-check: " : "") + file + (fix ? fixed : checked));
+            EXPECT_EQ(folder.Read("script.txt"), fix ? after : bytes);
+        }
+    }
 }
 
 // What is not a plain file is refused before anything is read or replaced,
