@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/TextEncoding.h"
+
 namespace fs = std::filesystem;
 
 namespace qvx {
@@ -44,7 +46,11 @@ FileResult RewriteFile(const std::string& path, std::string_view bytes) {
     std::string error;
     auto replacement = ReplacementFile::Create(path, error);
     if (!replacement) return FileResult::Failure(error);
-    if (FileResult written = replacement->Write(bytes); !written) return written;
+    // A new text for a file saved with a UTF-8 mark keeps the mark.
+    const bool marked = !Utf8MarkOf(bytes).empty();
+    FileResult written = replacement->Write(marked ? "" : Utf8MarkOfFile(path));
+    if (written) written = replacement->Write(bytes);
+    if (!written) return written;
     return replacement->Commit();
 }
 

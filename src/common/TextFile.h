@@ -19,7 +19,7 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 FileResult AppendToFile(const std::string& path, std::string_view bytes);
 
 // Replaces the file's content atomically (see ReplacementFile): a failure
-// leaves the old file whole.
+// leaves the old file whole. A UTF-8 mark the file began with is kept.
 FileResult RewriteFile(const std::string& path, std::string_view bytes);
 
 // Deletes the file; a missing file is no failure.

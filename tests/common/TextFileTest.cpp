@@ -4,9 +4,11 @@
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include "common/LineReader.h"
@@ -108,6 +110,106 @@ TEST(RewriteFile, ReplacesContentKeepingPermissionsAndLinks) {
     EXPECT_EQ(fs::status(folder.File("s.ini")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntriesIn(folder), 2u) << "no temporary file is left behind";
+}
+
+// The rewrite of "f", as another user (nobody) when asked: its error, or "".
+std::string RewriteAs(bool nobody, const std::function<std::string()>& rewrite) {
+    if (!nobody) return rewrite();
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return "no pipe";
+    if (fork() == 0) {
+        const std::string error = setgid(65534) || setuid(65534) ? "no nobody" : rewrite();
+        _exit(write(pipeEnds[1], error.data(), error.size()) < 0);
+    }
+    close(pipeEnds[1]);
+    std::string error;
+    char block[256];
+    for (ssize_t got; (got = read(pipeEnds[0], block, sizeof block)) > 0;) error.append(block, got);
+    close(pipeEnds[0]);
+    wait(nullptr);
+    return error;
+}
+
+// What a rename would lose is kept, or the rewrite is refused, says why and
+// leaves the file as it was. Rows that need root to set up are skipped
+// without it.
+TEST(ReplacementFile, KeepsWhatARenameWouldLose) {
+    using Step = std::function<void(const test::TempFolder&)>;
+    const auto file = [](const test::TempFolder& f) { return f.File("f"); };
+    struct Case {
+        const char* name;
+        bool needsRoot;
+        Step before;         // on "f" holding "old"
+        Step during;         // between the new version's start and its commit
+        std::string error;   // part of the refusal; "" when "f" becomes "new"
+        Step after = {};     // what else is to be seen after success
+        std::string left{};  // what "f" holds after a refusal, when not "old"
+    };
+    const Step none = [](const test::TempFolder&) {};
+    const Case cases[] = {
+        {"owner and group", true,
+         [&](const auto& f) { ASSERT_EQ(chown(file(f).c_str(), 65534, 65534), 0); }, none, "",
+         [&](const auto& f) {
+             struct stat status {};
+             ASSERT_EQ(stat(file(f).c_str(), &status), 0);
+             EXPECT_EQ(status.st_uid + status.st_gid, 2 * 65534u);
+         }},
+        {"extended attributes", false,
+         [&](const auto& f) { ASSERT_EQ(setxattr(file(f).c_str(), "user.n", "x", 1, 0), 0); }, none,
+         "",
+         [&](const auto& f) {
+             char value[2] = {};
+             EXPECT_EQ(getxattr(file(f).c_str(), "user.n", value, 2), 1);
+             EXPECT_EQ(value[0], 'x');
+         }},
+        {"hard link", false, [&](const auto& f) { fs::create_hard_link(file(f), f.File("g")); },
+         none, "it has other names (hard links)"},
+        {"changed meanwhile",
+         false,
+         none,
+         [&](const auto& f) { ASSERT_TRUE(AppendToFile(file(f), "+")); },
+         "it was changed by another program",
+         {},
+         "old+"},
+        {"another user's file", true,
+         [&](const auto& f) {
+             fs::permissions(f.folder(), fs::perms::all);
+             fs::permissions(file(f), fs::perms::all);
+         },
+         none, "it belongs to another user or group"},
+        {"read-only folder", true,
+         [&](const auto& f) {
+             fs::permissions(f.folder(),
+                             fs::perms::all & ~fs::perms::group_write & ~fs::perms::others_write);
+             ASSERT_EQ(chown(file(f).c_str(), 65534, 65534), 0);
+         },
+         none, "the folder "},
+    };
+    for (const Case& c : cases) {
+        if (c.needsRoot && geteuid() != 0) continue;
+        SCOPED_TRACE(c.name);
+        test::TempFolder folder;
+        folder.Write("f", "old");
+        c.before(folder);
+        const bool nobody = c.needsRoot && !c.error.empty();
+        const std::string error = RewriteAs(nobody, [&] {
+            std::string error;
+            auto replacement = ReplacementFile::Create(file(folder), error);
+            if (!replacement) return error;
+            if (!replacement->Write("new")) return std::string("not written");
+            c.during(folder);
+            return replacement->Commit().error;
+        });
+        if (c.error.empty()) {
+            EXPECT_EQ(error, "");
+            c.after(folder);
+        } else {
+            EXPECT_NE(error.find(c.error), std::string::npos) << error;
+        }
+        EXPECT_EQ(folder.Read("f"), c.error.empty() ? "new" : c.left.empty() ? "old" : c.left);
+        for (const auto& entry : fs::directory_iterator(folder.folder()))
+            EXPECT_NE(entry.path().filename().string()[0], '.') << "a temporary is left";
+    }
 }
 
 // The new version is private until it is in place, and an interrupted write
