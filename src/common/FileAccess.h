@@ -153,11 +153,14 @@ class FolderFiles {
     FolderFiles(const FolderFiles&) = delete;
     FolderFiles& operator=(const FolderFiles&) = delete;
 
-    // The path of the file, or nullopt.
+    // The path of the file, or nullopt. A name not found is looked for again
+    // in a new listing when the folder changed since the last.
     std::optional<std::string> Find(std::string_view name);
 
   private:
     struct Listing;
+    void List();
+    std::optional<std::string> Look(std::string_view name);
     std::string folder_;
     std::unique_ptr<Listing> listing_;  // read at the first look
 };

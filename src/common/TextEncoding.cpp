@@ -15,12 +15,13 @@ std::string_view EncodingRefusal(std::string_view start) {
     return utf16 ? kUtf16Refusal : std::string_view();
 }
 
-std::string Utf8MarkOfFile(const std::string& path) {
+std::string FirstBytes(const std::string& path, std::size_t count) {
     std::string error;
     const FileHandle file = OpenForReading(path, error);
-    char start[kUtf8Mark.size()];
-    const ssize_t got = file ? ::pread(file.get(), start, sizeof start, 0) : 0;
-    return std::string(Utf8MarkOf(std::string_view(start, got > 0 ? std::size_t(got) : 0)));
+    std::string start(count, '\0');
+    const ssize_t got = file ? ::pread(file.get(), start.data(), count, 0) : 0;
+    start.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return start;
 }
 
 }  // namespace qvx

@@ -21,8 +21,8 @@ std::string_view Utf8MarkOf(std::string_view text);
 // not read: kUtf16Refusal, or "" for any other text.
 std::string_view EncodingRefusal(std::string_view start);
 
-// The UTF-8 mark that begins the file at `path` (a file that cannot be read
-// has none).
-std::string Utf8MarkOfFile(const std::string& path);
+// The first `count` bytes of the file at `path`, fewer when it is shorter or
+// cannot be read.
+std::string FirstBytes(const std::string& path, std::size_t count);
 
 }  // namespace qvx

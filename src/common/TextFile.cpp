@@ -23,6 +23,9 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes) {
         if (const std::string refusal = RefusalToWrite(status.st_mode); !refusal.empty())
             return failure(refusal);
     }
+    // Bytes added to UTF-16 text would be garbage in it.
+    if (const std::string_view refusal = EncodingRefusal(FirstBytes(path, 2)); !refusal.empty())
+        return failure(std::string(refusal));
     // Non-blocking, so a FIFO put in the file's place cannot hang the program.
     FileHandle file(::open(
         path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
@@ -48,7 +51,7 @@ FileResult RewriteFile(const std::string& path, std::string_view bytes) {
     if (!replacement) return FileResult::Failure(error);
     // A new text for a file saved with a UTF-8 mark keeps the mark.
     const bool marked = !Utf8MarkOf(bytes).empty();
-    FileResult written = replacement->Write(marked ? "" : Utf8MarkOfFile(path));
+    FileResult written = replacement->Write(marked ? "" : Utf8MarkOf(FirstBytes(path, 3)));
     if (written) written = replacement->Write(bytes);
     if (!written) return written;
     return replacement->Commit();
