@@ -24,7 +24,6 @@ class LineSplitter {
   private:
     std::string_view rest_;
     std::string_view lineEnd_;
-    std::string_view mark_;
 };
 
 // The lines of a file, read through one buffer that is reused from line to
