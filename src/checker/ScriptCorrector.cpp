@@ -136,16 +136,18 @@ bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, Replac
                         std::string& error) {
     LineFacts facts{{}, 0, false, &waveFiles};
     std::string corrected;
-    for (ScriptLine line; reader.Next(line);) {
+    FileResult written = out.Write(reader.Utf8Mark());  // kept by the rewrite
+    for (ScriptLine line; written && reader.Next(line);) {
         corrected.assign(line.text);
         facts.number = line.number;
         if (line.kind == LineKind::Command) CorrectLine(corrected, facts, counts, onFinding);
         // Later lines see this one as repaired.
         facts.phoneOnBefore = facts.phoneOnBefore || corrected == kPhoneOnLine;
-        if (FileResult written = out.Write(corrected.append(reader.LineEnd())); !written) {
-            error = written.error;
-            return false;
-        }
+        written = out.Write(corrected.append(reader.LineEnd()));
+    }
+    if (!written) {
+        error = written.error;
+        return false;
     }
     if (!reader.ok()) {
         error = reader.error();

@@ -32,6 +32,7 @@ class ScriptLineReader {
     // The line end the script uses: that of its first line, CR LF when that
     // line has none (then it is the only line).
     std::string_view LineEnd() const { return lineEnd_; }
+    std::string_view Utf8Mark() const { return reader_.Utf8Mark(); }
 
   private:
     LineReader reader_;

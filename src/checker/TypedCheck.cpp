@@ -4,6 +4,7 @@
 #include "checker/ScriptRules.h"
 #include "common/FileAccess.h"
 #include "common/LineReader.h"
+#include "common/TextEncoding.h"
 
 namespace qvx {
 namespace {
@@ -23,9 +24,10 @@ bool IsCommandLine(std::string_view line) {
 
 std::optional<TextSelection> CheckTypedText(std::string_view text, const ProgramPaths& paths,
                                             UserPrompts& prompts) {
-    if (IsAllSpaces(text)) return std::nullopt;
     if (text.find("\r\n") != text.npos) return CheckTypedLines(text, paths, prompts);
-    if (!IsCommandLine(text)) return std::nullopt;
+    const std::size_t mark = Utf8MarkOf(text).size();  // pasted from a file
+    text.remove_prefix(mark);
+    if (IsAllSpaces(text) || !IsCommandLine(text)) return std::nullopt;
 
     FolderFiles waveFiles(paths.folder);
     const LineFacts facts{text, 1, false, &waveFiles};
@@ -36,7 +38,7 @@ std::optional<TextSelection> CheckTypedText(std::string_view text, const Program
         errorFound = errorFound || rule.kind == FindingKind::Error;
     }
     if (!errorFound) return std::nullopt;
-    return TextSelection{0, text.size()};
+    return TextSelection{mark, text.size()};
 }
 
 // The faulty line itself is selected, not the first text that reads like it:
@@ -45,7 +47,7 @@ std::optional<TextSelection> CheckTypedLines(std::string_view text, const Progra
                                              UserPrompts& prompts) {
     FolderFiles waveFiles(paths.folder);
     LineFacts facts{{}, 0, false, &waveFiles};
-    LineSplitter lines(text);
+    LineSplitter lines(text.substr(Utf8MarkOf(text).size()));
     for (std::string_view line; lines.Next(line);) {
         facts.line = line;
         ++facts.number;

@@ -13,15 +13,12 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <random>
 #include <vector>
 
 #include "common/AsciiCase.h"
 #include "common/ProgramPaths.h"
-
-namespace fs = std::filesystem;
 
 namespace qvx {
 namespace {
@@ -67,14 +64,18 @@ void RemoveTemporariesAndReraise(int signal) {
     raise(signal);
 }
 
-// Holds back SIGINT, SIGTERM and SIGHUP while it lives, so that a temporary
+// The signals that end the process and remove the temporaries first: a closed
+// pipe ends it as it ends any program that writes to one.
+constexpr std::array kEndingSignals{SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+
+// Holds back the ending signals while it lives, so that a temporary
 // file is never made without being watched.
 class InterruptionsHeld {
   public:
     InterruptionsHeld() {
         sigset_t held;
         sigemptyset(&held);
-        for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
+        for (const int signal : kEndingSignals) sigaddset(&held, signal);
         pthread_sigmask(SIG_BLOCK, &held, &previous_);
     }
     ~InterruptionsHeld() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
@@ -84,12 +85,6 @@ class InterruptionsHeld {
   private:
     sigset_t previous_{};
 };
-
-unsigned NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666u & ~static_cast<unsigned>(mask);
-}
 
 }  // namespace
 
@@ -242,117 +237,58 @@ void RemoveTemporariesOnSignals() {
     struct sigaction action {};
     action.sa_handler = RemoveTemporariesAndReraise;
     sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
-}
-
-std::optional<ReplacementFile> ReplacementFile::Create(const std::string& target,
-                                                       std::string& error) {
-    std::error_code ec;
-    fs::path resolved = target;
-    if (fs::is_symlink(resolved, ec)) {
-        resolved = fs::weakly_canonical(resolved, ec);
-        if (ec) {
-            error = WriteFailure(target, ec.message());
-            return std::nullopt;
-        }
-    }
-    unsigned mode = 0;
-    struct stat status {};
-    if (::stat(resolved.c_str(), &status) == 0) {
-        if (const std::string refusal = RefusalToWrite(status.st_mode); !refusal.empty()) {
-            error = WriteFailure(target, refusal);
-            return std::nullopt;
-        }
-        mode = status.st_mode & 07777;
-    } else if (errno == ENOENT) {
-        mode = NewFileMode();
-    } else {
-        error = WriteFailure(target, std::strerror(errno));
-        return std::nullopt;
-    }
-
-    fs::path prefix = resolved.parent_path();
-    prefix /= "." + resolved.filename().string() + ".";
-    FileHandle file;
-    TemporaryPath temporary = TemporaryPath::Make(prefix.string(), [&](const char* path) {
-        file = FileHandle(::open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-        return bool(file);
-    });
-    if (!file) {
-        error = WriteFailure(target, std::strerror(errno));
-        return std::nullopt;
-    }
-    return ReplacementFile(target, resolved.string(), mode, std::move(file), std::move(temporary));
-}
-
-ReplacementFile::ReplacementFile(std::string shownPath, std::string target, unsigned mode,
-                                 FileHandle file, TemporaryPath temporary)
-    : shownPath_(std::move(shownPath)),
-      target_(std::move(target)),
-      mode_(mode),
-      file_(std::move(file)),
-      temporary_(std::move(temporary)) {}
-
-ReplacementFile::~ReplacementFile() {
-    if (!temporary_.path().empty()) ::unlink(temporary_.path().c_str());
-}
-
-FileResult ReplacementFile::Failure(const std::string& reason) {
-    file_ = FileHandle();
-    ::unlink(temporary_.path().c_str());
-    temporary_ = TemporaryPath();
-    return FileResult::Failure(WriteFailure(shownPath_, reason));
-}
-
-FileResult ReplacementFile::Write(std::string_view bytes) {
-    constexpr std::size_t kBlock = std::size_t{1} << 16;
-    if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
-    if (pending_.size() + bytes.size() < kBlock) {
-        pending_.append(bytes);
-        return FileResult::Success();
-    }
-    if (!WriteAll(file_.get(), pending_) || !WriteAll(file_.get(), bytes))
-        return Failure(std::strerror(errno));
-    pending_.clear();
-    return FileResult::Success();
-}
-
-FileResult ReplacementFile::Commit() {
-    if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
-    if (!WriteAll(file_.get(), pending_)) return Failure(std::strerror(errno));
-    // On the disk before the rename, so a crash leaves the old file or the
-    // whole new one.
-    if (::fsync(file_.get()) != 0 && errno != EINVAL) return Failure(std::strerror(errno));
-    if (::fchmod(file_.get(), mode_) != 0) return Failure(std::strerror(errno));
-    if (::close(file_.release()) != 0) return Failure(std::strerror(errno));
-    if (::rename(temporary_.path().c_str(), target_.c_str()) != 0)
-        return Failure(std::strerror(errno));
-    temporary_ = TemporaryPath();
-    return FileResult::Success();
+    for (const int signal : kEndingSignals) sigaction(signal, &action, nullptr);
+    // A file grown past the size limit fails its write instead, which is
+    // reported like any other failed write.
+    action.sa_handler = SIG_IGN;
+    sigaction(SIGXFSZ, &action, nullptr);
 }
 
 struct FolderFiles::Listing {
     // Lower-cased name to the names that fold to it, each with whether it is
     // a regular file (looked up once, at the first need).
     std::map<std::string, std::map<std::string, std::optional<bool>>, std::less<>> names;
+    std::pair<long long, long long> changed;  // the folder's time of last change
 };
+
+namespace {
+
+std::pair<long long, long long> ChangeTime(const std::string& folder) {
+    struct stat status {};
+    if (::stat(folder.c_str(), &status) != 0) return {-1, -1};
+    return {status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
+}
+
+}  // namespace
 
 FolderFiles::FolderFiles(std::string folder) : folder_(std::move(folder)) {}
 FolderFiles::~FolderFiles() = default;
 
+void FolderFiles::List() {
+    listing_ = std::make_unique<Listing>();
+    listing_->changed = ChangeTime(folder_);
+    if (DIR* folder = ::opendir(folder_.c_str())) {
+        while (const dirent* entry = ::readdir(folder)) {
+            const std::string entryName = entry->d_name;
+            listing_->names[ToLowerAscii(entryName)].emplace(entryName, std::nullopt);
+        }
+        ::closedir(folder);
+    }
+}
+
 std::optional<std::string> FolderFiles::Find(std::string_view name) {
     if (name.empty() || name.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
         return std::nullopt;
-    if (!listing_) {
-        listing_ = std::make_unique<Listing>();
-        if (DIR* folder = ::opendir(folder_.c_str())) {
-            while (const dirent* entry = ::readdir(folder)) {
-                const std::string entryName = entry->d_name;
-                listing_->names[ToLowerAscii(entryName)].emplace(entryName, std::nullopt);
-            }
-            ::closedir(folder);
-        }
-    }
+    if (!listing_) List();
+    if (auto found = Look(name)) return found;
+    // A file added since (a sound imported meanwhile) is found too; the
+    // folder is listed again only when it changed.
+    if (ChangeTime(folder_) == listing_->changed) return std::nullopt;
+    List();
+    return Look(name);
+}
+
+std::optional<std::string> FolderFiles::Look(std::string_view name) {
     const auto folded = listing_->names.find(ToLowerAscii(name));
     if (folded == listing_->names.end()) return std::nullopt;
     auto& candidates = folded->second;

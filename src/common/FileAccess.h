@@ -51,7 +51,7 @@ FileHandle OpenForReading(const std::string& path, std::string& error);
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
 
 // A path (a file, or an empty folder) removed if the process is interrupted
-// (SIGINT, SIGTERM, SIGHUP) while this object lives; see
+// (SIGINT, SIGTERM, SIGHUP, SIGPIPE) while this object lives; see
 // RemoveTemporariesOnSignals. Removing it otherwise is the owner's task.
 class TemporaryPath {
   public:
@@ -82,7 +82,8 @@ class TemporaryPath {
 };
 
 // Installs the handlers that remove every path a TemporaryPath watches and
-// then let the signal end the process as it would have.
+// then let the signal end the process as it would have; SIGXFSZ is ignored,
+// so a write past the file-size limit fails and is reported.
 void RemoveTemporariesOnSignals();
 
 // A new version of a file, written beside it and put in its place by Commit,
@@ -92,9 +93,17 @@ void RemoveTemporariesOnSignals();
 //   a FIFO is refused, and so is a file its owner may not write;
 // - a symbolic link is written through: its target is replaced, the link stays;
 // - the temporary gets an unpredictable name in the target's folder, is made
-//   with O_EXCL and mode 0600, and receives the old file's permission bits
+//   with O_EXCL and mode 0600, and receives the old file's owner and group at
+//   once, and its extended attributes (ACLs included) and permission bits
 //   (a new file: 0666 less the umask) only when it is committed;
-// - an uncommitted temporary is removed on destruction and on SIGINT/SIGTERM.
+// - what a rename would lose is refused instead, with a message, before
+//   anything is written: a file with other names (hard links) that would keep
+//   the old text, and one whose owner or group this user cannot give the new
+//   version (it would be taken over);
+// - a file changed by someone else since Create (its size, its time of last
+//   change or the file itself) is not replaced: the change is kept;
+// - an uncommitted temporary is removed on destruction and on the signals
+//   RemoveTemporariesOnSignals handles.
 class ReplacementFile {
   public:
     static std::optional<ReplacementFile> Create(const std::string& target, std::string& error);
@@ -111,12 +120,21 @@ class ReplacementFile {
     FileResult Commit();
 
   private:
-    ReplacementFile(std::string shownPath, std::string target, unsigned mode, FileHandle file,
-                    TemporaryPath temporary);
+    // What tells whether the file was changed by someone else.
+    struct Identity {
+        bool exists = false;
+        unsigned long long device = 0, inode = 0, size = 0, seconds = 0, nanoseconds = 0;
+        bool operator==(const Identity&) const = default;
+    };
+    static Identity IdentityOf(const std::string& path);
+
+    ReplacementFile(std::string shownPath, std::string target, Identity original, unsigned mode,
+                    FileHandle file, TemporaryPath temporary);
     FileResult Failure(const std::string& reason);
 
     std::string shownPath_;  // as the caller named it, for messages
     std::string target_;     // the file that is replaced, links followed
+    Identity original_;      // the target as it was at Create
     unsigned mode_ = 0;
     FileHandle file_;
     TemporaryPath temporary_;
@@ -135,11 +153,14 @@ class FolderFiles {
     FolderFiles(const FolderFiles&) = delete;
     FolderFiles& operator=(const FolderFiles&) = delete;
 
-    // The path of the file, or nullopt.
+    // The path of the file, or nullopt. A name not found is looked for again
+    // in a new listing when the folder changed since the last.
     std::optional<std::string> Find(std::string_view name);
 
   private:
     struct Listing;
+    void List();
+    std::optional<std::string> Look(std::string_view name);
     std::string folder_;
     std::unique_ptr<Listing> listing_;  // read at the first look
 };

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "common/TextEncoding.h"
+
 namespace qvx {
 namespace {
 
@@ -40,7 +42,14 @@ bool LineSplitter::Next(std::string_view& line) {
     return true;
 }
 
-LineReader::LineReader(const std::string& path) : file_(OpenForReading(path, error_)) {}
+LineReader::LineReader(const std::string& path) : file_(OpenForReading(path, error_)) {
+    // The first bytes tell the encoding, before any line is given.
+    if (!file_ || !Fill()) return;
+    const std::string_view start(buffer_.data(), end_);
+    mark_ = Utf8MarkOf(start);
+    begin_ = mark_.size();
+    error_ = EncodingRefusal(start);
+}
 
 bool LineReader::Fill() {
     if (begin_ > 0) {

@@ -29,7 +29,8 @@ class LineSplitter {
 // The lines of a file, read through one buffer that is reused from line to
 // line, so a file of many lines costs no more memory than its longest line.
 // The file is opened as OpenForReading does: a FIFO, a device or a folder is
-// refused before anything is read.
+// refused before anything is read. A UTF-8 byte-order mark is skipped, and a
+// UTF-16 file is refused (see TextEncoding.h).
 class LineReader {
   public:
     // A line longer than this is refused rather than held whole.
@@ -48,6 +49,8 @@ class LineReader {
     std::size_t LineNumber() const { return lineNumber_; }
     // As LineSplitter::LineEnd.
     std::string_view LineEnd() const { return lineEnd_; }
+    // The UTF-8 mark the file begins with, for a rewrite to keep; or "".
+    std::string_view Utf8Mark() const { return mark_; }
 
   private:
     bool Fill();
@@ -60,6 +63,7 @@ class LineReader {
     bool atEnd_ = false;
     std::size_t lineNumber_ = 0;
     std::string_view lineEnd_;
+    std::string_view mark_;
 };
 
 }  // namespace qvx

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "common/TextEncoding.h"
+
 namespace fs = std::filesystem;
 
 namespace qvx {
@@ -21,6 +23,9 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes) {
         if (const std::string refusal = RefusalToWrite(status.st_mode); !refusal.empty())
             return failure(refusal);
     }
+    // Bytes added to UTF-16 text would be garbage in it.
+    if (const std::string_view refusal = EncodingRefusal(FirstBytes(path, 2)); !refusal.empty())
+        return failure(std::string(refusal));
     // Non-blocking, so a FIFO put in the file's place cannot hang the program.
     FileHandle file(::open(
         path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
@@ -44,7 +49,11 @@ FileResult RewriteFile(const std::string& path, std::string_view bytes) {
     std::string error;
     auto replacement = ReplacementFile::Create(path, error);
     if (!replacement) return FileResult::Failure(error);
-    if (FileResult written = replacement->Write(bytes); !written) return written;
+    // A new text for a file saved with a UTF-8 mark keeps the mark.
+    const bool marked = !Utf8MarkOf(bytes).empty();
+    FileResult written = replacement->Write(marked ? "" : Utf8MarkOf(FirstBytes(path, 3)));
+    if (written) written = replacement->Write(bytes);
+    if (!written) return written;
     return replacement->Commit();
 }
 

@@ -1,6 +1,7 @@
 #include "settings/IniFile.h"
 
 #include "common/FileAccess.h"
+#include "common/FileExists.h"
 #include "common/LineReader.h"
 #include "common/TextFile.h"
 
@@ -18,7 +19,8 @@ struct KeyLine {
 
 // Where the section, its bound and the keys' lines stand, found in one pass.
 struct IniLayout {
-    bool readable = false;
+    std::string error;                // why the file could not be read to its end
+    bool missing = false;             // it could not be read because it does not exist
     bool endsWithoutLineEnd = false;  // the last line lacks its line end
     std::optional<std::size_t> section;
     std::optional<std::size_t> bound;
@@ -30,7 +32,11 @@ IniLayout Locate(const std::string& path, const std::string& section,
     IniLayout layout;
     layout.keys.resize(keys.size());
     LineReader reader(path);
-    if (!reader.ok()) return layout;
+    if (!reader.ok()) {
+        layout.error = reader.error();
+        layout.missing = !FileExists(path);
+        return layout;
+    }
     const std::string header = "[" + section + "]";
     // Key lines found before the latest header after the section (inside the
     // range should no later header come), and since that header.
@@ -58,7 +64,7 @@ IniLayout Locate(const std::string& path, const std::string& section,
         }
         ++index;
     }
-    layout.readable = reader.ok();
+    layout.error = reader.error();
     // Without a header after the section the range runs to the end.
     if (!layout.bound) layout.keys = std::move(sinceHeader);
     return layout;
@@ -76,6 +82,7 @@ FileResult RewriteIni(const std::string& path, const std::string& keyLine,
         FileResult written = file->Write(line);
         return written ? file->Write(kLineEnd) : written;
     };
+    if (FileResult written = file->Write(reader.Utf8Mark()); !written) return written;
     std::size_t index = 0;
     for (std::string_view line; reader.Next(line);) {
         if (line.empty()) continue;
@@ -100,7 +107,7 @@ std::vector<std::optional<std::string>> ReadIniValues(const std::string& path,
                                                       std::span<const std::string> keys) {
     IniLayout layout = Locate(path, section, keys);
     std::vector<std::optional<std::string>> values(keys.size());
-    if (!layout.readable) return values;
+    if (!layout.error.empty()) return values;
     for (std::size_t k = 0; k < keys.size(); ++k) {
         if (layout.keys[k]) values[k] = std::move(layout.keys[k]->value);
     }
@@ -116,7 +123,11 @@ FileResult WriteIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& value) {
     const std::string keyLine = key + "=" + value;
     const IniLayout layout = Locate(path, section, std::span(&key, 1));
-    if (!layout.readable || !layout.section) {
+    // A file that cannot be read is not added to: the new value would not
+    // be read back either.
+    if (!layout.error.empty() && !layout.missing)
+        return FileResult::Failure(WriteFailure(path, layout.error));
+    if (layout.missing || !layout.section) {
         // A hand-edited file may lack its last line end: start on a line of
         // our own so its last value is not changed.
         std::string appended = layout.endsWithoutLineEnd ? std::string(kLineEnd) : "";

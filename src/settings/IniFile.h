@@ -28,7 +28,8 @@ std::string ReadIniValue(const std::string& path, const std::string& section,
 
 // Stores the value, creating the file, section or key line as needed. The
 // file is rewritten whole (without its blank lines, every line ending in
-// CR LF) when it has the section, and appended to when it does not.
+// CR LF) when it has the section, and appended to when it does not. A file
+// that exists but cannot be read (a line too long, UTF-16) is refused.
 FileResult WriteIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& value);
 

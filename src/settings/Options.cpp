@@ -10,7 +10,9 @@
 namespace qvx {
 
 const std::array<OptionSpec, 7> kOptionSpecs{{
-    {"KeepDataOnExit", &Options::KeepDataOnExit, "yes", "yes", "no", false, "OptionsMenuDataOnExit",
+    // On for every value but "no", so no slip in the file deletes the script
+    // at exit.
+    {"KeepDataOnExit", &Options::KeepDataOnExit, "yes", "yes", "no", true, "OptionsMenuDataOnExit",
      "&Clear data on exit", "&Keep data on exit", "data will now be kept on exit.",
      "data will now be cleared on exit.", kApplicationTitle, PromptIcon::None},
     {"ToneSystem", &Options::ToneSystem, "notes", "notes", "frequency", true,

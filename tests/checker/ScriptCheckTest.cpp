@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include "CheckerFixture.h"
-#include "support/LineEnds.h"
 
 namespace qvx {
 namespace {
@@ -161,21 +160,6 @@ TEST_F(CheckScriptTest, EmptyScriptPassesAndMissingScriptTouchesNothing) {
               std::vector<std::string>{"script was checked with 0 errors and 0 warnings."});
     EXPECT_FALSE(folder.Exists("errors.log"));
     EXPECT_TRUE(state.ScriptCheckPassed);
-}
-
-// The same script from any editor: the same findings on the same lines.
-TEST_F(CheckScriptTest, EveryLineEndGivesTheSameFindings) {
-    const std::string script = "hello\r\n[:np]\r\n[:tone 440,500]\r\n[:dial \"123]\r\n\r\n[:np";
-    std::vector<std::string> expected;
-    for (const std::string_view end : test::kLineEnds) {
-        WriteScript(test::WithLineEnd(script, end));
-        prompts.boxes.clear();
-        ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
-        if (expected.empty()) expected = Boxes();
-        EXPECT_EQ(Boxes(), expected);
-    }
-    EXPECT_EQ(expected.back(), "script was checked with 4 errors and 0 warnings.");
-    EXPECT_EQ(expected[3], "error! missing close brackets on line 6: [:np");
 }
 
 // A FIFO in the script's place is refused at once, never waited on; the

@@ -163,14 +163,6 @@ TEST_F(CorrectScriptTest, KeepsTheScriptsLineEnd) {
     }
 }
 
-TEST_F(CorrectScriptTest, FindsSoundFilesWhateverTheirCase) {
-    folder.Write("Bell.wav", "RIFF");
-    WriteScript("[:play bell.wav]\r\n[:play Bell.wav]\r\n[:PLAY BELL.WAV]\r\n");
-    ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
-    EXPECT_EQ(Boxes(), std::vector<std::string>{Summary(0, 0, 0)});
-    EXPECT_TRUE(state.ScriptCheckPassed);
-}
-
 TEST_F(CorrectScriptTest, IgnoresTheCheckOptions) {
     state.options.StopAfterFirstError = true;
     state.options.LogErrors = false;

@@ -70,6 +70,9 @@ const TypedCase kTypedCases[] = {
     Err("[:np]\r\n[:np", kBracket, TextSelection{7, 4}),  // the faulty line, not a lookalike
     {"[:np]\r\n", {}},
     Err("Grüße\r\n[:np", kBracket, TextSelection{9, 4}),  // offsets in bytes
+    // A UTF-8 mark pasted from a file is skipped.
+    {"\xEF\xBB\xBF[:np", {{"error", kBracket}}, TextSelection{3, 4}},
+    Err("\xEF\xBB\xBF[:np\r\n[:np]", kBracket, TextSelection{3, 4}),
 };
 
 TEST(TypedCheckTest, ShowsBoxesAndSelects) {

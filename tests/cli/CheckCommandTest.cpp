@@ -13,7 +13,7 @@
 
 #include "checker/ScriptCorrector.h"
 #include "common/ProgramState.h"
-#include "support/LineEnds.h"
+#include "common/TextEncoding.h"
 #include "support/MemoryLimit.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
@@ -57,49 +57,49 @@ class CheckCommandTest : public ::testing::Test {
 // The rule texts are the checker's own business; here: each finding on a line
 // of its own with file, line number, kind and log text, control bytes shown
 // escaped, every line examined whatever the editor's options beside the
-// script say, and nothing written.
+// script say, a UTF-8 mark skipped, and nothing written.
 TEST_F(CheckCommandTest, PrintsEachFindingOnALineOfItsOwn) {
     folder.Write("settings.ini", "[QVOptions]\r\nStopAfterFirstError=yes\r\nLogErrors=no\r\n");
-    const std::string script = "[:NP\r\nHello [:bogus\r\n[:phone off]\r\n[:x\x01\x1b[2J]\r\n";
+    const std::string script =
+        "\xEF\xBB\xBF[:NP\r\nHello [:bogus\r\n[:phone off]\r\n[:x\x01\x1b[2J\xC2\x9B\xC2\xA0]\r\n";
     const std::string file = Script(script);
     const Outcome run = RunCommand({file});
-    EXPECT_EQ(run.out, file + ":1: error: error: missing close bracket ] on line 1: [:np\n" + file +
-                           ":3: warning: warning! [:phone off] statement with no [:phone on] "
-                           "statement on line 3.\n" +
-                           file +
-                           ":4: error: error! invalid command: [:x\\x01\\x1b[2j] on line 4\n");
+    EXPECT_EQ(
+        run.out,
+        file + ":1: error: error: missing close bracket ] on line 1: [:np\n" + file +
+            ":3: warning: warning! [:phone off] statement with no [:phone on] "
+            "statement on line 3.\n" +
+            file +
+            ":4: error: error! invalid command: [:x\\x01\\x1b[2j\\xc2\\x9b\xC2\xA0] on line 4\n");
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.status, kCheckFoundSomething);
     EXPECT_EQ(folder.Read("script.txt"), script);
     EXPECT_FALSE(folder.Exists("errors.log"));
 }
 
-TEST_F(CheckCommandTest, EveryLineEndGivesTheSameFindings) {
-    std::string expected;
-    for (const std::string_view end : test::kLineEnds) {
-        const Outcome run = RunCommand({Script(test::WithLineEnd(kOneOfEachRule, end))});
-        if (expected.empty()) expected = run.out;
-        EXPECT_EQ(run.out, expected);
-    }
-    EXPECT_NE(expected.find(":12: error: error! invalid command: [:bogus] on line 12"),
-              std::string::npos);
-}
-
-// What is not a plain file is refused before anything is read or replaced,
-// and never waited on; a link is written through, and a link planted where an
+// What is not a plain file or is UTF-16 is refused before anything is read or
+// replaced, and never waited on; a link is written through, and a link planted where an
 // older version put its temporary file is left alone.
 TEST_F(CheckCommandTest, HostileFilesAreRefusedOrWrittenThrough) {
     ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
+    const std::string utf16[] = {std::string("\xFF\xFE[\0:\0n\0p\0\n\0", 12),
+                                 std::string("\xFE\xFF\0[\0:\0n\0p\0\n", 12)};
     alarm(10);
-    for (const std::string& path :
-         {folder.File("fifo"), std::string("/dev/null"), std::string("/dev/zero")}) {
+    for (const auto& [path, reason] :
+         std::initializer_list<std::pair<std::string, std::string_view>>{
+             {folder.File("fifo"), "is not a plain file"},
+             {"/dev/null", "is not a plain file"},
+             {"/dev/zero", "is not a plain file"},
+             {Script(utf16[0], "le.txt"), kUtf16Refusal},
+             {Script(utf16[1], "be.txt"), kUtf16Refusal}}) {
         for (const bool fix : {false, true}) {
             const Outcome run = fix ? RunCommand({"--fix", path}) : RunCommand({path});
             EXPECT_EQ(run.status, kCheckFailed);
-            EXPECT_EQ(run.err, "quillvox-check: " + path + ": is not a plain file.\n");
+            EXPECT_EQ(run.err, "quillvox-check: " + path + ": " + std::string(reason) + ".\n");
         }
     }
     alarm(0);
+    EXPECT_EQ(folder.Read("le.txt") + folder.Read("be.txt"), utf16[0] + utf16[1]);
     EXPECT_TRUE(fs::is_fifo(folder.File("fifo")));
     EXPECT_TRUE(fs::is_character_file("/dev/null"));
 
@@ -233,11 +233,11 @@ TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
 }
 
 TEST_F(CheckCommandTest, RepairsAreCounted) {
-    const std::string file = Script("[:tone440,500\r\n[:DIAL 555]\r\n");
+    const std::string file = Script("\xEF\xBB\xBF[:tone440,500\r\n[:DIAL 555]\r\n");
     const Outcome first = RunCommand({"--fix", file});
     EXPECT_EQ(first.out, file + ": corrections made: 4\n");
     EXPECT_EQ(first.status, kCheckFoundSomething);
-    EXPECT_EQ(folder.Read("script.txt"), "[:tone<440,500>]\r\n[:dial \"555\"]\r\n");
+    EXPECT_EQ(folder.Read("script.txt"), "\xEF\xBB\xBF[:tone<440,500>]\r\n[:dial \"555\"]\r\n");
 }
 
 TEST_F(CheckCommandTest, UnwritableOrMissingFileIsReportedAndKept) {

@@ -2,6 +2,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "support/TempFolder.h"
@@ -13,9 +14,11 @@ namespace {
 // job would: its exit status and its two streams.
 TEST(CheckProgramTest, ExitStatusAndStreams) {
     test::TempFolder folder;
-    const auto start = [&](const std::string& arguments, const std::string& out = "out.txt") {
-        const std::string command = "cd '" + folder.folder() + "' && '" QUILLVOX_CHECK_PATH "' " +
-                                    arguments + " >" + out + " 2>err.txt";
+    const auto start = [&](const std::string& arguments, const std::string& out = "out.txt",
+                           const std::string& limit = "unlimited") {
+        const std::string command = "cd '" + folder.folder() + "' && ulimit -f " + limit + " && '" +
+                                    QUILLVOX_CHECK_PATH "' " + arguments + " >" + out +
+                                    " 2>err.txt";
         const int raw = std::system(command.c_str());
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     };
@@ -23,8 +26,6 @@ TEST(CheckProgramTest, ExitStatusAndStreams) {
     EXPECT_EQ(start("a.txt"), 1);
     EXPECT_EQ(folder.Read("out.txt"),
               "a.txt:2: error: error! invalid command: [:bogus] on line 2\n");
-    EXPECT_EQ(start("missing.txt"), 2);
-    EXPECT_EQ(folder.Read("err.txt"), "quillvox-check: missing.txt: no such file.\n");
     // Findings that cannot be printed are no clean result.
     EXPECT_EQ(start("--help", "/dev/full"), 2);
     EXPECT_EQ(start("a.txt", "/dev/full"), 2);
@@ -32,6 +33,11 @@ TEST(CheckProgramTest, ExitStatusAndStreams) {
     folder.Write("a.txt", "[:NP\r\nHello");
     EXPECT_EQ(start("--fix a.txt"), 1);
     EXPECT_EQ(start("--fix a.txt"), 0);
+    // Past the file-size limit the fix fails with a message and leaves nothing behind.
+    folder.Write("b.txt", std::string(5000, 'A'));
+    EXPECT_EQ(start("--fix b.txt", "out.txt", "4"), 2);
+    EXPECT_NE(folder.Read("err.txt").find("b.txt: File too large."), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.folder()), {}), 4);
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -97,17 +99,68 @@ TEST(FileAccess, OnlyPlainFilesAreReadOrWritten) {
     EXPECT_EQ(EntriesIn(folder), 3u) << "nothing was created or replaced";
 }
 
-TEST(RewriteFile, ReplacesContentKeepingPermissionsAndLinks) {
+TEST(RewriteFile, ReplacesContentKeepingPermissionsLinksAndMark) {
     test::TempFolder folder;
-    folder.Write("s.ini", "old\r\n");
+    folder.Write("s.ini", "\xEF\xBB\xBFold\r\n");
     fs::permissions(folder.File("s.ini"), fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink(folder.File("s.ini"), folder.File("link.ini"));
     ASSERT_TRUE(RewriteFile(folder.File("link.ini"), "new\r\n"));
-    EXPECT_EQ(folder.Read("s.ini"), "new\r\n");
+    EXPECT_EQ(folder.Read("s.ini"), "\xEF\xBB\xBFnew\r\n");  // the UTF-8 mark is kept
     EXPECT_TRUE(fs::is_symlink(folder.File("link.ini")));
     EXPECT_EQ(fs::status(folder.File("s.ini")).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntriesIn(folder), 2u) << "no temporary file is left behind";
+    folder.Write("utf16", "\xFF\xFE");
+    EXPECT_NE(AppendToFile(folder.File("utf16"), "x").error.find("UTF-16"), std::string::npos);
+}
+
+// What a rename would lose is kept, or the rewrite is refused, says why and
+// leaves the file as it was. The rows that set owners need root; the last two
+// act as the user nobody (through the file-system ids, which drop root's
+// rights to files). A file system without extended attributes skips theirs.
+TEST(ReplacementFile, KeepsWhatARenameWouldLose) {
+    const std::string cases[][3] = {
+        // the row, the refusal ("": none), what "f" then holds
+        {"owner", "", "new"},
+        {"attributes", "", "new"},
+        {"hard link", "it has other names (hard links)", "old"},
+        {"changed meanwhile", "it was changed by another program", "old+"},
+        {"another user's file", "it belongs to another user or group", "old"},
+        {"read-only folder", "the folder ", "old"},
+    };
+    constexpr unsigned kNobody = 65534;
+    for (const auto& [row, refusal, left] : cases) {
+        const bool asNobody = row == "another user's file" || row == "read-only folder";
+        if ((asNobody || row == "owner") && geteuid() != 0) continue;
+        SCOPED_TRACE(row);
+        test::TempFolder folder;
+        folder.Write("f", "old");
+        const std::string f = folder.File("f");
+        const bool owned = row == "owner" || row == "read-only folder";
+        EXPECT_TRUE(!owned || chown(f.c_str(), kNobody, kNobody) == 0);
+        if (row == "attributes" && setxattr(f.c_str(), "user.n", "x", 1, 0) != 0) continue;
+        if (row == "hard link") fs::create_hard_link(f, folder.File("g"));
+        if (asNobody) chmod(folder.folder().c_str(), row == "read-only folder" ? 0755 : 0777);
+        if (row == "another user's file") chmod(f.c_str(), 0666);
+        setfsgid(asNobody ? kNobody : 0);
+        setfsuid(asNobody ? kNobody : 0);
+        std::string error;
+        if (auto file = ReplacementFile::Create(f, error); file && file->Write("new")) {
+            EXPECT_TRUE(row != "changed meanwhile" || AppendToFile(f, "+"));
+            error = file->Commit().error;
+        }
+        setfsuid(0);
+        setfsgid(0);
+        EXPECT_TRUE(refusal.empty() ? error.empty() : error.find(refusal) != std::string::npos)
+            << error;
+        EXPECT_EQ(folder.Read("f"), left);
+        struct stat status {};
+        char value = 0;
+        EXPECT_EQ(stat(f.c_str(), &status) == 0 && status.st_uid == kNobody, owned);
+        EXPECT_EQ(getxattr(f.c_str(), "user.n", &value, 1) == 1 && value == 'x',
+                  row == "attributes");
+        EXPECT_EQ(EntriesIn(folder), row == "hard link" ? 2u : 1u) << "a temporary is left";
+    }
 }
 
 // The new version is private until it is in place, and an interrupted write
@@ -126,8 +179,8 @@ TEST(ReplacementFile, TemporaryIsPrivateAndNeverLeftBehind) {
     }
     EXPECT_EQ(EntriesIn(folder), 1u);
 
-    // SIGTERM at any moment, to a process whose other thread may take it
-    // while the file is being made.
+    // SIGTERM or SIGPIPE at any moment, to a process whose other thread may
+    // take it while the file is being made.
     for (int trial = 0; trial < 100; ++trial) {
         const pid_t child = fork();
         if (child == 0) {
@@ -136,10 +189,11 @@ TEST(ReplacementFile, TemporaryIsPrivateAndNeverLeftBehind) {
             for (;;) ReplacementFile::Create(folder.File("f"), error);
         }
         std::this_thread::sleep_for(std::chrono::microseconds(1000 + 37 * trial));
-        kill(child, SIGTERM);
+        const int signal = trial % 2 ? SIGPIPE : SIGTERM;
+        kill(child, signal);
         int status = 0;
         waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal);
         ASSERT_EQ(EntriesIn(folder), 1u) << "trial " << trial;
     }
     EXPECT_EQ(folder.Read("f"), "old");
@@ -151,6 +205,7 @@ TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
     folder.Write("bell.WAV", "");
     folder.Write("Gong.wav", "");
     fs::create_directory(folder.File("sub"));
+    fs::last_write_time(folder.folder(), fs::file_time_type::clock::now() - std::chrono::hours(1));
     FolderFiles files(folder.folder());
     EXPECT_EQ(files.Find("bell.WAV"), folder.File("bell.WAV")) << "an exact match wins";
     EXPECT_EQ(files.Find("BELL.wav"), folder.File("Bell.wav")) << "else the lowest in byte order";
@@ -159,6 +214,8 @@ TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
              "", "sub", "..", "./Gong.wav", "missing.wav", std::string("Gong.wav\0x", 10)}) {
         EXPECT_EQ(files.Find(name), std::nullopt) << name;
     }
+    folder.Write("Late.wav", "");  // after the listing
+    EXPECT_EQ(files.Find("late.wav"), folder.File("Late.wav"));
 }
 
 // Typed text is lower-cased as text, whatever its alphabet; what is not a

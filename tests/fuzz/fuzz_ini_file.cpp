@@ -4,6 +4,7 @@
 // keys, perhaps without a last line end). Names stay within what the format
 // holds: no CR or LF anywhere, no "=" in a key, no key starting with "[", and
 // at most two sections, since a section runs to the last header after it.
+// A file that begins as UTF-16 is refused and left as it was.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "common/FileAccess.h"
+#include "common/TextEncoding.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -68,8 +71,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     static const std::string path = fuzz::PrivateFolder() + "/settings.ini";
     std::remove(path.c_str());
+    std::string start;
     if (input.ConsumeBool()) {
-        fuzz::WriteBytes(path, Without(input.ConsumeRandomLengthString(64), "[="));
+        start = Without(input.ConsumeRandomLengthString(64), "[=");
+        fuzz::WriteBytes(path, start);
+    }
+    if (!EncodingRefusal(start).empty()) {  // UTF-16 is neither read nor written to
+        QVX_FUZZ_CHECK(!WriteIniValue(path, "s", "k", "v").ok && ReadWholeFile(path) == start);
+        return 0;
     }
 
     std::vector<std::string> sections{Name(input, "\r\n", 0)};

@@ -5,7 +5,9 @@
 // - the check while typing selects, if anything, one whole command line;
 // - the corrector writes as many lines as it read, lower case in ASCII with
 //   every other byte kept in order, and a second run repairs and changes
-//   nothing.
+//   nothing;
+// - a UTF-8 mark is skipped by every reader and kept by the corrector; UTF-16
+//   is refused by both checks and the corrector, and never rewritten.
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "common/AsciiCase.h"
 #include "common/FileAccess.h"
 #include "common/FileExists.h"
+#include "common/TextEncoding.h"
 #include "support/RecordingPrompts.h"
 
 namespace {
@@ -86,7 +89,8 @@ void CheckTheSelection(std::string_view text, const ProgramPaths& paths) {
     const auto lineEnd = [](char c) { return c == '\r' || c == '\n'; };
     const std::size_t end = selection->start + selection->length;
     QVX_FUZZ_CHECK(end <= text.size());
-    QVX_FUZZ_CHECK(selection->start == 0 || lineEnd(text[selection->start - 1]));
+    QVX_FUZZ_CHECK(selection->start == Utf8MarkOf(text).size() ||
+                   lineEnd(text[selection->start - 1]));
     QVX_FUZZ_CHECK(end == text.size() || lineEnd(text[end]));
     const std::string_view line = text.substr(selection->start, selection->length);
     QVX_FUZZ_CHECK(line.starts_with("[:") && line.find_first_of("\r\n") == std::string_view::npos);
@@ -126,7 +130,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes = fuzz::AsText(data, size);
     static const ProgramPaths paths = ProgramPaths::InFolder(fuzz::PrivateFolder());
     fuzz::WriteBytes(paths.script, bytes);
-    const auto lines = fuzz::Lines(bytes);
+    if (!EncodingRefusal(bytes).empty()) {
+        QVX_FUZZ_CHECK(Correct(paths).find("UTF-16") != std::string::npos);
+        QVX_FUZZ_CHECK(ReadWholeFile(paths.script) == bytes &&
+                       !ScriptLineReader(paths.script).ok());
+        return 0;
+    }
+    const auto lines = fuzz::Lines(bytes.substr(Utf8MarkOf(bytes).size()));
     CheckTheLinesRead(paths.script, lines);
     CheckTheFindings(paths, lines);
     CheckTheSelection(bytes, paths);

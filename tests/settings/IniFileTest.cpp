@@ -29,6 +29,7 @@ TEST(IniRead, FindsTheValueWhateverEndsTheLines) {
         {"[Other]\r\nLogErrors=no\r\n", "LogErrors", "dflt"},
         {"\r\n\r\n", "LogErrors", "dflt"},
         {"[QVOptions]\r\nLogErrors=\r\n", "LogErrors", ""},
+        {"\xEF\xBB\xBF[QVOptions]\r\nLogErrors=no\r\n", "LogErrors", "no"},  // UTF-8 mark
     };
     test::TempFolder folder;
     EXPECT_EQ(ReadIniValue(folder.File("settings.ini"), "QVOptions", "LogErrors", "dflt"), "dflt");
@@ -62,6 +63,7 @@ TEST(IniWrite, LeavesTheFileAsExpected) {
         {"[QVOptions]\r\n[A]\r\nLogErrors=a\r\n[B]\r\n", "LogErrors", "no",
          "[QVOptions]\r\n[A]\r\nLogErrors=no\r\n[B]\r\n"},
         {"[QVOptions]\nLogErrors=no\n", "LogErrors", "yes", "[QVOptions]\r\nLogErrors=yes\r\n"},
+        {"\xEF\xBB\xBF[QVOptions]\r\nA=1\r\n", "A", "2", "\xEF\xBB\xBF[QVOptions]\r\nA=2\r\n"},
     };
     for (const auto& [before, key, value, after] : cases) {
         test::TempFolder folder;

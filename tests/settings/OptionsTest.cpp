@@ -1,7 +1,9 @@
 #include "settings/Options.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include "common/LineReader.h"
 #include "support/LineEnds.h"
 #include "support/RecordingPrompts.h"
 #include "support/TempFolder.h"
@@ -25,14 +27,23 @@ TEST(Options, DefaultsWithoutAFile) {
 }
 
 // A stored line and whether it switches its option on: the value is taken
-// in any case but untrimmed, and the tone system is on for all but
-// "frequency".
+// in any case but untrimmed, and the tone system and keeping data are on for
+// all but their "off" value.
 TEST(Options, StoredValuesReadAsOnOrOff) {
     const std::pair<std::string, bool> cases[] = {
-        {"LogErrors=YES", true},         {"LogErrors=yes ", false},
-        {"LogErrors=maybe", false},      {"StopAfterFirstError=Yes", true},
-        {"ToneSystem=Frequency", false}, {"ToneSystem=hz", true},
-        {"ToneSystem=", true},           {"CheckBeforeRun=no", false}};
+        {"LogErrors=YES", true},
+        {"LogErrors=yes ", false},
+        {"LogErrors=maybe", false},
+        {"StopAfterFirstError=Yes", true},
+        {"ToneSystem=Frequency", false},
+        {"ToneSystem=hz", true},
+        {"ToneSystem=", true},
+        {"CheckBeforeRun=no", false},
+        // Only "no" clears the script at exit: no slip in the file does.
+        {"KeepDataOnExit=No", false},
+        {"KeepDataOnExit=yes ", true},
+        {"KeepDataOnExit=1", true},
+        {"KeepDataOnExit=no before sharing", true}};
     test::TempFolder folder;
     ProgramState state = StateIn(folder);
     for (const auto& [line, on] : cases) {
@@ -89,23 +100,27 @@ TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Information);
 }
 
+// A settings file that cannot be written, or not read back, is left as it is.
 TEST(ToggleOption, FailedStoreReportsAndAppliesNothing) {
-    test::TempFolder folder;
-    folder.Write("settings.ini", "[QVOptions]\r\nUseEditor=yes\r\n");
-    std::filesystem::permissions(folder.File("settings.ini"), std::filesystem::perms::owner_read);
-    ProgramState state = StateIn(folder);
-    RecordingPrompts prompts;
-    bool applied = false;
-    EXPECT_EQ(
-        ToggleOption(state, *FindOptionSpec("UseEditor"), prompts, [&](bool) { applied = true; }),
-        Refresh::NotNeeded);
-    EXPECT_FALSE(applied);
-    EXPECT_TRUE(state.options.UseEditor) << "switched back";
-    ASSERT_EQ(prompts.boxes.size(), 1u);
-    EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
-    EXPECT_NE(prompts.boxes[0].text.find("settings.ini"), std::string::npos);
-    LoadOptions(state);
-    EXPECT_TRUE(state.options.UseEditor) << "the stored state is read back";
+    const std::string stored = "[QVOptions]\r\nUseEditor=yes\r\n";
+    for (const std::string& bytes : {stored, stored + std::string(LineReader::kLongestLine, 'x')}) {
+        test::TempFolder folder;
+        folder.Write("settings.ini", bytes);
+        chmod(folder.File("settings.ini").c_str(), bytes == stored ? 0400 : 0600);
+        ProgramState state = StateIn(folder);
+        LoadOptions(state);
+        RecordingPrompts prompts;
+        bool applied = false;
+        EXPECT_EQ(ToggleOption(state, *FindOptionSpec("UseEditor"), prompts,
+                               [&](bool) { applied = true; }),
+                  Refresh::NotNeeded);
+        EXPECT_FALSE(applied);
+        EXPECT_TRUE(state.options.UseEditor) << "switched back";
+        ASSERT_EQ(prompts.boxes.size(), 1u);
+        EXPECT_EQ(prompts.boxes[0].icon, PromptIcon::Critical);
+        EXPECT_NE(prompts.boxes[0].text.find("settings.ini"), std::string::npos);
+        EXPECT_TRUE(folder.Read("settings.ini") == bytes) << "the file is unchanged";
+    }
 }
 
 }  // namespace
