@@ -2,15 +2,20 @@
 
 #include "common/LineReader.h"
 #include "common/PrintableText.h"
+#include "common/TextEncoding.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptSpeaker.h"
 #include "speak/WavFileSink.h"
+#include "speak/WavTarget.h"
 
 namespace qvx::speak {
 namespace {
 
 constexpr std::string_view kProgram = "speak43: ";
 constexpr std::string_view kWarning = "speak43: warning: ";
+// Editors show a NUL byte as nothing or as a box; the speech engine would end
+// the text there.
+constexpr std::string_view kNulWarning = ": a NUL byte is read as a blank";
 
 constexpr std::string_view kUsage =
     "Usage: speak43 [--script FILE] [--wav FILE] [--help]\n"
@@ -63,6 +68,15 @@ constexpr std::string_view kUsage =
     "3 sound device cannot be opened or fails, 4 WAV file cannot be written (or\n"
     "would pass the format's 4 GiB), 5 speech engine cannot start.\n";
 
+std::unique_ptr<AudioSink> OpenOutput(const SpeakArguments& arguments,
+                                      const DeviceOpener& openDevice, int sampleRate,
+                                      std::string& error) {
+    if (!arguments.wav) return openDevice(sampleRate, error);
+    error = WavTargetRefusal(*arguments.wav, arguments.script);
+    if (!error.empty()) return nullptr;
+    return WavFileSink::Open(*arguments.wav, sampleRate, error);
+}
+
 }  // namespace
 
 std::string_view UsageText() {
@@ -100,13 +114,21 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         out << kUsage;
         return kExitOk;
     }
-    const auto cannotRead = [&](const std::string& why) {
+    const auto cannotRead = [&](std::string_view why) {
         err << kProgram << "cannot read the script " << PrintableText(arguments.script) << ": "
             << why << '\n';
         return kExitNoScript;
     };
     LineReader script(arguments.script);
+    // The first line is read before anything starts, so that a script that
+    // is not text of a kind it reads is refused at once.
+    std::string_view line;
+    bool more = script.Next(line);
     if (!script.ok()) return cannotRead(script.error());
+    const TextEncoding encoding = DetectTextEncoding(line);
+    if (encoding == TextEncoding::Utf16Le || encoding == TextEncoding::Utf16Be) {
+        return cannotRead(kUtf16Refusal);
+    }
 
     std::string error;
     std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
@@ -115,18 +137,18 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         return kExitNoEngine;
     }
     const int outputFailed = arguments.wav ? kExitCannotWrite : kExitNoDevice;
-    std::unique_ptr<AudioSink> sink = arguments.wav
-                                          ? std::unique_ptr<AudioSink>(WavFileSink::Open(
-                                                *arguments.wav, engine->SampleRate(), error))
-                                          : openDevice(engine->SampleRate(), error);
+    const std::unique_ptr<AudioSink> sink =
+        OpenOutput(arguments, openDevice, engine->SampleRate(), error);
     if (!sink) {
         err << kProgram << error << '\n';
         return outputFailed;
     }
     ScriptSpeaker speaker(*engine, *sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
-    std::string_view line;
-    while (script.Next(line)) {
+    for (; more; more = script.Next(line)) {
+        if (line.find('\0') != std::string_view::npos) {
+            err << kWarning << "line " << script.LineNumber() << kNulWarning << '\n';
+        }
         if (!speaker.SpeakLine(line, script.LineNumber())) {
             err << kProgram << speaker.error() << '\n';
             return outputFailed;
