@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "speak/AudioSink.h"
+#include "speak/SoundFolder.h"
 #include "speak/SpeechEngine.h"
 #include "speak/Timeline.h"
 #include "speak/Warnings.h"
@@ -38,7 +39,7 @@ class Renderer {
 
     SpeechEngine& engine_;
     AudioSink& sink_;
-    std::string soundFolder_;
+    SoundFolder soundFolder_;
     double gain_ = 1;
     std::vector<std::int16_t> scaled_;
 };

@@ -1,6 +1,7 @@
 #include "speak/ScriptSpeaker.h"
 
 #include "common/PrintableText.h"
+#include "common/TextEncoding.h"
 
 namespace qvx::speak {
 
@@ -9,6 +10,9 @@ ScriptSpeaker::ScriptSpeaker(SpeechEngine& engine, AudioSink& sink, std::string 
     : renderer_(engine, sink, std::move(soundFolder)), warn_(std::move(warn)) {}
 
 bool ScriptSpeaker::SpeakLine(std::string_view line, std::size_t lineNumber) {
+    // The mark some editors put first says how the file is saved; spoken, it
+    // would be a pause.
+    if (lineNumber == 1 && line.starts_with(kUtf8Bom)) line.remove_prefix(kUtf8Bom.size());
     const WarningSink warn = [this, lineNumber](const std::string& what) {
         warn_("line " + std::to_string(lineNumber) + ": " + PrintableText(what));
     };

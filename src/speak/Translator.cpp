@@ -112,11 +112,16 @@ bool Translator::On(const PlaySound& e, const Sinks& to) {
 // pause ends one, and no group is longer than the engine takes.
 bool Translator::On(const PhonemicItem& item, const Sinks& to) {
     if (item.pitch) {
-        const SungPitch pitch = PitchOfEntry(*item.pitch);
+        SungPitch pitch = PitchOfEntry(*item.pitch);
         if (pitch.hertz < kLowestToneHz) {
             to.warn("a sung pitch of " + std::to_string(*item.pitch) +
                     " is kept at the one before");
         } else {
+            if (pitch.hertz > kHighestToneHz) {
+                to.warn("a sung pitch of " + std::to_string(*item.pitch) + " Hz is above " +
+                        std::to_string(kHighestToneHz) + " Hz and is sung at that limit");
+                pitch.hertz = kHighestToneHz;
+            }
             pitch_ = pitch;
         }
     }

@@ -109,9 +109,11 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
         {"[:phoneme on]\r\n[hello]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n[:phoneme sampa on]"
          "[:phoneme o]",
          "!2 | !3 | !3 | !3 | !4 | !5 | !5"},
-        // Notes are 1..37, other numbers hertz; 0 keeps the pitch before.
-        {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>]",
-         "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1"},
+        // Notes are 1..37, other numbers hertz; 0 keeps the pitch before, and
+        // hertz are bounded as a tone's.
+        {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>][aa<1,100000>][aa<1,10000>]",
+         "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1 | !1 | "
+         "sing [[A:]] 10000 1 | sing [[A:]] 10000 1"},
         // Codes of two characters before one, case ignored; marks are silent
         // but "," and "." pause, and a "," carrying a length is "ao".
         {"[:phoneme on][brr shaa SSH DH'ax nxc]",
