@@ -12,7 +12,6 @@
 #include <fstream>
 
 #include "common/FileAccess.h"
-#include "speak/EngineText.h"
 #include "speak/Warnings.h"
 
 namespace qvx::speak {
@@ -173,7 +172,7 @@ bool EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice, cons
                          std::string& error) {
     if (!UseVoice(voice, error)) return false;
     espeak_ng_SetConstF0(0);
-    return Synthesize(EngineText(text), espeakCHARS_AUTO | espeakENDPAUSE, sink, nullptr, error);
+    return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, sink, nullptr, error);
 }
 
 bool EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "speak/DialTones.h"
+#include "speak/EngineText.h"
 
 namespace qvx::speak {
 
@@ -13,7 +14,7 @@ bool Translator::Translate(const ScriptEvent& event, const SegmentSink& out,
 }
 
 bool Translator::On(const SpeakText& e, const Sinks& to) {
-    return to.out(SpeechSegment{e.text, voice_});
+    return to.out(SpeechSegment{EngineText(e.text), voice_});
 }
 
 bool Translator::On(const SelectVoice& e, const Sinks&) {

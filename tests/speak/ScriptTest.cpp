@@ -95,6 +95,13 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
          "[:tone<440,0>][:tone<440,-5>][:tone<5,99999999>][:tone<20,60000>][:tone<10000,1>]",
          "tone 440 500 | tone 440 500 | tone 440 500 | !1 | !1 | tone 10000 100 | !1 | !1 | !1 | "
          "!1 | tone 20 60000 | tone 20 60000 | tone 10000 1"},
+        // Text is cut by clause breaks before a run of dotted letters, or a
+        // word, grows past 80 bytes (those above 0x7F counted twice): after a
+        // mark or between characters; a blank ends a run unless a dotted word follows.
+        {"xäääääääääääääääääääää", "speak xäääääääääääääääääää , ää (m1 122 100 180)"},
+        {"a.ääääääääääääääääääää", "speak a. , ääääääääääääääääääää (m1 122 100 180)"},
+        {"äääääääääääääää äääääääääääääää ä.ääääääääääääää",
+         "speak äääääääääääääää äääääääääääääää ä. , ääääääääääääää (m1 122 100 180)"},
         {"[:volume set 60][:vo up 50][:volume D 300][:volume up 30]\r\n[:volume loud 5]",
          "volume 60 | volume 100 | volume 0 | volume 30 | !2"},
         // Sound files are those of the program folder only.
