@@ -99,7 +99,8 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
         // word, grows past 80 bytes (those above 0x7F counted twice): after a
         // mark or between characters; a blank ends a run unless a dotted word follows.
         {"xäääääääääääääääääääää", "speak xäääääääääääääääääää , ää (m1 122 100 180)"},
-        {"a.ääääääääääääääääääää", "speak a. , ääääääääääääääääääää (m1 122 100 180)"},
+        {"a.ääääääääääääääääääääääääääääääääääääääää",
+         "speak a. , ääääääääääääääääääää , ääääääääääääääääääää (m1 122 100 180)"},
         {"äääääääääääääää äääääääääääääää ä.ääääääääääääää",
          "speak äääääääääääääää äääääääääääääää ä. , ääääääääääääää (m1 122 100 180)"},
         {"[:volume set 60][:vo up 50][:volume D 300][:volume up 30]\r\n[:volume loud 5]",
