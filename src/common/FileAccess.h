@@ -156,6 +156,7 @@ class FolderFiles {
     // The path of the file, or nullopt. A name not found is looked for again
     // in a new listing when the folder changed since the last.
     std::optional<std::string> Find(std::string_view name);
+    const std::string& folder() const { return folder_; }
 
   private:
     struct Listing;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/FileAccess.h"
 #include "speak/AudioSink.h"
 #include "speak/SpeechEngine.h"
 #include "speak/Timeline.h"
@@ -39,7 +40,7 @@ class Renderer {
 
     SpeechEngine& engine_;
     AudioSink& sink_;
-    std::string soundFolder_;
+    FolderFiles soundFolder_;
     double gain_ = 1;
     std::vector<std::int16_t> scaled_;
 };

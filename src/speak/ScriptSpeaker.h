@@ -19,6 +19,7 @@ namespace qvx::speak {
 class ScriptSpeaker {
   public:
     // Warnings go to `warn` as "line N: what", with control bytes escaped.
+    // A UTF-8 byte-order mark at the start of line 1 is skipped.
     ScriptSpeaker(SpeechEngine& engine, AudioSink& sink, std::string soundFolder, WarningSink warn);
 
     // False when the output failed; error() then says why.

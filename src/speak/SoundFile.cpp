@@ -23,12 +23,11 @@ struct SoundFile {
 };
 
 // False with `error` set when the file cannot be read or is not accepted.
-bool OpenSound(const std::string& folder, std::string_view name, SoundFile& file,
-               std::string& error) {
+bool OpenSound(FolderFiles& folder, std::string_view name, SoundFile& file, std::string& error) {
     // Without a match the name as written is opened for the reason it fails:
     // missing, a folder, a FIFO (refused without waiting on it).
-    const std::optional<std::string> found = FindFileIgnoringCase(folder, name);
-    file.handle = OpenForReading(found.value_or(folder + "/" + std::string(name)), error);
+    const std::optional<std::string> found = folder.Find(name);
+    file.handle = OpenForReading(found.value_or(folder.folder() + "/" + std::string(name)), error);
     if (!file.handle) return false;
     file.sound.reset(sf_open_fd(file.handle.get(), SFM_READ, &file.info, SF_FALSE));
     const SF_INFO& info = file.info;
@@ -91,7 +90,7 @@ void ToPcm16(std::span<const float> samples, std::vector<std::int16_t>& pcm) {
     }
 }
 
-SoundResult StreamSoundFile(const std::string& folder, std::string_view name, int sampleRate,
+SoundResult StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
                             const SampleSink& sink, std::string& error) {
     SoundFile file;
     if (!OpenSound(folder, name, file, error)) return SoundResult::Unreadable;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FileAccess.h"
 #include "speak/SpeechEngine.h"
 
 namespace qvx::speak {
@@ -26,7 +27,7 @@ enum class SoundResult {
 // Streams the wave file `name` of `folder` (matched without regard to ASCII
 // case, an exact match first) to `sink` one block at a time, mixed down to
 // mono and converted to `sampleRate`. Only a regular file is read.
-SoundResult StreamSoundFile(const std::string& folder, std::string_view name, int sampleRate,
+SoundResult StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
                             const SampleSink& sink, std::string& error);
 
 // The plain steps of the above, kept apart so they are tested on their own.

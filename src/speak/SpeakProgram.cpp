@@ -9,25 +9,31 @@
 #include "speak/ScriptSpeaker.h"
 #include "speak/SpeakingLock.h"
 #include "speak/WavFileSink.h"
+#include "speak/WavTarget.h"
 
 namespace qvx::speak {
 namespace {
 
 constexpr std::string_view kProgram = "speak43: ";
 constexpr std::string_view kWarning = "speak43: warning: ";
+// Editors show a NUL byte as nothing or as a box; the speech engine would end
+// the text there.
+constexpr std::string_view kNulWarning = ": a NUL byte is read as a blank";
 
 constexpr std::string_view kUsage =
     "Usage: speak43 [--script FILE] [--wav FILE] [--help] [--version]\n"
     "Speaks a DECtalk script through espeak-ng, line by line.\n"
     "\n"
     "  --script FILE  read FILE instead of demo.txt in the working folder\n"
-    "  --wav FILE     write a 16-bit mono WAV file instead of playing\n"
+    "  --wav FILE     write a 16-bit mono WAV file instead of playing; a plain\n"
+    "                 file, not a pipe or a device, and never the script itself\n"
     "  --help         show this text\n"
     "  --version      show the version\n"
     "\n"
     "What a script may hold (command names and option words may be cut to any\n"
     "unique beginning, a number may follow the name directly, case is ignored):\n"
-    "  plain text                   spoken in the current voice\n"
+    "  plain text                   spoken in the current voice; a very long word\n"
+    "                               or run of dotted letters in pieces\n"
     "  [:np] [:nh] [:nf] [:nd] [:nb] [:nu] [:nw] [:nr] [:nk] [:nv]  the ten voices,\n"
     "  [:name paul]                 also by name: paul harry frank dennis betty\n"
     "                               ursula wendy rita kit val\n"
@@ -65,10 +71,10 @@ constexpr std::string_view kUsage =
     "In phoneme mode a bracket holds phonemic text: phoneme codes one after\n"
     "another, words separated by blanks. <ms> or <ms,pitch> right after a\n"
     "phoneme sets its length and pitch; pitch 1 to 37 is a note (25 is middle C,\n"
-    "34 is A 440 Hz) sung with a light vibrato, any other number is hertz. A\n"
-    "phoneme without a pitch keeps the one before it, without a length it has\n"
-    "its natural length. _ is a rest, \",\" and \".\" pause, and the stress marks\n"
-    "' ` \" / \\ - * # ) ? ! + are accepted. The codes, in either case:\n"
+    "34 is A 440 Hz) sung with a light vibrato, any other number is hertz (at\n"
+    "most 10000). A phoneme without a pitch keeps the one before it, without a\n"
+    "length it has its natural length. _ is a rest, \",\" and \".\" pause, and the\n"
+    "stress marks ' ` \" / \\ - * # ) ? ! + are accepted. The codes, in either case:\n"
     "  b ch d dh el en f g hx jh k l m n nx p r s sh t th v w yx z zh\n"
     "  aa ae ah ao aw ax ay eh ey ih ix iy ow oy rr uh uw yu\n"
     "  ar er ir or ur (the vowels of bar, bear, beer, born, poor)  dx lx q rx tx\n"
@@ -81,10 +87,21 @@ constexpr std::string_view kUsage =
     "Without --wav the sound goes to the default sound device (PulseAudio or\n"
     "PipeWire), and the speak43 still speaking in the same folder is ended first:\n"
     "one voice at a time. With --wav the sound system is not touched at all, and\n"
-    "no other run is ended. Lines may end in CR LF, CR or LF.\n"
+    "no other run is ended. Lines may end in CR LF, CR or LF. A script is UTF-8\n"
+    "(a byte-order mark is skipped) or ANSI; UTF-16 is refused. A NUL byte is\n"
+    "read as a blank, with a warning.\n"
     "Exit status: 0 done, 1 wrong command line, 2 script cannot be read,\n"
     "3 sound device cannot be opened or fails, 4 WAV file cannot be written (or\n"
     "would pass the format's 4 GiB), 5 speech engine cannot start.\n";
+
+std::unique_ptr<AudioSink> OpenOutput(const SpeakArguments& arguments,
+                                      const DeviceOpener& openDevice, int sampleRate,
+                                      std::string& error) {
+    if (!arguments.wav) return openDevice(sampleRate, error);
+    error = WavTargetRefusal(*arguments.wav, arguments.script);
+    if (!error.empty()) return nullptr;
+    return WavFileSink::Open(*arguments.wav, sampleRate, error);
+}
 
 }  // namespace
 
@@ -129,12 +146,16 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         out << VersionLine("speak43");
         return kExitOk;
     }
-    const auto cannotRead = [&](const std::string& why) {
+    const auto cannotRead = [&](std::string_view why) {
         err << kProgram << "cannot read the script " << PrintableText(arguments.script) << ": "
             << why << '\n';
         return kExitNoScript;
     };
     LineReader script(arguments.script);
+    // The first line is read before anything starts, so that a script that
+    // is not text of a kind it reads is refused at once.
+    std::string_view line;
+    bool more = script.Next(line);
     if (!script.ok()) return cannotRead(script.error());
 
     std::string error;
@@ -144,10 +165,8 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         return kExitNoEngine;
     }
     const int outputFailed = arguments.wav ? kExitCannotWrite : kExitNoDevice;
-    std::unique_ptr<AudioSink> sink = arguments.wav
-                                          ? std::unique_ptr<AudioSink>(WavFileSink::Open(
-                                                *arguments.wav, engine->SampleRate(), error))
-                                          : openDevice(engine->SampleRate(), error);
+    const std::unique_ptr<AudioSink> sink =
+        OpenOutput(arguments, openDevice, engine->SampleRate(), error);
     if (!sink) {
         err << kProgram << error << '\n';
         return outputFailed;
@@ -162,8 +181,10 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
     if (!problem.empty()) err << kWarning << problem << '\n';
     ScriptSpeaker speaker(*engine, *sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
-    std::string_view line;
-    while (script.Next(line)) {
+    for (; more; more = script.Next(line)) {
+        if (line.find('\0') != std::string_view::npos) {
+            err << kWarning << "line " << script.LineNumber() << kNulWarning << '\n';
+        }
         if (!speaker.SpeakLine(line, script.LineNumber())) {
             err << kProgram << speaker.error() << '\n';
             return outputFailed;

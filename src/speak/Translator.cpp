@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "speak/DialTones.h"
+#include "speak/EngineText.h"
 
 namespace qvx::speak {
 namespace {
@@ -29,7 +30,7 @@ bool Translator::Translate(const ScriptEvent& event, const SegmentSink& out,
 // Text ends with the pause its own last mark asks for, a clause's or a
 // sentence's, and with none without one: a note right after it follows at once.
 bool Translator::On(const SpeakText& e, const Sinks& to) {
-    if (!to.out(SpeechSegment{e.text, voice_})) return false;
+    if (!to.out(SpeechSegment{EngineText(e.text), voice_})) return false;
     const std::size_t last = e.text.find_last_not_of(" \t\"')");
     const char mark = last == std::string::npos ? ' ' : e.text[last];
     const std::int32_t pause = kClauseEnds.find(mark) != std::string_view::npos     ? commaMs_
@@ -122,11 +123,16 @@ bool Translator::On(const PlaySound& e, const Sinks& to) {
 // pause ends one, and no group is longer than the engine takes.
 bool Translator::On(const PhonemicItem& item, const Sinks& to) {
     if (item.pitch) {
-        const SungPitch pitch = PitchOfEntry(*item.pitch);
+        SungPitch pitch = PitchOfEntry(*item.pitch);
         if (pitch.hertz < kLowestToneHz) {
             to.warn("a sung pitch of " + std::to_string(*item.pitch) +
                     " is kept at the one before");
         } else {
+            if (pitch.hertz > kHighestToneHz) {
+                to.warn("a sung pitch of " + std::to_string(*item.pitch) + " Hz is above " +
+                        std::to_string(kHighestToneHz) + " Hz and is sung at that limit");
+                pitch.hertz = kHighestToneHz;
+            }
             pitch_ = pitch;
         }
     }

@@ -81,6 +81,9 @@ const RuleCase kRuleCases[] = {
     {"[:dv hr 20]", {}},
     {"[:x] [:y] [:nb]", {}},
     {"hello [:bogus", {}},
+    {"U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A."
+     "U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.",
+     {}},
 };
 
 TEST(CheckRuleTest, ReportsEachFindingInABoxAndTheLog) {

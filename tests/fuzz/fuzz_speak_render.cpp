@@ -52,7 +52,7 @@ class FakeEngineAndSink final : public SpeechEngine, public AudioSink {
 struct SegmentCheck {
     std::size_t operator()(const SpeechSegment& s) const { return 10 * s.text.size(); }
     std::size_t operator()(const SungSegment& s) const {
-        QVX_FUZZ_CHECK(s.hertz >= kLowestToneHz);
+        QVX_FUZZ_CHECK(s.hertz >= kLowestToneHz && s.hertz <= kHighestToneHz);
         QVX_FUZZ_CHECK(!s.parts.empty() && s.parts.size() <= kMostPhonemesPerCall);
         // Natural parts are at most what the engine made; each part rounded.
         std::size_t most = s.phonemeInput.size() * kSamplesPerMark + s.parts.size();

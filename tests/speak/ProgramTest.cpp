@@ -79,6 +79,14 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
         "[:foo\x1b[2J]\n";
     const char* unknown = "speak43: warning: line 6: unknown command \"[:foo\\x1b[2J]\" is skipped";
     const std::string dial = "[:dial \"" + std::string(5 << 20, '5') + "\"]";
+    const auto times = [](std::string_view text, int count) {
+        std::string repeated;
+        for (int i = 0; i < count; ++i) repeated += text;
+        return repeated;
+    };
+    // Thousands of sounds played from a folder of thousands of files.
+    for (int i = 0; i < 20000; ++i) folder.Write("f" + std::to_string(i), "");
+    WriteWav("tiny.wav", 22050, 1, 2);
     ASSERT_EQ(mkfifo(folder.File("fifo").c_str(), 0600), 0);
     ASSERT_EQ(mkfifo(folder.File("pipe.wav").c_str(), 0600), 0);
     std::filesystem::create_symlink("target.wav", folder.File("out.wav"));
@@ -87,6 +95,7 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     folder.Write("bad.wav", "RIFF1234WAVEfmt garbage");
     folder.Write("target.wav", "old");
     folder.Write("demo.txt", kDemo);
+    ASSERT_EQ(link(folder.File("demo.txt").c_str(), folder.File("same.txt").c_str()), 0);
     folder.Write("stderr.txt", "");
     const std::set<std::string> before = Names(folder.folder());
     const std::set<std::string> voiceFolders = Names("/tmp", "s43-");
@@ -97,13 +106,27 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
         const char* arguments = "--wav out.wav";
         int signal = 0;  // sent once the WAV file is being written
         rlim_t fileSizeLimit = RLIM_INFINITY;
+        rlim_t cpuSeconds = 60;
     };
+    const char* wavNeedsAFile = "it is a pipe or a device, and a WAV file must go to a plain file";
     const Row rows[] = {
         {kExitNoDevice, "speak43: cannot open the sound device", kDemo, ""},
         {kExitNoScript, "the script missing.txt: ", kDemo, "--script missing.txt --wav out.wav"},
         // Never a wait on a FIFO.
         {kExitNoScript, "cannot read the script fifo: ", kDemo, "--script fifo --wav out.wav"},
-        {kExitCannotWrite, "speak43: ", kDemo, "--wav fifo"},
+        {kExitCannotWrite, wavNeedsAFile, kDemo, "--wav fifo"},
+        {kExitCannotWrite, wavNeedsAFile, kDemo, "--wav /dev/stdout 1<>fifo"},
+        // Never a WAV file over the script, by any of its names.
+        {kExitCannotWrite, "the WAV file demo.txt is the script demo.txt", kDemo, "--wav demo.txt"},
+        {kExitCannotWrite, "the WAV file same.txt is the script demo.txt", kDemo, "--wav same.txt"},
+        {kExitCannotWrite, "is the script target.wav", kDemo, "--script target.wav --wav out.wav"},
+        {kExitNoScript, "script demo.txt: it is saved as UTF-16", std::string("\xff\xfeH\0i\0", 6)},
+        {kExitNoScript, "script demo.txt: it is saved as UTF-16", std::string("\xfe\xff\0H\0i", 6)},
+        {kExitOk, "line 2: a NUL byte is read as a blank", std::string("\r\none\0two", 9)},
+        // Dotted runs once overran the speech engine's stack.
+        {kExitOk, "", times("a.", 86) + "\r\n" + times("e.g.", 50) + times(" e.g.", 50)},
+        {kExitOk, "", times("U.S.A.", 40) + " http://" + times("w.", 90) + "/a." + times("b", 300)},
+        {kExitOk, "", times("[:play TINY.WAV]\n", 2000), "--wav out.wav", 0, RLIM_INFINITY, 5},
         {kExitUsage, "speak43: unknown argument \"--loud\\x1b\"", kDemo, "--loud\x1b"},
         {kExitOk, unknown, documented},
         // One sung entry of 400 phonemes once crashed the speech engine.
@@ -142,6 +165,8 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
 #endif
             const rlimit size{row.fileSizeLimit, row.fileSizeLimit};
             setrlimit(RLIMIT_FSIZE, &size);
+            const rlimit cpu{row.cpuSeconds, row.cpuSeconds};
+            setrlimit(RLIMIT_CPU, &cpu);
             alarm(60);
             execl("/bin/sh", "sh", "-c", command.c_str(), nullptr);
             _exit(127);

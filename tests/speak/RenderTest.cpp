@@ -123,7 +123,7 @@ TEST_F(Rendering, TonesDialsAndSoundFilesHaveTheirLengthAndFrequencies) {
     const std::tuple<const char*, double, double, std::vector<double>> rows[] = {
         // The script, its loud and its whole length in ms, its frequencies.
         {"[:tone<440,500>]", 500, 500, {440}},
-        {"[:dial 5]", 100, 200, {770, 1336}},  // a pause follows the key
+        {"[:dial 5]", 100, 200, {770, 1336}},               // a pause follows the key
         {"[:play bell.wav]", 200, 200, {1000}},
         {"[:play BELL.WAV]", 200, 200, {1000}},
     };
@@ -246,6 +246,9 @@ TEST_F(Rendering, VoicePitchRateAndVolumeReachTheSound) {
     EXPECT_GT(pitch("[:nb]"), paul * 1.3);
     const std::string text = "the quick brown fox jumps over the lazy dog";
     EXPECT_LT(Render("[:rate400]" + text).size() * 2, Render("[:ra 100]" + text).size());
+    // The engine takes C strings: the words after a NUL byte are spoken too.
+    const double twoWords = double(Render("one two").size());
+    EXPECT_NEAR(double(Render(std::string("one\0two", 7)).size()), twoWords, twoWords / 20);
     const Samples loud = Render("[:tone 440,100]");
     const Samples soft = Render("[:name paul][:volume set 50][:tone 440,100]");
     ASSERT_EQ(soft.size(), loud.size());

@@ -97,6 +97,14 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
          "[:tone<440,0>][:tone<440,-5>][:tone<5,99999999>][:tone<20,60000>][:tone<10000,1>]",
          "tone 440 500 | tone 440 500 | tone 440 500 | !1 | !1 | tone 10000 100 | !1 | !1 | !1 | "
          "!1 | tone 20 60000 | tone 20 60000 | tone 10000 1"},
+        // Text is cut by clause breaks before a run of dotted letters, or a
+        // word, grows past 80 bytes (those above 0x7F counted twice): after a
+        // mark or between characters; a blank ends a run unless a dotted word follows.
+        {"xäääääääääääääääääääää", "speak xäääääääääääääääääää , ää (m1 122 100 180)"},
+        {"a.ääääääääääääääääääääääääääääääääääääääää",
+         "speak a. , ääääääääääääääääääää , ääääääääääääääääääää (m1 122 100 180)"},
+        {"äääääääääääääää äääääääääääääää ä.ääääääääääääää",
+         "speak äääääääääääääää äääääääääääääää ä. , ääääääääääääää (m1 122 100 180)"},
         {"[:volume set 60][:vo up 50][:volume D 300][:volume up 30]\r\n[:volume loud 5]",
          "volume 60 | volume 100 | volume 0 | volume 30 | !2"},
         // Sound files are those of the program folder only.
@@ -115,9 +123,11 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
          "[:phoneme sampa on][:phoneme o]",
          "!2 | !2 | sing [[@Ll]] 122 0,0 | !2 | sing [[i:]] 122 0 | !3 | sing [[A:]] 122 0 | !3 | "
          "!3 | !4 | !5 | !5"},
-        // Notes are 1..37, other numbers hertz; 0 keeps the pitch before.
-        {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>]",
-         "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1"},
+        // Notes are 1..37, other numbers hertz; 0 keeps the pitch before, and
+        // hertz are bounded as a tone's.
+        {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>][aa<1,100000>][aa<1,10000>]",
+         "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1 | !1 | "
+         "sing [[A:]] 10000 1 | sing [[A:]] 10000 1"},
         // Two-character codes before one ("HXAR": hx, ar), case ignored; marks
         // are silent but "," and "." pause, and a "," carrying a length is "ao".
         {"[:phoneme on][brr shaa SSH DH'ax nxc HXAR]",
