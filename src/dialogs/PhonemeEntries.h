@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "common/ProgramPaths.h"
 #include "common/TextFile.h"
@@ -19,9 +18,6 @@ struct PhonemeForm {
     SlideDirection direction = SlideDirection::None;
     std::string endNote;  // read even while hidden
 };
-
-// The phoneme codes the dialog accepts, in the order its message lists them.
-const std::vector<std::string>& SupportedPhonemes();
 
 // Every failed check's message, each followed by CR LF, in check order;
 // empty when the form may be written.

@@ -6,17 +6,9 @@
 namespace qvx {
 namespace {
 
-const ToneSystemInfo kNoteSystem{
-    "Note:",
-    "End Note:",
-    2,
-    "Please specify a note number between 1 and 37.",
-    "please type a note between 1 and 37.",
-    "please fill in the note.",
-    {kMinNote, kMaxNote, "Please fill in the end note for the slide.",
-     "End note isn't a numeric value. Please enter a note.", "end note can't be higher than 37.",
-     "note can't be less than 1."},
-    WriteToneNote};
+const ToneSystemInfo kNoteSystem{"Note:",         "End Note:",     2,
+                                 kNoteNotNumeric, kNoteOutOfRange, kNoteEmpty,
+                                 kEndNoteRule,    WriteToneNote};
 
 const ToneSystemInfo kFrequencySystem{
     "Frequency:",
