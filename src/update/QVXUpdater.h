@@ -19,14 +19,10 @@ class QVXUpdater {
     // versionTempPath: where the version file is fetched to (see VersionTempPath).
     QVXUpdater(NetworkConfig config, std::string versionTempPath);
 
-    std::string VersionFileUrl() const;
-    std::string InstallerUrl() const;
-    std::string InstallerPath() const;
-
     // 1 when the server offers a newer version, else 0 or a negative
     // UpdateResult; never throws. The file is deleted once its first line
     // has been read.
-    int CheckForUpdate(const std::string& versionUrl);
+    int CheckForUpdate();
 
     const CheckFailure& LastFailure() const { return failure_; }
 
