@@ -31,6 +31,22 @@ bool EndsInPhonemeMode(const ProgramPaths& paths) {
            FindLastScriptLine(paths, "[:phone off]", false);
 }
 
+// Appends "[:phone on]" unless the script ends in phoneme mode, then one
+// entry per note of the run. Stops at the first failed write.
+FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form) {
+    if (!EndsInPhonemeMode(paths)) {
+        if (FileResult result = WritePhoneOn(paths); !result) return result;
+    }
+    const std::int32_t length = ParseNumericText(form.length).value;
+    for (const std::int32_t note :
+         SlideRun(ReadBoxNumber(form.note).value, form.endNote, kMinNote, kMaxNote)) {
+        if (FileResult result = WritePhonemeEntry(paths, form.phoneme, length, note); !result) {
+            return result;
+        }
+    }
+    return FileResult::Success();
+}
+
 }  // namespace
 
 std::string CheckPhonemeForm(const PhonemeForm& form) {
@@ -52,20 +68,6 @@ std::string CheckPhonemeForm(const PhonemeForm& form) {
         CheckSlideEnd(note, ReadBoxNumber(form.endNote), form.direction, kEndNoteRule, messages);
     }
     return messages.Text();
-}
-
-FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form) {
-    if (!EndsInPhonemeMode(paths)) {
-        if (FileResult result = WritePhoneOn(paths); !result) return result;
-    }
-    const std::int32_t length = ParseNumericText(form.length).value;
-    for (const std::int32_t note :
-         SlideRun(ReadBoxNumber(form.note).value, form.endNote, kMinNote, kMaxNote)) {
-        if (FileResult result = WritePhonemeEntry(paths, form.phoneme, length, note); !result) {
-            return result;
-        }
-    }
-    return FileResult::Success();
 }
 
 bool GeneratePhonemes(const ProgramPaths& paths, const PhonemeForm& form, UserPrompts& prompts) {

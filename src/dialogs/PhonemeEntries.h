@@ -23,11 +23,6 @@ struct PhonemeForm {
 // empty when the form may be written.
 std::string CheckPhonemeForm(const PhonemeForm& form);
 
-// Appends "[:phone on]" unless the script ends in phoneme mode (its last
-// line with "[:phone on]" or "[:phone off]", case ignored, switches it on),
-// then one entry per note of the run. Stops at the first failed write.
-FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form);
-
 // Generate: checks the form, shows the collected messages in one box or
 // writes the entries (reporting a failed write). True when the dialog may
 // close.

@@ -22,6 +22,18 @@ const ToneSystemInfo kFrequencySystem{
      "end note can't be higher than 20000.", "note can't be less than 20."},
     WriteToneFrequency};
 
+// One tone per pitch of the run, each of the full length. Stops at the first
+// failed write.
+FileResult WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
+                            const ToneSystemInfo& system) {
+    const std::int32_t length = ParseNumericText(form.length).value;
+    for (const std::int32_t pitch :
+         SlideRun(ReadBoxNumber(form.value).value, form.endValue, system.end.min, system.end.max)) {
+        if (FileResult result = system.writer(paths, pitch, length); !result) return result;
+    }
+    return FileResult::Success();
+}
+
 }  // namespace
 
 const ToneSystemInfo& CurrentToneSystem(const Options& options) {
@@ -42,16 +54,6 @@ std::string CheckToneForm(const ToneForm& form, const ToneSystemInfo& system) {
         CheckSlideEnd(value, ReadBoxNumber(form.endValue), form.direction, system.end, messages);
     }
     return messages.Text();
-}
-
-FileResult WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
-                            const ToneSystemInfo& system) {
-    const std::int32_t length = ParseNumericText(form.length).value;
-    for (const std::int32_t pitch :
-         SlideRun(ReadBoxNumber(form.value).value, form.endValue, system.end.min, system.end.max)) {
-        if (FileResult result = system.writer(paths, pitch, length); !result) return result;
-    }
-    return FileResult::Success();
 }
 
 bool GenerateTones(const ProgramState& state, const ToneForm& form, UserPrompts& prompts) {

@@ -31,14 +31,14 @@ class QVXUpdater {
     // Asks whether to download the newer version; on Yes, DownloadUpdate.
     void OfferUpdate(UserPrompts& prompts, Launcher& launcher,
                      const std::function<void()>& endProgram);
+
+  private:
+    int ReadVersionFile();
     // Fetches the installer into the download folder and, when the user
     // agrees and it starts, calls endProgram (which must end the program at
     // once, without the exit steps).
     void DownloadUpdate(UserPrompts& prompts, Launcher& launcher,
                         const std::function<void()>& endProgram);
-
-  private:
-    int ReadVersionFile();
 
     NetworkConfig config_;
     std::string versionTempPath_;
