@@ -5,6 +5,7 @@
 // shown.
 #include <functional>
 
+#include "dialogs/ValueInput.h"
 #include "gui/support/MainWindowFixture.h"
 #include "script/PhonemeToneWriters.h"
 
@@ -82,25 +83,12 @@ class DialogsTest : public QObject {
                  QStringList{u"script was checked with 0 errors and 0 warnings."_s});
     }
 
-    // Every value item records its own kind; the numbers follow no menu order.
+    // Every value item records its own kind, whatever the menu order.
     void everyValueItemRecordsItsKind() {
-        // Each menu's name, then its items in the order of their kinds.
-        const char* const menus[] = {
-            "CharacteristicsMenu VoiceRate Breathiness HeadSize F4Frequency F5Frequency "
-            "F4Bandwidth F5Bandwidth LaxBreathiness Smoothness Richness Laryngealisation Sampling",
-            "IntonationMenu Pitch Expression Assertiveness HatRise BassFall Speed StressLevel",
-            "GainSettingsMenu VoiceLevel AspirationLevel FricationLevel NasalisationLevel "
-            "FormantResonator1 FormantResonator2 FormantResonator3 FormantResonator4 "
-            "FormantResonator5",
-            "OtherEffectsMenu DTMFToneGenerator"};
         MainWindowFixture f;
-        int kind = 0;
-        for (const char* menu : menus) {
-            const QByteArrayList words = QByteArray(menu).split(' ');
-            for (const QByteArray& item : words.mid(1)) {
-                f.Trigger((words[0] + item).constData());
-                QVERIFY2(f.state.InputKind == ++kind, item.constData());
-            }
+        for (const qvx::InputKindInfo& info : qvx::InputKinds()) {
+            f.Trigger(info.menuItem.data());
+            QVERIFY2(f.state.InputKind == info.kind, info.menuItem.data());
         }
     }
 
