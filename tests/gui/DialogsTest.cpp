@@ -69,10 +69,10 @@ class DialogsTest : public QObject {
         for (const auto& o : openings) {
             dialog = f.OpenDialog(o.item, "GeneralInput", "Generic");
             QVERIFY2(dialog, o.item);
-            QCOMPARE(dialog->windowTitle(), o.caption);
-            QCOMPARE(Control<QLabel>(dialog, "General")->text(), o.prompt);
-            QCOMPARE(Control<QLineEdit>(dialog, "Generic")->maxLength(), o.limit);
-            QCOMPARE(Control<QLineEdit>(dialog, "Generic")->text(), QString());
+            auto* box = Control<QLineEdit>(dialog, "Generic");
+            QVERIFY2(dialog->windowTitle() == o.caption, o.item);
+            QVERIFY2(Control<QLabel>(dialog, "General")->text() == o.prompt, o.item);
+            QVERIFY2(box->maxLength() == o.limit && box->text().isEmpty(), o.item);
             Type(dialog, "Generic", u"555"_s);
             o.leave();
             VERIFY_RETURNED(f, dialog);

@@ -58,9 +58,10 @@ class MainWindowTest : public QObject {
         for (const qvx::Voice& voice : qvx::Voices()) {
             MainWindowFixture f;
             f.Trigger(voice.menuItem.data());
-            QCOMPARE(f.BoxTexts(), QStringList{Text(voice.message)});
-            const QChar key = AccessKey(f.Action(voice.menuItem.data())->text());
-            QCOMPARE(f.Read("demo.txt"), "[:n" + QByteArray(1, key.toLatin1()) + "]\r\n");
+            const char* item = voice.menuItem.data();
+            QVERIFY2(f.BoxTexts() == QStringList{Text(voice.message)}, item);
+            const QChar key = AccessKey(f.Action(item)->text());
+            QVERIFY2(f.Read("demo.txt") == "[:n" + QByteArray(1, key.toLatin1()) + "]\r\n", item);
         }
         QCOMPARE(Text(qvx::Voices().front().message), QStringLiteral("switching to paul."));
     }
@@ -104,7 +105,8 @@ class MainWindowTest : public QObject {
             const bool wasOn = f.state.options.*option.member;
             f.Trigger(item);
             QVERIFY2(f.state.options.*option.member != wasOn && f.prompts.boxes.size() == 1, item);
-            QCOMPARE(f.Action(item)->text(), Text(wasOn ? option.captionOff : option.captionOn));
+            QVERIFY2(f.Action(item)->text() == Text(wasOn ? option.captionOff : option.captionOn),
+                     item);
         }
     }
 
