@@ -12,9 +12,9 @@
 #include "app/MenuAccessibility.h"
 #include "app/MenuOpenings.h"
 #include "app/MenuTree.h"
+#include "app/RunScript.h"
 #include "app/SaveAction.h"
 #include "app/ScriptEditor.h"
-#include "checker/RunScript.h"
 #include "checker/ScriptCheck.h"
 #include "checker/ScriptCorrector.h"
 #include "checker/TypedCheck.h"
@@ -176,13 +176,8 @@ bool QVX5::SaveEditArea(SaveMode mode) {
     return true;
 }
 
-void QVX5::SaveScript(std::function<void(bool)> finished) {
-    if (!FileExists(state_.paths.script)) {
-        const bool saved = SaveEditArea(SaveMode::Create);
-        if (finished) finished(saved);
-        return;
-    }
-    if (finished) saveFinished_ = std::move(finished);
+std::optional<bool> QVX5::SaveScript() {
+    if (!FileExists(state_.paths.script)) return SaveEditArea(SaveMode::Create);
     if (!saveAction_) {
         saveAction_ = new SaveAction(this);
         connect(saveAction_, &SaveAction::chosen, this, &QVX5::SaveChosen);
@@ -190,14 +185,12 @@ void QVX5::SaveScript(std::function<void(bool)> finished) {
     saveAction_->show();
     saveAction_->raise();
     saveAction_->activateWindow();
+    return std::nullopt;
 }
 
-void QVX5::SaveChosen(std::optional<SaveMode> mode) {
+void QVX5::SaveChosen(SaveMode mode) {
     // A failed save leaves the dialog open for another try or Cancel.
-    if (mode && !SaveEditArea(*mode)) return;
-    if (mode) saveAction_->accept();
-    // The dialog is closed: the exit that waited for it learns whether to go on.
-    if (auto finished = std::exchange(saveFinished_, {})) finished(mode.has_value());
+    if (SaveEditArea(mode)) saveAction_->accept();
 }
 
 void QVX5::RunScript() {
@@ -218,16 +211,20 @@ void QVX5::Quit() {
             ? prompts_.AskYesNoOrCancel("Would you like to save demo.txt?", "Save before exit")
             : UserPrompts::Answer::No;
     switch (answer) {
-        case UserPrompts::Answer::Yes:
+        case UserPrompts::Answer::Yes: {
             // Ending without the text written would lose it: a failed save,
             // Cancel and the close control keep the program open.
-            return SaveScript([this](bool saved) {
-                if (saved) {
-                    endProgram_();
-                } else {
-                    quitting_ = false;
-                }
-            });
+            const auto end = [this](bool saved) {
+                if (saved) return endProgram_();
+                quitting_ = false;
+            };
+            if (const std::optional<bool> saved = SaveScript()) return end(*saved);
+            // The dialog is single-use (deleted when it finishes), so this
+            // hears only the answer to this exit.
+            connect(saveAction_, &QDialog::finished, this,
+                    [end](int result) { end(result == QDialog::Accepted); });
+            return;
+        }
         case UserPrompts::Answer::No:
             return endProgram_();
         case UserPrompts::Answer::Cancel:
@@ -238,13 +235,11 @@ void QVX5::Quit() {
 }
 
 void QVX5::keyPressEvent(QKeyEvent* event) {
-    // Keys the edit area leaves alone reach the window too; F1 and F5 belong
-    // to the window only when the window itself has the focus.
-    const bool windowFocused = !editArea_->hasFocus();
-    if (event->key() == Qt::Key_F1 && windowFocused) {
+    // Keys the edit area leaves alone reach the window too; F1 belongs to the
+    // window only when the window itself has the focus. F5 never gets here:
+    // the run item's shortcut takes it first.
+    if (event->key() == Qt::Key_F1 && !editArea_->hasFocus()) {
         HelpMenuReadme(prompts_, launcher_, state_.paths);
-    } else if (event->key() == Qt::Key_F5 && windowFocused) {
-        RunScript();
     } else {
         QMainWindow::keyPressEvent(event);
     }

@@ -42,11 +42,12 @@ class QVX5 : public QMainWindow {
     // then the end.
     void Quit();
 
-    // Saves the edit area into the working script: at once when there is
-    // none, else through the "Save action:" dialog. `finished` learns whether
-    // the text was written: false after a failed save, and after Cancel or the
-    // close control of the dialog.
-    void SaveScript(std::function<void(bool)> finished = {});
+    // Saves the edit area into the working script. With no script yet it is
+    // written at once, and the result says whether it was. Otherwise the
+    // "Save action:" dialog opens and the result is nullopt: the dialog
+    // finishes Accepted once the text is written, Rejected after Cancel or
+    // its close control (a failed save leaves it open for another try).
+    std::optional<bool> SaveScript();
     void RunScript();
     // The open "Save action:" dialog, if any.
     SaveAction* SaveActionDialog() const { return saveAction_; }
@@ -62,7 +63,7 @@ class QVX5 : public QMainWindow {
     void Apply(Refresh refresh);
     void ShowEditor(bool shown);
     bool SaveEditArea(SaveMode mode);
-    void SaveChosen(std::optional<SaveMode> mode);
+    void SaveChosen(SaveMode mode);
     std::optional<EditSelection> CheckTypedLine();
 
     ProgramState& state_;
@@ -75,7 +76,6 @@ class QVX5 : public QMainWindow {
     Phonemes* phonemes_ = nullptr;
     Tones* tones_ = nullptr;
     QPointer<SaveAction> saveAction_;
-    std::function<void(bool)> saveFinished_;
 };
 
 }  // namespace qvx

@@ -19,8 +19,6 @@ SaveAction::SaveAction(QWidget* parent) : QDialog(parent) {
             [this] { emit chosen(SaveMode::Overwrite); });
     connect(AddButton("CCL", QStringLiteral("Cancel")), &QPushButton::clicked, this,
             &QDialog::reject);
-    // Cancel and the window's close control both end here, saving nothing.
-    connect(this, &QDialog::rejected, this, [this] { emit chosen(std::nullopt); });
 }
 
 QPushButton* SaveAction::AddButton(const char* name, const QString& caption) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <optional>
 
 #include "script/SaveText.h"
 
@@ -18,10 +17,10 @@ class SaveAction : public QDialog {
     explicit SaveAction(QWidget* parent = nullptr);
 
   signals:
-    // "&Append" or "&Overwrite"; nullopt for Cancel and the close control,
-    // which close the dialog themselves. After a save the window accepts the
-    // dialog, or leaves it open when the save failed.
-    void chosen(std::optional<SaveMode> mode);
+    // "&Append" or "&Overwrite". After a save the window accepts the dialog,
+    // or leaves it open when the save failed. Cancel and the close control
+    // reject it themselves, saving nothing.
+    void chosen(SaveMode mode);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -23,9 +23,6 @@ class ScriptEditor : public QPlainTextEdit {
     // also turn non-breaking spaces into plain ones.)
     QString Text() const;
 
-    // Ctrl+A (and only Ctrl+A, not with Shift or Alt) selects the whole text.
-    void SelectAllEditText();
-
     // Runs when Enter is pressed, on the text before the line break goes in,
     // and gives the selection to make once it is in (the line the check found
     // at fault), or nothing.
@@ -36,6 +33,9 @@ class ScriptEditor : public QPlainTextEdit {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // Ctrl+A (and only Ctrl+A, not with Shift or Alt) selects the whole text.
+    void SelectAllEditText();
+
     LineCheck lineCheck_;
 };
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "script/PhonemeToneWriters.h"  // kPhoneOnLine
+
 namespace qvx {
 
 class FolderFiles;
@@ -50,7 +52,6 @@ inline constexpr std::size_t kToneCommaRule = 3;
 inline constexpr std::size_t kDialQuotesRule = 4;
 inline constexpr std::size_t kDialBalanceRule = 5;
 
-inline constexpr std::string_view kPhoneOnLine = "[:phone on]";
 inline constexpr char kQuote = '"';
 
 // The wave file a play command names: the text after "[:play " up to the

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "common/ProgramPaths.h"
 #include "common/TextFile.h"
@@ -20,17 +19,9 @@ struct PhonemeForm {
     std::string endNote;  // read even while hidden
 };
 
-// The phoneme codes the dialog accepts, in the order its message lists them.
-const std::vector<std::string>& SupportedPhonemes();
-
 // Every failed check's message, each followed by CR LF, in check order;
 // empty when the form may be written.
 std::string CheckPhonemeForm(const PhonemeForm& form);
-
-// Appends "[:phone on]" unless the script ends in phoneme mode (its last
-// line with "[:phone on]" or "[:phone off]", case ignored, switches it on),
-// then one entry per note of the run. Stops at the first failed write.
-FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form);
 
 // Generate: checks the form, shows the collected messages in one box or
 // writes the entries (reporting a failed write). True when the dialog may

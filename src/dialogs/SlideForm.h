@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "script/PhonemeToneWriters.h"
+
 namespace qvx {
 
 // What the phoneme and tone dialogs share: the reading of their number
@@ -45,6 +47,19 @@ struct SlideEndRule {
     std::string_view aboveMax;
     std::string_view belowMin;
 };
+
+// The note box and the end of a note slide: the same in the phoneme dialog
+// and in the tone dialog while it takes note numbers.
+inline constexpr std::string_view kNoteNotNumeric =
+    "Please specify a note number between 1 and 37.";
+inline constexpr std::string_view kNoteOutOfRange = "please type a note between 1 and 37.";
+inline constexpr std::string_view kNoteEmpty = "please fill in the note.";
+inline constexpr SlideEndRule kEndNoteRule{kMinNote,
+                                           kMaxNote,
+                                           "Please fill in the end note for the slide.",
+                                           "End note isn't a numeric value. Please enter a note.",
+                                           "end note can't be higher than 37.",
+                                           "note can't be less than 1."};
 
 // The end-box checks, run only while Slide is ticked. `start` is compared
 // only when it holds a number that fits (a faulty start is reported by its

@@ -6,17 +6,9 @@
 namespace qvx {
 namespace {
 
-const ToneSystemInfo kNoteSystem{
-    "Note:",
-    "End Note:",
-    2,
-    "Please specify a note number between 1 and 37.",
-    "please type a note between 1 and 37.",
-    "please fill in the note.",
-    {kMinNote, kMaxNote, "Please fill in the end note for the slide.",
-     "End note isn't a numeric value. Please enter a note.", "end note can't be higher than 37.",
-     "note can't be less than 1."},
-    WriteToneNote};
+const ToneSystemInfo kNoteSystem{"Note:",         "End Note:",     2,
+                                 kNoteNotNumeric, kNoteOutOfRange, kNoteEmpty,
+                                 kEndNoteRule,    WriteToneNote};
 
 const ToneSystemInfo kFrequencySystem{
     "Frequency:",
@@ -29,6 +21,18 @@ const ToneSystemInfo kFrequencySystem{
      "End frequency isn't a numeric value. Please enter a frequency value.",
      "end note can't be higher than 20000.", "note can't be less than 20."},
     WriteToneFrequency};
+
+// One tone per pitch of the run, each of the full length. Stops at the first
+// failed write.
+FileResult WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
+                            const ToneSystemInfo& system) {
+    const std::int32_t length = ParseNumericText(form.length).value;
+    for (const std::int32_t pitch :
+         SlideRun(ReadBoxNumber(form.value).value, form.endValue, system.end.min, system.end.max)) {
+        if (FileResult result = system.writer(paths, pitch, length); !result) return result;
+    }
+    return FileResult::Success();
+}
 
 }  // namespace
 
@@ -50,16 +54,6 @@ std::string CheckToneForm(const ToneForm& form, const ToneSystemInfo& system) {
         CheckSlideEnd(value, ReadBoxNumber(form.endValue), form.direction, system.end, messages);
     }
     return messages.Text();
-}
-
-FileResult WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
-                            const ToneSystemInfo& system) {
-    const std::int32_t length = ParseNumericText(form.length).value;
-    for (const std::int32_t pitch :
-         SlideRun(ReadBoxNumber(form.value).value, form.endValue, system.end.min, system.end.max)) {
-        if (FileResult result = system.writer(paths, pitch, length); !result) return result;
-    }
-    return FileResult::Success();
 }
 
 bool GenerateTones(const ProgramState& state, const ToneForm& form, UserPrompts& prompts) {

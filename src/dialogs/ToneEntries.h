@@ -39,11 +39,6 @@ const ToneSystemInfo& CurrentToneSystem(const Options& options);
 // empty when the form may be written.
 std::string CheckToneForm(const ToneForm& form, const ToneSystemInfo& system);
 
-// One tone per pitch of the run, each of the full length. Stops at the first
-// failed write.
-FileResult WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
-                            const ToneSystemInfo& system);
-
 // Generate: checks the form against the system in force, shows the collected
 // messages in one box or writes the tones (reporting a failed write). True
 // when the dialog may close.

@@ -11,37 +11,48 @@
 #include "common/TextFile.h"
 #include "common/UserPrompts.h"
 #include "dialogs/PromptBox.h"
+#include "script/Writers.h"
 
 namespace qvx {
 
-// The writers an input kind may call: with the value, with its formant
-// number and the value, or with the text as typed (never checked).
-using ValueWriter = FileResult (*)(const ProgramPaths&, std::int32_t value);
+// The writers an input kind may call: a value command, a command with its
+// formant number, or the text as typed (never checked). A value command's
+// bounds are the ones the dialog accepts and its messages name.
 struct FormantWriter {
-    FileResult (*write)(const ProgramPaths&, std::int32_t formant, std::int32_t value);
+    const FormantCommand* command;
     std::int32_t formant;
 };
 using TextWriter = FileResult (*)(const ProgramPaths&, std::string_view text);
-using KindWriter = std::variant<ValueWriter, FormantWriter, TextWriter>;
+using KindWriter = std::variant<const BoundedCommand*, FormantWriter, TextWriter>;
 
 // One input kind of the value dialog: the menu item that records it, how the
-// dialog presents itself, what it accepts and which writer it calls.
+// dialog presents itself and which writer it calls. In the texts, {min} and
+// {max} stand for the writer's bounds.
 struct InputKindInfo {
     std::int32_t kind;
     std::string_view menuItem;
     std::string_view caption;
     std::string_view prompt;
-    int limit;  // characters the value box takes; 0 means no limit
-    std::int32_t min;
-    std::int32_t max;
     KindWriter writer;
     std::string_view notNumericText;
     std::string_view notNumericTitle;
     std::string_view outOfRangeText;
     std::string_view outOfRangeTitle;
+    bool acceptsAboveMax = false;  // the writer lowers the value instead
 };
 
 inline constexpr std::int32_t kNoUpperBound = std::numeric_limits<std::int32_t>::max();
+
+// The values a numeric kind accepts ({0, 0} for a kind that takes text).
+struct AcceptedRange {
+    std::int32_t min;
+    std::int32_t max;
+};
+AcceptedRange AcceptedValues(const InputKindInfo& info);
+
+// Characters the value box takes: the digits of the writer's largest value;
+// 0 (no limit) for a kind that takes text.
+int CharacterLimit(const InputKindInfo& info);
 
 // Kinds 1..29 in order.
 std::span<const InputKindInfo> InputKinds();

@@ -17,7 +17,7 @@ std::int32_t NoteFrequency(std::int32_t note) {
 }
 
 FileResult WritePhoneOn(const ProgramPaths& paths) {
-    return AppendScriptLine(paths, "[:phone on]");
+    return AppendScriptLine(paths, kPhoneOnLine);
 }
 
 FileResult WritePhonemeEntry(const ProgramPaths& paths, std::string_view code, std::int32_t length,

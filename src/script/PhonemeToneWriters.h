@@ -22,6 +22,9 @@ inline constexpr std::array<std::string_view, 44> PhonemeCodes{
     "f",  "g",  "hx", "ih", "ix", "iy", "jh", "k",  "l",  "lx", "m", "n",  "nx", "or", "ow",
     "oy", "p",  "r",  "rr", "s",  "sh", "t",  "th", "uh", "uw", "v", "w",  "z",  "zh"};
 
+// The line that switches the synthesizer to phonemes, as written and checked.
+inline constexpr std::string_view kPhoneOnLine = "[:phone on]";
+
 inline constexpr std::int32_t kMinNote = 1;
 inline constexpr std::int32_t kMaxNote = 37;
 inline constexpr std::int32_t kMinFrequency = 20;

@@ -16,7 +16,7 @@ void ChooseVoice(const ProgramPaths& paths, UserPrompts& prompts, const Voice& v
 void ToggleGender(ProgramState& state, UserPrompts& prompts) {
     prompts.Message("switching to " + state.NextGender + ".");
     const bool toMale = state.NextGender == "male";
-    prompts.Succeeded(WriteGender(state.paths, toMale ? 1 : 0));
+    prompts.Succeeded(WriteBoundedCommand(state.paths, kGender, toMale ? 1 : 0));
     state.NextGender = toMale ? "female" : "male";
 }
 

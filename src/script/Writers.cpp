@@ -7,7 +7,6 @@
 #include "script/ScriptFile.h"
 
 namespace qvx {
-namespace {
 
 constexpr BoundedCommand kVoiceRate{"[:ra ", 0, 999};
 constexpr BoundedCommand kAveragePitch{"[:dv ap ", 100, 300};
@@ -40,6 +39,8 @@ constexpr FormantCommand kFormantBandwidth{"[:dv b", 4, 5, [](std::int32_t) {
 constexpr FormantCommand kFormantGain{"[:dv g", 1, 5, [](std::int32_t) {
                                           return BoundedCommand{"", 0, 86};
                                       }};
+
+namespace {
 
 constexpr Voice kVoices[] = {
     {"VoicesMenuPaul", 6, "[:np]", "switching to paul."},
@@ -79,44 +80,6 @@ FileResult WriteVoice(const ProgramPaths& paths, std::int32_t number) {
     const auto voice = std::find_if(std::begin(kVoices), std::end(kVoices),
                                     [&](const Voice& v) { return v.number == bounded; });
     return AppendScriptLine(paths, voice->command);
-}
-
-#define QVX_BOUNDED_WRITER(Name, Command)                            \
-    FileResult Name(const ProgramPaths& paths, std::int32_t value) { \
-        return WriteBoundedCommand(paths, Command, value);           \
-    }
-QVX_BOUNDED_WRITER(WriteVoiceRate, kVoiceRate)
-QVX_BOUNDED_WRITER(WriteAveragePitch, kAveragePitch)
-QVX_BOUNDED_WRITER(WritePitchRange, kPitchRange)
-QVX_BOUNDED_WRITER(WriteBreathiness, kBreathiness)
-QVX_BOUNDED_WRITER(WriteGender, kGender)
-QVX_BOUNDED_WRITER(WriteHeadSize, kHeadSize)
-QVX_BOUNDED_WRITER(WriteLaxBreathiness, kLaxBreathiness)
-QVX_BOUNDED_WRITER(WriteSmoothness, kSmoothness)
-QVX_BOUNDED_WRITER(WriteRichness, kRichness)
-QVX_BOUNDED_WRITER(WriteSampling, kSampling)
-QVX_BOUNDED_WRITER(WriteLaryngealisation, kLaryngealisation)
-QVX_BOUNDED_WRITER(WriteBassFall, kBassFall)
-QVX_BOUNDED_WRITER(WriteHatRise, kHatRise)
-QVX_BOUNDED_WRITER(WriteStressLevel, kStressLevel)
-QVX_BOUNDED_WRITER(WriteAssertiveness, kAssertiveness)
-QVX_BOUNDED_WRITER(WriteQuickness, kQuickness)
-QVX_BOUNDED_WRITER(WriteVoiceGain, kVoiceGain)
-QVX_BOUNDED_WRITER(WriteAspirationGain, kAspirationGain)
-QVX_BOUNDED_WRITER(WriteFricationGain, kFricationGain)
-QVX_BOUNDED_WRITER(WriteNasalisationGain, kNasalisationGain)
-#undef QVX_BOUNDED_WRITER
-
-FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant,
-                                 std::int32_t value) {
-    return WriteFormantCommand(paths, kFormantFrequency, formant, value);
-}
-FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant,
-                                 std::int32_t value) {
-    return WriteFormantCommand(paths, kFormantBandwidth, formant, value);
-}
-FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value) {
-    return WriteFormantCommand(paths, kFormantGain, formant, value);
 }
 
 FileResult WriteDial(const ProgramPaths& paths, std::string_view digits) {

@@ -46,32 +46,31 @@ std::span<const Voice> Voices();
 // Appends the line of voice number 1..10 (bounded), "[:nb]" .. "[:nv]".
 FileResult WriteVoice(const ProgramPaths& paths, std::int32_t number);
 
-FileResult WriteVoiceRate(const ProgramPaths& paths, std::int32_t rate);
-FileResult WriteAveragePitch(const ProgramPaths& paths, std::int32_t value);
-FileResult WritePitchRange(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteBreathiness(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteGender(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteHeadSize(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteLaxBreathiness(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteSmoothness(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteRichness(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteSampling(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteLaryngealisation(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteBassFall(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteHatRise(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteStressLevel(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteAssertiveness(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteQuickness(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteVoiceGain(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteAspirationGain(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteFricationGain(const ProgramPaths& paths, std::int32_t value);
-FileResult WriteNasalisationGain(const ProgramPaths& paths, std::int32_t value);
-
-FileResult WriteFormantFrequency(const ProgramPaths& paths, std::int32_t formant,
-                                 std::int32_t value);
-FileResult WriteFormantBandwidth(const ProgramPaths& paths, std::int32_t formant,
-                                 std::int32_t value);
-FileResult WriteFormantGain(const ProgramPaths& paths, std::int32_t formant, std::int32_t value);
+// The value commands, each with the bounds its writer holds a value to; the
+// value dialog accepts what these bounds allow.
+extern const BoundedCommand kVoiceRate;
+extern const BoundedCommand kAveragePitch;
+extern const BoundedCommand kPitchRange;
+extern const BoundedCommand kBreathiness;
+extern const BoundedCommand kGender;
+extern const BoundedCommand kHeadSize;
+extern const BoundedCommand kLaxBreathiness;
+extern const BoundedCommand kSmoothness;
+extern const BoundedCommand kRichness;
+extern const BoundedCommand kSampling;
+extern const BoundedCommand kLaryngealisation;
+extern const BoundedCommand kBassFall;
+extern const BoundedCommand kHatRise;
+extern const BoundedCommand kStressLevel;
+extern const BoundedCommand kAssertiveness;
+extern const BoundedCommand kQuickness;
+extern const BoundedCommand kVoiceGain;
+extern const BoundedCommand kAspirationGain;
+extern const BoundedCommand kFricationGain;
+extern const BoundedCommand kNasalisationGain;
+extern const FormantCommand kFormantFrequency;
+extern const FormantCommand kFormantBandwidth;
+extern const FormantCommand kFormantGain;
 
 // "[:dial "" + digits + ""]": the text between double quotes (an empty text
 // gives "[:dial """]), or as typed when it holds a double quote of its own.

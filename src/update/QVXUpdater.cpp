@@ -54,22 +54,11 @@ void ShowError(UserPrompts& prompts, std::string_view text) {
 QVXUpdater::QVXUpdater(NetworkConfig config, std::string versionTempPath)
     : config_(std::move(config)), versionTempPath_(std::move(versionTempPath)) {}
 
-std::string QVXUpdater::VersionFileUrl() const {
-    return config_.updateServer + std::string(kVersionFilePath);
-}
-
-std::string QVXUpdater::InstallerUrl() const {
-    return config_.updateServer + std::string(kInstallerPath);
-}
-
-std::string QVXUpdater::InstallerPath() const {
-    return JoinPath(config_.downloadFolder, kInstallerName);
-}
-
-int QVXUpdater::CheckForUpdate(const std::string& versionUrl) {
+int QVXUpdater::CheckForUpdate() {
     versionParts_.clear();
     failure_ = {};
     if (!IsConnected(config_)) return kNotConnected;
+    const std::string versionUrl = config_.updateServer + std::string(kVersionFilePath);
     if (!DownloadUrlToFile(versionUrl, versionTempPath_, config_.limits)) {
         return kVersionDownloadFailed;
     }
@@ -131,8 +120,9 @@ void QVXUpdater::OfferUpdate(UserPrompts& prompts, Launcher& launcher,
 void QVXUpdater::DownloadUpdate(UserPrompts& prompts, Launcher& launcher,
                                 const std::function<void()>& endProgram) {
     if (!IsConnected(config_)) return ShowError(prompts, kNoConnectionText);
-    const std::string installer = InstallerPath();
-    if (!DownloadUrlToFile(InstallerUrl(), installer, config_.limits)) {
+    const std::string installer = JoinPath(config_.downloadFolder, kInstallerName);
+    const std::string installerUrl = config_.updateServer + std::string(kInstallerPath);
+    if (!DownloadUrlToFile(installerUrl, installer, config_.limits)) {
         return ShowError(prompts, kDownloadFailedText);
     }
     if (!FileExists(installer)) return ShowError(prompts, kCorruptText);
@@ -155,7 +145,7 @@ std::string VersionTempPath(const std::string& programFolder) {
 void RunUpdateCheck(UserPrompts& prompts, Launcher& launcher, const NetworkConfig& config,
                     const std::string& programFolder, const std::function<void()>& endProgram) {
     QVXUpdater updater(config, VersionTempPath(programFolder));
-    const int result = updater.CheckForUpdate(updater.VersionFileUrl());
+    const int result = updater.CheckForUpdate();
     if (result == kUpdateAvailable) return updater.OfferUpdate(prompts, launcher, endProgram);
     prompts.ShowMessage(UpdateErrorText(result, updater.LastFailure()),
                         std::string(kUpdateErrorTitle), PromptIcon::Critical);

@@ -19,14 +19,10 @@ class QVXUpdater {
     // versionTempPath: where the version file is fetched to (see VersionTempPath).
     QVXUpdater(NetworkConfig config, std::string versionTempPath);
 
-    std::string VersionFileUrl() const;
-    std::string InstallerUrl() const;
-    std::string InstallerPath() const;
-
     // 1 when the server offers a newer version, else 0 or a negative
     // UpdateResult; never throws. The file is deleted once its first line
     // has been read.
-    int CheckForUpdate(const std::string& versionUrl);
+    int CheckForUpdate();
 
     const CheckFailure& LastFailure() const { return failure_; }
 
@@ -35,14 +31,14 @@ class QVXUpdater {
     // Asks whether to download the newer version; on Yes, DownloadUpdate.
     void OfferUpdate(UserPrompts& prompts, Launcher& launcher,
                      const std::function<void()>& endProgram);
+
+  private:
+    int ReadVersionFile();
     // Fetches the installer into the download folder and, when the user
     // agrees and it starts, calls endProgram (which must end the program at
     // once, without the exit steps).
     void DownloadUpdate(UserPrompts& prompts, Launcher& launcher,
                         const std::function<void()>& endProgram);
-
-  private:
-    int ReadVersionFile();
 
     NetworkConfig config_;
     std::string versionTempPath_;

@@ -36,6 +36,11 @@ constexpr std::array<std::string_view, 5> kFailureDescriptions{
     "the version file cannot be read",
 };
 
+std::string_view Description(const CheckFailure& failure) {
+    const auto index = static_cast<std::size_t>(failure.kind);
+    return index < kFailureDescriptions.size() ? kFailureDescriptions[index] : "";
+}
+
 const ResultTexts* FindTexts(int result) {
     for (const auto& texts : kResultTexts) {
         if (texts.result == result) return &texts;
@@ -45,15 +50,10 @@ const ResultTexts* FindTexts(int result) {
 
 }  // namespace
 
-std::string_view CheckFailure::Description() const {
-    const auto index = static_cast<std::size_t>(kind);
-    return index < kFailureDescriptions.size() ? kFailureDescriptions[index] : "";
-}
-
 std::string ShowSolution(int result, const CheckFailure& failure) {
     if (result == kCheckFailed) {
         return "Please report the following to Velmora. Error number " +
-               FormatNumber(failure.Number()) + ", " + std::string(failure.Description()) + ".";
+               FormatNumber(failure.Number()) + ", " + std::string(Description(failure)) + ".";
     }
     const ResultTexts* texts = FindTexts(result);
     return texts ? std::string(texts->advice) : std::string();

@@ -28,7 +28,6 @@ enum class CheckFailureKind : int {
 struct CheckFailure {
     CheckFailureKind kind = CheckFailureKind::None;
     int Number() const { return static_cast<int>(kind); }
-    std::string_view Description() const;
 };
 
 // The line of advice for a result; empty for 1 and for unknown values.

@@ -19,9 +19,9 @@ std::string WrittenBy(const InputKindInfo& info, std::int32_t value) {
     std::visit(
         [&](auto writer) {
             if constexpr (std::is_same_v<decltype(writer), FormantWriter>) {
-                writer.write(folder.paths(), writer.formant, value);
-            } else if constexpr (std::is_same_v<decltype(writer), ValueWriter>) {
-                writer(folder.paths(), value);
+                WriteFormantCommand(folder.paths(), *writer.command, writer.formant, value);
+            } else if constexpr (std::is_same_v<decltype(writer), const BoundedCommand*>) {
+                WriteBoundedCommand(folder.paths(), *writer, value);
             }
         },
         info.writer);
@@ -36,47 +36,49 @@ TEST(ValueInput, EveryNumericKindKeepsToItsRange) {
     for (const InputKindInfo& info : InputKinds()) {
         if (std::holds_alternative<TextWriter>(info.writer)) continue;
         SCOPED_TRACE(info.caption);
-        const PromptBox notNumeric{std::string(info.notNumericText),
-                                   std::string(info.notNumericTitle), PromptIcon::Critical};
-        const PromptBox outOfRange{std::string(info.outOfRangeText),
-                                   std::string(info.outOfRangeTitle), PromptIcon::Critical};
-        for (const char* text : {"abc", ""})
-            EXPECT_EQ(CheckValueInput(info.kind, text), notNumeric);
+        const auto [min, max] = AcceptedValues(info);
+        const auto notNumeric = CheckValueInput(info.kind, "abc");
+        const auto outOfRange = CheckValueInput(info.kind, std::to_string(std::int64_t{min} - 1));
+        ASSERT_TRUE(notNumeric && outOfRange);
+        EXPECT_EQ(notNumeric->title, info.notNumericTitle);
+        EXPECT_EQ(outOfRange->title, info.outOfRangeTitle);
+        EXPECT_EQ(CheckValueInput(info.kind, ""), notNumeric);
         // Numbers past 32 bits are refused as out of range, never wrapped.
-        for (const std::string& text : {std::to_string(std::int64_t{info.min} - 1),
-                                        std::to_string(std::int64_t{info.max} + 1),
-                                        std::string("9e9"), std::string("-9e9")}) {
+        for (const std::string& text :
+             {std::to_string(std::int64_t{max} + 1), std::string("9e9"), std::string("-9e9")}) {
             EXPECT_EQ(CheckValueInput(info.kind, text), outOfRange) << text;
         }
-        EXPECT_EQ(CheckValueInput(info.kind, std::to_string(info.min)), std::nullopt);
-        EXPECT_EQ(CheckValueInput(info.kind, std::to_string(info.max)), std::nullopt);
+        EXPECT_EQ(CheckValueInput(info.kind, std::to_string(min)), std::nullopt);
+        EXPECT_EQ(CheckValueInput(info.kind, std::to_string(max)), std::nullopt);
 
         // The writer holds a value to exactly the range the dialog accepts.
-        EXPECT_EQ(WrittenBy(info, info.min - 1), WrittenBy(info, info.min));
-        EXPECT_NE(WrittenBy(info, info.min + 1), WrittenBy(info, info.min));
-        commands.insert(WrittenBy(info, info.min));
+        EXPECT_EQ(WrittenBy(info, min - 1), WrittenBy(info, min));
+        EXPECT_NE(WrittenBy(info, min + 1), WrittenBy(info, min));
+        commands.insert(WrittenBy(info, min));
         if (const auto* formant = std::get_if<FormantWriter>(&info.writer)) {
             // The resonator written is the one the caption names.
             EXPECT_NE(info.caption.find(std::to_string(formant->formant)), std::string::npos);
         }
-        if (info.max == kNoUpperBound) continue;  // the rate: its writer stops at 999
-        EXPECT_EQ(WrittenBy(info, info.max + 1), WrittenBy(info, info.max));
-        EXPECT_NE(WrittenBy(info, info.max - 1), WrittenBy(info, info.max));
-        EXPECT_EQ(info.limit, int(std::to_string(info.max).size()));
+        if (max == kNoUpperBound) continue;  // the rate: its writer stops at 999
+        EXPECT_EQ(WrittenBy(info, max + 1), WrittenBy(info, max));
+        EXPECT_NE(WrittenBy(info, max - 1), WrittenBy(info, max));
     }
     EXPECT_EQ(commands.size(), 28u) << "two kinds write the same command";
 }
 
 // Every text that names a range names the kind's own, but for the rate's (0
-// to 999) and breathiness's numeric one (1 to 72).
+// to 999, the writer's) and breathiness's numeric one (1 to 72).
 TEST(ValueInput, TheKindsOwnTextsAreShown) {
     EXPECT_EQ(CheckValueInput(1, "x"), (PromptBox{"Please enter a numeric value between 0 and 999.",
                                                   "Input error.", PromptIcon::Critical}));
+    EXPECT_EQ(CheckValueInput(1, "-1")->text, "Please enter a value between 0 and 999.");
+    EXPECT_EQ(CheckValueInput(2, "x")->text, "Please type in a numeric value between 1 and 72.");
     for (const InputKindInfo& info : InputKinds().subspan(1, 27)) {
-        const std::string range =
-            " between " + std::to_string(info.min) + " and " + std::to_string(info.max) + ".";
-        EXPECT_TRUE(info.outOfRangeText.ends_with(range)) << info.caption;
-        EXPECT_TRUE(info.kind == 2 || info.notNumericText.ends_with(range)) << info.caption;
+        const auto [min, max] = AcceptedValues(info);
+        const std::string range = " between " + std::to_string(min) + " and " + std::to_string(max);
+        EXPECT_TRUE(CheckValueInput(info.kind, "-1")->text.ends_with(range + ".")) << info.caption;
+        EXPECT_TRUE(info.kind == 2 || CheckValueInput(info.kind, "x")->text.ends_with(range + "."))
+            << info.caption;
     }
 }
 

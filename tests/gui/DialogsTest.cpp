@@ -5,6 +5,7 @@
 // shown.
 #include <functional>
 
+#include "dialogs/ValueInput.h"
 #include "gui/support/MainWindowFixture.h"
 #include "script/PhonemeToneWriters.h"
 
@@ -68,10 +69,10 @@ class DialogsTest : public QObject {
         for (const auto& o : openings) {
             dialog = f.OpenDialog(o.item, "GeneralInput", "Generic");
             QVERIFY2(dialog, o.item);
-            QCOMPARE(dialog->windowTitle(), o.caption);
-            QCOMPARE(Control<QLabel>(dialog, "General")->text(), o.prompt);
-            QCOMPARE(Control<QLineEdit>(dialog, "Generic")->maxLength(), o.limit);
-            QCOMPARE(Control<QLineEdit>(dialog, "Generic")->text(), QString());
+            auto* box = Control<QLineEdit>(dialog, "Generic");
+            QVERIFY2(dialog->windowTitle() == o.caption, o.item);
+            QVERIFY2(Control<QLabel>(dialog, "General")->text() == o.prompt, o.item);
+            QVERIFY2(box->maxLength() == o.limit && box->text().isEmpty(), o.item);
             Type(dialog, "Generic", u"555"_s);
             o.leave();
             VERIFY_RETURNED(f, dialog);
@@ -82,25 +83,12 @@ class DialogsTest : public QObject {
                  QStringList{u"script was checked with 0 errors and 0 warnings."_s});
     }
 
-    // Every value item records its own kind; the numbers follow no menu order.
+    // Every value item records its own kind, whatever the menu order.
     void everyValueItemRecordsItsKind() {
-        // Each menu's name, then its items in the order of their kinds.
-        const char* const menus[] = {
-            "CharacteristicsMenu VoiceRate Breathiness HeadSize F4Frequency F5Frequency "
-            "F4Bandwidth F5Bandwidth LaxBreathiness Smoothness Richness Laryngealisation Sampling",
-            "IntonationMenu Pitch Expression Assertiveness HatRise BassFall Speed StressLevel",
-            "GainSettingsMenu VoiceLevel AspirationLevel FricationLevel NasalisationLevel "
-            "FormantResonator1 FormantResonator2 FormantResonator3 FormantResonator4 "
-            "FormantResonator5",
-            "OtherEffectsMenu DTMFToneGenerator"};
         MainWindowFixture f;
-        int kind = 0;
-        for (const char* menu : menus) {
-            const QByteArrayList words = QByteArray(menu).split(' ');
-            for (const QByteArray& item : words.mid(1)) {
-                f.Trigger((words[0] + item).constData());
-                QVERIFY2(f.state.InputKind == ++kind, item.constData());
-            }
+        for (const qvx::InputKindInfo& info : qvx::InputKinds()) {
+            f.Trigger(info.menuItem.data());
+            QVERIFY2(f.state.InputKind == info.kind, info.menuItem.data());
         }
     }
 

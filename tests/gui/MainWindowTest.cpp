@@ -22,6 +22,15 @@ QChar AccessKey(const QString& caption) {
     return amp >= 0 && amp + 1 < caption.size() ? caption.at(amp + 1).toLower() : QChar();
 }
 
+struct KeyCase {
+    const char* name;
+    bool inEditArea;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int runs, readmes;
+    QString box;
+};
+
 class MainWindowTest : public QObject {
     Q_OBJECT
   private slots:
@@ -49,9 +58,10 @@ class MainWindowTest : public QObject {
         for (const qvx::Voice& voice : qvx::Voices()) {
             MainWindowFixture f;
             f.Trigger(voice.menuItem.data());
-            QCOMPARE(f.BoxTexts(), QStringList{Text(voice.message)});
-            const QChar key = AccessKey(f.Action(voice.menuItem.data())->text());
-            QCOMPARE(f.Read("demo.txt"), "[:n" + QByteArray(1, key.toLatin1()) + "]\r\n");
+            const char* item = voice.menuItem.data();
+            QVERIFY2(f.BoxTexts() == QStringList{Text(voice.message)}, item);
+            const QChar key = AccessKey(f.Action(item)->text());
+            QVERIFY2(f.Read("demo.txt") == "[:n" + QByteArray(1, key.toLatin1()) + "]\r\n", item);
         }
         QCOMPARE(Text(qvx::Voices().front().message), QStringLiteral("switching to paul."));
     }
@@ -95,7 +105,8 @@ class MainWindowTest : public QObject {
             const bool wasOn = f.state.options.*option.member;
             f.Trigger(item);
             QVERIFY2(f.state.options.*option.member != wasOn && f.prompts.boxes.size() == 1, item);
-            QCOMPARE(f.Action(item)->text(), Text(wasOn ? option.captionOff : option.captionOn));
+            QVERIFY2(f.Action(item)->text() == Text(wasOn ? option.captionOff : option.captionOn),
+                     item);
         }
     }
 
@@ -118,39 +129,38 @@ class MainWindowTest : public QObject {
         QCOMPARE(f.window->EditArea()->toPlainText(), QStringLiteral("kept"));
     }
 
-    // F5 runs the script from the edit area too, but not with Ctrl+Shift or
-    // Alt held there; Ctrl+F5 is a menu item's shortcut, which is taken first,
-    // so one press does one thing; Shift+F1 on the window opens the readme.
-    void keysOfTheWindowAndTheEditArea() {
+    // F5 runs the script from the window and from the edit area, but not
+    // with Ctrl+Shift or Alt held there; Ctrl+F5 is a menu item's shortcut,
+    // which is taken first, so one press does one thing; Shift+F1 on the
+    // window opens the readme.
+    void keysOfTheWindowAndTheEditArea_data() {
         const QString clean = QStringLiteral("script was checked with 0 errors and 0 warnings.");
         const Qt::KeyboardModifiers none, ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
-        const struct {
-            bool inEditArea;
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            int runs, readmes;
-            QString box;
-        } cases[] = {
-            {true, Qt::Key_F5, none, 1, 0, clean},
-            {true, Qt::Key_F5, ctrlShift, 0, 0, {}},
-            {true, Qt::Key_F5, Qt::AltModifier, 0, 0, {}},
-            {true, Qt::Key_F5, Qt::ControlModifier, 0, 0, QStringLiteral("switching to harry.")},
-            {false, Qt::Key_F1, Qt::ShiftModifier, 0, 1, {}},
+        const KeyCase cases[] = {
+            {"F5 in the window runs", false, Qt::Key_F5, none, 1, 0, clean},
+            {"F5 in the edit area runs", true, Qt::Key_F5, none, 1, 0, clean},
+            {"Ctrl+Shift+F5 does nothing", true, Qt::Key_F5, ctrlShift, 0, 0, {}},
+            {"Alt+F5 does nothing", true, Qt::Key_F5, Qt::AltModifier, 0, 0, {}},
+            {"Ctrl+F5 is harry", true, Qt::Key_F5, Qt::ControlModifier, 0, 0,
+             QStringLiteral("switching to harry.")},
+            {"Shift+F1 in the window", false, Qt::Key_F1, Qt::ShiftModifier, 0, 1, {}},
         };
-        for (const auto& c : cases) {
-            MainWindowFixture f;
-            f.Write("demo.txt", "[:np]\r\n");
-            f.Write("readme.txt", "help");
-            f.ShowActive();
-            auto* edit = f.window->EditArea();
-            edit->setFocus();
-            if (!c.inEditArea) edit->clearFocus();
-            QTest::keyClick(c.inEditArea ? static_cast<QWidget*>(edit) : f.window.get(), c.key,
-                            c.modifiers);
-            QCOMPARE(int(f.launcher.started.size()), c.runs);
-            QCOMPARE(int(f.launcher.openedFiles.size()), c.readmes);
-            QCOMPARE(f.BoxTexts(), c.box.isEmpty() ? QStringList() : QStringList{c.box});
-        }
+        qvx::test::AddRows(cases);
+    }
+    void keysOfTheWindowAndTheEditArea() {
+        QFETCH(const KeyCase, row);
+        MainWindowFixture f;
+        f.Write("demo.txt", "[:np]\r\n");
+        f.Write("readme.txt", "help");
+        f.ShowActive();
+        auto* edit = f.window->EditArea();
+        edit->setFocus();
+        if (!row.inEditArea) edit->clearFocus();
+        QTest::keyClick(row.inEditArea ? static_cast<QWidget*>(edit) : f.window.get(), row.key,
+                        row.modifiers);
+        QCOMPARE(int(f.launcher.started.size()), row.runs);
+        QCOMPARE(int(f.launcher.openedFiles.size()), row.readmes);
+        QCOMPARE(f.BoxTexts(), row.box.isEmpty() ? QStringList() : QStringList{row.box});
     }
 
     // About; the readme, looked for before it is opened since openers often

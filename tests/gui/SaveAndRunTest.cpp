@@ -23,6 +23,21 @@ void Choose(MainWindowFixture& f, const char* button) {
     qvx::test::Control<QPushButton>(f.window->SaveActionDialog(), button)->click();
 }
 
+struct RunCase {
+    const char *name, *settings, *script, *firstBox;  // script "": none
+    bool started;
+    const char* programFolder = nullptr;  // when apart from the working folder
+};
+
+struct EditKeyCase {
+    const char *name, *settings, *text;
+    int from, to;  // the caret, or the selection it replaces
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char *after, *selected;
+    int boxes;
+};
+
 class SaveAndRunTest : public QObject {
     Q_OBJECT
   private slots:
@@ -57,36 +72,35 @@ class SaveAndRunTest : public QObject {
     // While CheckBeforeRun is on, only a script that passed its check is run;
     // off, the speaking program of the program folder starts whatever there
     // is, even nothing, in the working folder. A start that fails is reported.
+    void runStartsTheSpeakerOnlyAfterAPassedCheck_data() {
+        const RunCase cases[] = {
+            {"a warning stops it", "", "[:play nothere.wav]\r\n", "warning!", false},
+            {"a passed check runs", "", "[:np]\r\n", "script was checked with 0 errors", true},
+            {"unchecked, apart", "CheckBeforeRun=no", "", nullptr, true, "/usr/lib/quillvox"}};
+        qvx::test::AddRows(cases);
+    }
     void runStartsTheSpeakerOnlyAfterAPassedCheck() {
-        const struct {
-            const char *settings, *script, *firstBox;  // script "": none
-            bool started;
-            const char* programFolder = nullptr;  // when apart from the working folder
-        } cases[] = {{"", "[:play nothere.wav]\r\n", "warning!", false},
-                     {"", "[:np]\r\n", "script was checked with 0 errors", true},
-                     {"CheckBeforeRun=no", "", nullptr, true, "/usr/lib/quillvox"}};
-        for (const auto& c : cases) {
-            MainWindowFixture f;
-            const QString program = c.programFolder ? QLatin1String(c.programFolder) : f.dir.path();
-            f.state.paths =
-                qvx::ProgramPaths::InFolders(program.toStdString(), f.dir.path().toStdString());
-            f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + c.settings + "\r\n");
-            if (*c.script) f.Write("demo.txt", c.script);
-            f.Start();
-            f.Trigger("OptionsMenuRun");
-            QCOMPARE(f.prompts.boxes.empty(), !c.firstBox);
-            QVERIFY(!c.firstBox || f.BoxTexts()[0].startsWith(QLatin1String(c.firstBox)));
-            QCOMPARE(f.launcher.started.size(), std::size_t(c.started ? 1 : 0));
-            if (!c.started) continue;
-            QCOMPARE(QString::fromStdString(f.launcher.started[0].program),
-                     program + QLatin1String("/speak43"));
-            QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
-            f.launcher.succeed = false;
-            f.prompts.boxes.clear();
-            f.Trigger("OptionsMenuRun");
-            QCOMPARE(f.BoxTexts().last(),
-                     QStringLiteral("Cannot run external program. Speak43.exe cannot be found."));
-        }
+        QFETCH(const RunCase, row);
+        MainWindowFixture f;
+        const QString program = row.programFolder ? QLatin1String(row.programFolder) : f.dir.path();
+        f.state.paths =
+            qvx::ProgramPaths::InFolders(program.toStdString(), f.dir.path().toStdString());
+        f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + row.settings + "\r\n");
+        if (*row.script) f.Write("demo.txt", row.script);
+        f.Start();
+        f.Trigger("OptionsMenuRun");
+        QCOMPARE(f.prompts.boxes.empty(), !row.firstBox);
+        QVERIFY(!row.firstBox || f.BoxTexts()[0].startsWith(QLatin1String(row.firstBox)));
+        QCOMPARE(f.launcher.started.size(), std::size_t(row.started ? 1 : 0));
+        if (!row.started) return;
+        QCOMPARE(QString::fromStdString(f.launcher.started[0].program),
+                 program + QLatin1String("/speak43"));
+        QCOMPARE(QString::fromStdString(f.launcher.started[0].workingFolder), f.dir.path());
+        f.launcher.succeed = false;
+        f.prompts.boxes.clear();
+        f.Trigger("OptionsMenuRun");
+        QCOMPARE(f.BoxTexts().last(),
+                 QStringLiteral("Cannot run external program. Speak43.exe cannot be found."));
     }
 
     // The corrector's item rewrites the script (its rules have tests of their
@@ -101,40 +115,36 @@ class SaveAndRunTest : public QObject {
     // Enter checks the text without its new break, then puts the break where
     // the caret was; the line the check selects stays selected, never the
     // break. With AutoLineCheck off nothing is checked. Ctrl+A selects all.
-    void editAreaKeys() {
-        const struct {
-            const char *settings, *text;
-            int from, to;  // the caret, or the selection it replaces
-            Qt::Key key;
-            Qt::KeyboardModifiers modifiers;
-            const char *after, *selected;
-            int boxes;
-        } cases[] = {
-            {"", "[:np", 0, 0, Qt::Key_Return, {}, "\n[:np", "[:np", 1},
-            {"", "[:npx", 2, 4, Qt::Key_Return, {}, "[:\nx", "[:", 1},
-            {"", "hi\n[:nb", 7, 7, Qt::Key_Return, {}, "hi\n[:nb\n", "[:nb", 1},
-            {"", "[:np]", 5, 5, Qt::Key_Return, Qt::ShiftModifier, "[:np]\n", "", 0},
-            {"AutoLineCheck=no", "[:np", 4, 4, Qt::Key_Return, {}, "[:np\n", "", 0},
-            {"", "one\ntwo", 1, 3, Qt::Key_A, Qt::ControlModifier, "one\ntwo", "one\u2029two", 0},
+    void editAreaKeys_data() {
+        const EditKeyCase cases[] = {
+            {"checked", "", "[:np", 0, 0, Qt::Key_Return, {}, "\n[:np", "[:np", 1},
+            {"over a selection", "", "[:npx", 2, 4, Qt::Key_Return, {}, "[:\nx", "[:", 1},
+            {"second line", "", "hi\n[:nb", 7, 7, Qt::Key_Return, {}, "hi\n[:nb\n", "[:nb", 1},
+            {"passes", "", "[:np]", 5, 5, Qt::Key_Return, Qt::ShiftModifier, "[:np]\n", "", 0},
+            {"check off", "AutoLineCheck=no", "[:np", 4, 4, Qt::Key_Return, {}, "[:np\n", "", 0},
+            {"Ctrl+A", "", "one\ntwo", 1, 3, Qt::Key_A, Qt::ControlModifier, "one\ntwo",
+             "one\u2029two", 0},
         };
-        for (const auto& c : cases) {
-            MainWindowFixture f;
-            f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + c.settings + "\r\n");
-            f.Start();
-            f.ShowActive();
-            auto* edit = f.window->EditArea();
-            edit->setFocus();
-            edit->setPlainText(QString::fromUtf8(c.text));
-            QTextCursor cursor = edit->textCursor();
-            cursor.setPosition(c.from);
-            cursor.setPosition(c.to, QTextCursor::KeepAnchor);
-            edit->setTextCursor(cursor);
-            QTest::keyClick(edit, c.key, c.modifiers);
-            QCOMPARE(edit->toPlainText(), QString::fromUtf8(c.after));
-            QCOMPARE(edit->textCursor().selectedText(), QString::fromUtf8(c.selected));
-            QCOMPARE(int(f.prompts.boxes.size()), c.boxes);
-            if (!*c.selected) QCOMPARE(edit->textCursor().position(), c.from + 1);
-        }
+        qvx::test::AddRows(cases);
+    }
+    void editAreaKeys() {
+        QFETCH(const EditKeyCase, row);
+        MainWindowFixture f;
+        f.Write("settings.ini", QByteArray("[QVOptions]\r\n") + row.settings + "\r\n");
+        f.Start();
+        f.ShowActive();
+        auto* edit = f.window->EditArea();
+        edit->setFocus();
+        edit->setPlainText(QString::fromUtf8(row.text));
+        QTextCursor cursor = edit->textCursor();
+        cursor.setPosition(row.from);
+        cursor.setPosition(row.to, QTextCursor::KeepAnchor);
+        edit->setTextCursor(cursor);
+        QTest::keyClick(edit, row.key, row.modifiers);
+        QCOMPARE(edit->toPlainText(), QString::fromUtf8(row.after));
+        QCOMPARE(edit->textCursor().selectedText(), QString::fromUtf8(row.selected));
+        QCOMPARE(int(f.prompts.boxes.size()), row.boxes);
+        if (!*row.selected) QCOMPARE(edit->textCursor().position(), row.from + 1);
     }
 
     // The ways through the exit, with and without the "Save action:" dialog
@@ -184,8 +194,8 @@ class SaveAndRunTest : public QObject {
             QVERIFY2(f.Read("demo.txt") == c.after, c.name);
             QVERIFY2(f.BoxTexts() == c.boxes, c.name);
             QVERIFY2(f.endCalls == c.ended, c.name);
-            QVERIFY(c.boxes.isEmpty() || f.prompts.boxes[0].title == "Save before exit");
-            QCOMPARE(f.window->EditArea()->Text(), typed);
+            QVERIFY2(c.boxes.isEmpty() || f.prompts.boxes[0].title == "Save before exit", c.name);
+            QVERIFY2(f.window->EditArea()->Text() == typed, c.name);
             f.prompts.answers = {false};
             f.Trigger("FileMenuClose");
             QVERIFY2(f.endCalls == 1, c.name);

@@ -14,7 +14,7 @@ TEST(ScriptQueries, SameAnswersWhateverEndsTheLines) {
     test::TempFolder folder;
     const ProgramPaths& paths = folder.paths();
     for (const std::string_view end : test::kLineEnds) {
-        SCOPED_TRACE(end.size());
+        SCOPED_TRACE(end == "\n" ? "LF" : end == "\r" ? "CR" : "CR LF");
         folder.Write("demo.txt", test::WithLineEnd(
                                      "x\r\n[:dv sx 0]\r\n[:phone\r\non]\r\n[:DV SX 1]\r\nw", end));
         EXPECT_EQ(FindLastScriptLine(paths, "[:dv sx ", false), 5);

@@ -16,9 +16,11 @@ TEST(Writers, AppendOneBoundedLineEach) {
     folder.Write("demo.txt", "hello");
     const ProgramPaths& p = folder.paths();
     for (const FileResult& written :
-         {WriteVoiceRate(p, 1500), WriteGender(p, 2), WriteVoice(p, 0), WriteVoice(p, 42),
-          WriteFormantFrequency(p, 3, 1000), WriteFormantFrequency(p, 9, 2000),
-          WriteFormantBandwidth(p, 1, 50), WriteFormantGain(p, 0, 90), WriteFormantGain(p, 7, -1),
+         {WriteBoundedCommand(p, kVoiceRate, 1500), WriteBoundedCommand(p, kGender, 2),
+          WriteVoice(p, 0), WriteVoice(p, 42), WriteFormantCommand(p, kFormantFrequency, 3, 1000),
+          WriteFormantCommand(p, kFormantFrequency, 9, 2000),
+          WriteFormantCommand(p, kFormantBandwidth, 1, 50),
+          WriteFormantCommand(p, kFormantGain, 0, 90), WriteFormantCommand(p, kFormantGain, 7, -1),
           WriteDial(p, ""), WriteDial(p, " 5,5 \"x"), WritePhonemeEntry(p, "c", 10, 40),
           WritePhonemeEntry(p, "zh", 30000, -2), WriteToneNote(p, 0, 1), WriteToneNote(p, 50, 1),
           WriteToneFrequency(p, 5, -5), WriteToneFrequency(p, 30000, 100)}) {
@@ -37,7 +39,7 @@ TEST(Writers, AppendOneBoundedLineEach) {
 TEST(Writers, NothingForAnUnknownCodeOrAMissingSound) {
     test::TempFolder folder;
     for (const char* code : {"AA", " aa", "", "q", "aa "}) {
-        EXPECT_TRUE(WritePhonemeEntry(folder.paths(), code, 500, 13));
+        EXPECT_TRUE(WritePhonemeEntry(folder.paths(), code, 500, 13)) << code;
     }
     EXPECT_TRUE(WritePlay(folder.paths(), "bell"));
     EXPECT_FALSE(folder.Exists("demo.txt"));

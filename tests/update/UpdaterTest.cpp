@@ -49,19 +49,23 @@ TEST_F(UpdaterTest, ResultFollowsTheVersionFilesFirstLine) {
 // names its failure by number.
 TEST(UpdateErrorText, AdviceAndBoxTextFollowTheResult) {
     const struct {
+        const char* name;
         int result;
         CheckFailureKind failure;
         const char *reason, *advice;
     } cases[] = {
-        {0, None, "there are currently no updates at this time. ", "Please try again later."},
+        {"no update", 0, None, "there are currently no updates at this time. ",
+         "Please try again later."},
         // A failure left over from an earlier check must not leak into other advice.
-        {-4, NotANumber, "the version data is invalid. ", "Please contact Velmora."},
-        {-5, EmptyFile, "an unknown error occurred. ",
+        {"invalid data", -4, NotANumber, "the version data is invalid. ",
+         "Please contact Velmora."},
+        {"failed check", -5, EmptyFile, "an unknown error occurred. ",
          "Please report the following to Velmora. Error number 1, the version file is empty."},
         // No advice for an unknown value.
-        {-6, None, "", ""},
+        {"unknown value", -6, None, "", ""},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         EXPECT_EQ(ShowSolution(c.result, {c.failure}), c.advice);
         EXPECT_EQ(UpdateErrorText(c.result, {c.failure}),
                   std::string("the update could not be completed because ") + c.reason + c.advice);
@@ -76,20 +80,22 @@ TEST_F(UpdaterTest, OnlyAStartedInstallerEndsTheProgram) {
         "Couldn't download because the server seems to be currently unavailable or the update "
         "hasn't been uploaded.";
     const struct {
+        const char* name;
         bool installerServed;
         std::deque<std::optional<bool>> answers;  // the offer, then running the installer
         bool launcherStarts;
         const char* errorBox;  // nullptr: the last box is the last question
         bool online = true;    // still connected when the download begins
-    } cases[] = {{true, {false}, true, nullptr},
-                 {false, {true}, true, notDownloaded},
-                 {true, {true}, true, "No connection to the internet.", false},
-                 {true, {true, false}, true, nullptr},
-                 {true, {true, true}, false, "Cannot start the update installer."},
-                 {true, {true, true}, true, nullptr}};
+    } cases[] = {{"offer declined", true, {false}, true, nullptr},
+                 {"no installer", false, {true}, true, notDownloaded},
+                 {"connection lost", true, {true}, true, "No connection to the internet.", false},
+                 {"run declined", true, {true, false}, true, nullptr},
+                 {"start fails", true, {true, true}, false, "Cannot start the update installer."},
+                 {"started", true, {true, true}, true, nullptr}};
     server.Serve(test::kVersionPath, "5.1.0\r\n");
     const std::string installer = folder.File("downloads/qvx.exe");
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         std::filesystem::remove(installer);
         server.Serve(test::kInstallerPath, "#!/bin/sh\n", c.installerServed ? 200 : 404);
         RecordingPrompts prompts;

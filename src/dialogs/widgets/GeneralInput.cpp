@@ -59,7 +59,8 @@ void GeneralInput::ShowInPlaceOfMainWindow() {
     prompt_->setAccessibleName(prompt);
     value_->setAccessibleName(prompt);
     // Set before clearing: the previous kind's limit must not cut anything.
-    value_->setMaxLength(info && info->limit > 0 ? info->limit : kNoCharacterLimit);
+    value_->setMaxLength(info && CharacterLimit(*info) > 0 ? CharacterLimit(*info)
+                                                           : kNoCharacterLimit);
     value_->clear();
     PresentInPlaceOfMainWindow(this, mainWindow_, value_);
 }

@@ -83,6 +83,14 @@ inline void ExpectNamedAndTabbed(QWidget* window, const char* order) {
 
 // The real main window over a temporary program folder, with recorded boxes
 // and launches, and a recorded end of the program in place of the real one.
+// The table of a data-driven test: one row per case, named by its `name` so
+// a failure says which, in one column that the test reads with QFETCH(Case, row).
+template <typename Case, std::size_t N>
+void AddRows(const Case (&cases)[N]) {
+    QTest::addColumn<Case>("row");
+    for (const Case& c : cases) QTest::newRow(c.name) << c;
+}
+
 class MainWindowFixture {
   public:
     MainWindowFixture() : dir(QDir::tempPath() + QStringLiteral("/quillvox-gui-XXXXXX")) {

@@ -1,4 +1,4 @@
-#include "checker/RunScript.h"
+#include "app/RunScript.h"
 
 #include "checker/ScriptCheck.h"
 
