@@ -22,7 +22,7 @@ bool CheckScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, bool sto
         // Remembered as we go, so no earlier line is ever read again.
         facts.phoneOnBefore = facts.phoneOnBefore || line.text == kPhoneOnLine;
     }
-    return reader.ok();
+    return reader.status().ok();
 }
 
 void ReportUnreadableScript(const ProgramPaths& paths, const std::string& reason,
@@ -37,8 +37,8 @@ OpenedScript OpenScript(const ProgramPaths& paths, UserPrompts& prompts,
         return {};
     }
     ScriptLineReader reader(paths.script);
-    if (!reader.ok()) {
-        ReportUnreadableScript(paths, reader.error(), prompts);
+    if (!reader.status().ok()) {
+        ReportUnreadableScript(paths, reader.status().error(), prompts);
         return {std::nullopt, Refresh::Needed};
     }
     return {std::move(reader), Refresh::Needed};
@@ -64,7 +64,7 @@ Refresh CheckScript(ProgramState& state, UserPrompts& prompts) {
         });
     log.Close();
     if (!read) {
-        ReportUnreadableScript(paths, reader.error(), prompts);
+        ReportUnreadableScript(paths, reader.status().error(), prompts);
         return Refresh::Needed;
     }
 

@@ -131,12 +131,12 @@ void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
     LineCorrector(line, facts, counts, onFinding).Run();
 }
 
-bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, ReplacementFile& out,
-                        CorrectionCounts& counts, const FindingSink& onFinding,
-                        std::string& error) {
+Result<void> CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles,
+                                ReplacementFile& out, CorrectionCounts& counts,
+                                const FindingSink& onFinding) {
     LineFacts facts{{}, 0, false, &waveFiles};
     std::string corrected;
-    FileResult written = out.Write(reader.Utf8Mark());  // kept by the rewrite
+    Result<void> written = out.Write(reader.Utf8Mark());  // kept by the rewrite
     for (ScriptLine line; written && reader.Next(line);) {
         corrected.assign(line.text);
         facts.number = line.number;
@@ -145,15 +145,7 @@ bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, Replac
         facts.phoneOnBefore = facts.phoneOnBefore || corrected == kPhoneOnLine;
         written = out.Write(corrected.append(reader.LineEnd()));
     }
-    if (!written) {
-        error = written.error;
-        return false;
-    }
-    if (!reader.ok()) {
-        error = reader.error();
-        return false;
-    }
-    return true;
+    return written ? reader.status() : written;
 }
 
 Refresh CorrectScript(ProgramState& state, UserPrompts& prompts) {
@@ -161,31 +153,28 @@ Refresh CorrectScript(ProgramState& state, UserPrompts& prompts) {
     const ProgramPaths& paths = state.paths;
     OpenedScript script = OpenScript(paths, prompts, kNoScriptToCorrect);
     if (!script.lines) return script.refresh;
-    std::string error;
-    auto out = ReplacementFile::Create(paths.script, error);
+    Result<ReplacementFile> out = ReplacementFile::Create(paths.script);
     if (!out) {
-        prompts.ReportFailure(error);
+        prompts.ReportFailure(out.error());
         return Refresh::Needed;
     }
 
     ErrorLog log(paths.errorLog, prompts);
     FolderFiles waveFiles(paths.folder);
     CorrectionCounts counts;
-    const bool corrected = CorrectScriptLines(
-        *script.lines, waveFiles, *out, counts,
-        [&](const ScriptFinding& finding) {
-            prompts.Message(finding.BoxText());
-            log.Append(finding.LogText());
-        },
-        error);
+    const Result<void> corrected = CorrectScriptLines(*script.lines, waveFiles, *out, counts,
+                                                      [&](const ScriptFinding& finding) {
+                                                          prompts.Message(finding.BoxText());
+                                                          log.Append(finding.LogText());
+                                                      });
     log.Close();
     // The summary counts corrections as made, so it follows a successful
     // rewrite; a failed one leaves the old script whole and says so instead.
     if (!corrected) {
-        if (script.lines->ok()) {
-            prompts.ReportFailure(error);
+        if (script.lines->status()) {
+            prompts.ReportFailure(corrected.error());
         } else {
-            ReportUnreadableScript(paths, error, prompts);
+            ReportUnreadableScript(paths, corrected.error(), prompts);
         }
         return Refresh::Needed;
     }

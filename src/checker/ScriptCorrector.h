@@ -32,10 +32,11 @@ void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
 
 // Corrects the script a line at a time into `out`: every line lower-cased,
 // command lines corrected, each line ended the way the script ends its
-// lines. False when the script could not be read or the new one written to
-// its end; `error` then says why.
-bool CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles, ReplacementFile& out,
-                        CorrectionCounts& counts, const FindingSink& onFinding, std::string& error);
+// lines. A failure when the script could not be read or the new one written
+// to its end.
+Result<void> CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles,
+                                ReplacementFile& out, CorrectionCounts& counts,
+                                const FindingSink& onFinding);
 
 // Corrects the working script: each failure and warning in its own box and in
 // errors.log, the script rewritten in lower case, then the summary. errors.log

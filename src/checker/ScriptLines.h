@@ -26,8 +26,7 @@ class ScriptLineReader {
   public:
     explicit ScriptLineReader(const std::string& path) : reader_(path) {}
 
-    bool ok() const { return reader_.ok(); }
-    const std::string& error() const { return reader_.error(); }
+    const Result<void>& status() const { return reader_.status(); }
     bool Next(ScriptLine& line);
     // The line end the script uses: that of its first line, CR LF when that
     // line has none (then it is the only line).

@@ -46,7 +46,7 @@ CheckStatus Fail(std::ostream& err, const std::string& what) {
 CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std::ostream& err) {
     // A folder, a FIFO or a device is refused here, before anything is read.
     ScriptLineReader reader(file);
-    if (!reader.ok()) return Fail(err, file + ": " + reader.error() + ".");
+    if (!reader.status().ok()) return Fail(err, file + ": " + reader.status().error() + ".");
     FolderFiles waveFiles(FolderOf(file));
     bool found = false;
     const FindingSink print = PrintTo(out, file);
@@ -56,20 +56,23 @@ CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std:
     };
     if (!fix) {
         if (!CheckScriptLines(reader, waveFiles, false, note)) {
-            return Fail(err, file + ": cannot be read: " + reader.error() + ".");
+            return Fail(err, file + ": cannot be read: " + reader.status().error() + ".");
         }
         return Found(found);
     }
 
-    std::string error;
-    auto replacement = ReplacementFile::Create(file, error);
-    if (!replacement) return Fail(err, error);
+    Result<ReplacementFile> replacement = ReplacementFile::Create(file);
+    if (!replacement) return Fail(err, replacement.error());
     CorrectionCounts counts;
-    if (!CorrectScriptLines(reader, waveFiles, *replacement, counts, note, error)) {
-        if (!reader.ok()) return Fail(err, file + ": cannot be read: " + error + ".");
-        return Fail(err, error);
+    const Result<void> corrected =
+        CorrectScriptLines(reader, waveFiles, *replacement, counts, note);
+    if (!corrected) {
+        if (!reader.status())
+            return Fail(err, file + ": cannot be read: " + corrected.error() + ".");
+        return Fail(err, corrected.error());
     }
-    if (const FileResult written = replacement->Commit(); !written) return Fail(err, written.error);
+    if (const Result<void> written = replacement->Commit(); !written)
+        return Fail(err, written.error());
     if (counts.repaired > 0) {
         out << PrintableText(file) << ": corrections made: " << counts.repaired << '\n';
     }

@@ -136,51 +136,37 @@ int FileHandle::release() {
     return fd;
 }
 
-FileHandle OpenForReading(const std::string& path, std::string& error) {
+Result<FileHandle> OpenForReading(const std::string& path) {
     // Looked at before opening: opening a FIFO or a device can block or act.
     struct stat status {};
-    if (::stat(path.c_str(), &status) != 0) {
-        error = SystemReason(errno);
-        return {};
-    }
-    if (error = RefusalFor(status.st_mode); !error.empty()) return {};
+    if (::stat(path.c_str(), &status) != 0) return Fail(SystemReason(errno));
+    if (std::string refusal = RefusalFor(status.st_mode); !refusal.empty()) return Fail(refusal);
     FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!file) {
-        error = SystemReason(errno);
-        return {};
-    }
+    if (!file) return Fail(SystemReason(errno));
     // The path may have been swapped in between: what was opened decides.
-    if (::fstat(file.get(), &status) != 0) {
-        error = SystemReason(errno);
-        return {};
-    }
-    if (error = RefusalFor(status.st_mode); !error.empty()) return {};
+    if (::fstat(file.get(), &status) != 0) return Fail(SystemReason(errno));
+    if (std::string refusal = RefusalFor(status.st_mode); !refusal.empty()) return Fail(refusal);
     return file;
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error) {
-    std::string reason;
-    const FileHandle file = OpenForReading(path, reason);
+Result<std::string> ReadWholeFile(const std::string& path) {
+    const Result<FileHandle> file = OpenForReading(path);
+    if (!file) return Fail(file.error());
     std::string content;
-    if (file) {
-        struct stat status {};
-        if (::fstat(file.get(), &status) == 0 && status.st_size > 0)
-            content.reserve(static_cast<std::size_t>(status.st_size));
-        char block[1 << 16];
-        for (;;) {
-            const ssize_t got = ::read(file.get(), block, sizeof block);
-            if (got > 0) {
-                content.append(block, static_cast<std::size_t>(got));
-            } else if (got == 0) {
-                return content;
-            } else if (errno != EINTR) {
-                reason = std::strerror(errno);
-                break;
-            }
+    struct stat status {};
+    if (::fstat(file->get(), &status) == 0 && status.st_size > 0)
+        content.reserve(static_cast<std::size_t>(status.st_size));
+    char block[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(file->get(), block, sizeof block);
+        if (got > 0) {
+            content.append(block, static_cast<std::size_t>(got));
+        } else if (got == 0) {
+            return content;
+        } else if (errno != EINTR) {
+            return Fail(std::strerror(errno));
         }
     }
-    if (error) *error = reason;
-    return std::nullopt;
 }
 
 TemporaryPath::TemporaryPath(std::string path)

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/FileResult.h"
+#include "common/Result.h"
 
 namespace qvx {
 
@@ -42,13 +42,13 @@ std::string WriteFailure(const std::string& path, const std::string& reason);
 bool WriteAll(int fd, std::string_view bytes);
 
 // Opens a regular file for reading without ever blocking: a FIFO, a device or
-// a folder is refused before anything is read from it. On failure the handle
-// is empty and `error` says why in plain words ("no such file", "is a
-// folder", "is not a plain file", or the system's reason).
-FileHandle OpenForReading(const std::string& path, std::string& error);
+// a folder is refused before anything is read from it. A failure says why in
+// plain words ("no such file", "is a folder", "is not a plain file", or the
+// system's reason).
+Result<FileHandle> OpenForReading(const std::string& path);
 
-// The whole file as bytes, with the same refusals; nullopt with `error` set.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string* error = nullptr);
+// The whole file as bytes, with the same refusals.
+Result<std::string> ReadWholeFile(const std::string& path);
 
 // A path (a file, or an empty folder) removed if the process is interrupted
 // (SIGINT, SIGTERM, SIGHUP, SIGPIPE) while this object lives; see
@@ -106,7 +106,7 @@ void RemoveTemporariesOnSignals();
 //   RemoveTemporariesOnSignals handles.
 class ReplacementFile {
   public:
-    static std::optional<ReplacementFile> Create(const std::string& target, std::string& error);
+    static Result<ReplacementFile> Create(const std::string& target);
     ReplacementFile(ReplacementFile&&) noexcept = default;
     ReplacementFile& operator=(ReplacementFile&&) = delete;
     ~ReplacementFile();
@@ -115,9 +115,9 @@ class ReplacementFile {
     int fd() const { return file_.get(); }
     // Gathers small writes into blocks: a failure may show only at a later
     // Write or at Commit.
-    FileResult Write(std::string_view bytes);
+    Result<void> Write(std::string_view bytes);
     // Puts the new version in place; after a failure the old file is untouched.
-    FileResult Commit();
+    Result<void> Commit();
 
   private:
     // What tells whether the file was changed by someone else.
@@ -130,7 +130,7 @@ class ReplacementFile {
 
     ReplacementFile(std::string shownPath, std::string target, Identity original, unsigned mode,
                     FileHandle file, TemporaryPath temporary);
-    FileResult Failure(const std::string& reason);
+    Result<void> Failure(const std::string& reason);
 
     std::string shownPath_;  // as the caller named it, for messages
     std::string target_;     // the file that is replaced, links followed

@@ -42,13 +42,20 @@ bool LineSplitter::Next(std::string_view& line) {
     return true;
 }
 
-LineReader::LineReader(const std::string& path) : file_(OpenForReading(path, error_)) {
+LineReader::LineReader(const std::string& path) {
+    Result<FileHandle> opened = OpenForReading(path);
+    if (!opened) {
+        status_ = Fail(opened.error());
+        return;
+    }
+    file_ = std::move(*opened);
     // The first bytes tell the encoding, before any line is given.
-    if (!file_ || !Fill()) return;
+    if (!Fill()) return;
     const std::string_view start(buffer_.data(), end_);
     mark_ = Utf8MarkOf(start);
     begin_ = mark_.size();
-    error_ = EncodingRefusal(start);
+    if (const std::string_view refusal = EncodingRefusal(start); !refusal.empty())
+        status_ = Fail(std::string(refusal));
 }
 
 bool LineReader::Fill() {
@@ -59,8 +66,8 @@ bool LineReader::Fill() {
     }
     if (end_ == buffer_.size()) {
         if (buffer_.size() >= kLongestLine) {
-            error_ = "line " + std::to_string(lineNumber_ + 1) + " is longer than " +
-                     std::to_string(kLongestLine >> 20) + " MB";
+            status_ = Fail("line " + std::to_string(lineNumber_ + 1) + " is longer than " +
+                           std::to_string(kLongestLine >> 20) + " MB");
             return false;
         }
         buffer_.resize(buffer_.empty() ? kFirstBuffer : buffer_.size() * 2);
@@ -76,14 +83,14 @@ bool LineReader::Fill() {
             return true;
         }
         if (errno != EINTR) {
-            error_ = std::strerror(errno);
+            status_ = Fail(std::strerror(errno));
             return false;
         }
     }
 }
 
 bool LineReader::Next(std::string_view& line) {
-    if (!ok()) return false;
+    if (!status_) return false;
     for (;;) {
         const std::string_view unread(buffer_.data() + begin_, end_ - begin_);
         const std::size_t at = FindLineEnd(unread);

@@ -38,9 +38,8 @@ class LineReader {
 
     explicit LineReader(const std::string& path);
 
-    // False when the file could not be opened or read; error() says why.
-    bool ok() const { return error_.empty(); }
-    const std::string& error() const { return error_; }
+    // A failure when the file could not be opened or read.
+    const Result<void>& status() const { return status_; }
 
     // The next line, valid until the next call; false at the end of the file
     // and on failure.
@@ -55,7 +54,7 @@ class LineReader {
   private:
     bool Fill();
 
-    std::string error_;  // before file_, which is opened with it
+    Result<void> status_;
     FileHandle file_;
     std::string buffer_;
     std::size_t begin_ = 0;  // unread bytes are buffer_[begin_, end_)

@@ -74,11 +74,9 @@ ReplacementFile::Identity ReplacementFile::IdentityOf(const std::string& path) {
             static_cast<unsigned long long>(status.st_mtim.tv_nsec)};
 }
 
-std::optional<ReplacementFile> ReplacementFile::Create(const std::string& target,
-                                                       std::string& error) {
+Result<ReplacementFile> ReplacementFile::Create(const std::string& target) {
     const auto refuse = [&](std::string_view reason) {
-        error = WriteFailure(target, std::string(reason));
-        return std::nullopt;
+        return Fail(WriteFailure(target, std::string(reason)));
     };
     std::error_code ec;
     fs::path resolved = target;
@@ -129,28 +127,28 @@ ReplacementFile::~ReplacementFile() {
     if (!temporary_.path().empty()) ::unlink(temporary_.path().c_str());
 }
 
-FileResult ReplacementFile::Failure(const std::string& reason) {
+Result<void> ReplacementFile::Failure(const std::string& reason) {
     file_ = FileHandle();
     ::unlink(temporary_.path().c_str());
     temporary_ = TemporaryPath();
-    return FileResult::Failure(WriteFailure(shownPath_, reason));
+    return Fail(WriteFailure(shownPath_, reason));
 }
 
-FileResult ReplacementFile::Write(std::string_view bytes) {
+Result<void> ReplacementFile::Write(std::string_view bytes) {
     constexpr std::size_t kBlock = std::size_t{1} << 16;
-    if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
+    if (!file_) return Fail(WriteFailure(shownPath_, "it was not opened"));
     if (pending_.size() + bytes.size() < kBlock) {
         pending_.append(bytes);
-        return FileResult::Success();
+        return Result<void>{};
     }
     if (!WriteAll(file_.get(), pending_) || !WriteAll(file_.get(), bytes))
         return Failure(std::strerror(errno));
     pending_.clear();
-    return FileResult::Success();
+    return Result<void>{};
 }
 
-FileResult ReplacementFile::Commit() {
-    if (!file_) return FileResult::Failure(WriteFailure(shownPath_, "it was not opened"));
+Result<void> ReplacementFile::Commit() {
+    if (!file_) return Fail(WriteFailure(shownPath_, "it was not opened"));
     if (!WriteAll(file_.get(), pending_)) return Failure(std::strerror(errno));
     // On the disk before the rename, so a crash leaves the old file or the
     // whole new one.
@@ -166,7 +164,7 @@ FileResult ReplacementFile::Commit() {
     if (::rename(temporary_.path().c_str(), target_.c_str()) != 0)
         return Failure(std::strerror(errno));
     temporary_ = TemporaryPath();
-    return FileResult::Success();
+    return Result<void>{};
 }
 
 }  // namespace qvx

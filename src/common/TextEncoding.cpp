@@ -16,10 +16,9 @@ std::string_view EncodingRefusal(std::string_view start) {
 }
 
 std::string FirstBytes(const std::string& path, std::size_t count) {
-    std::string error;
-    const FileHandle file = OpenForReading(path, error);
+    const Result<FileHandle> file = OpenForReading(path);
     std::string start(count, '\0');
-    const ssize_t got = file ? ::pread(file.get(), start.data(), count, 0) : 0;
+    const ssize_t got = file ? ::pread(file->get(), start.data(), count, 0) : 0;
     start.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
     return start;
 }

@@ -14,9 +14,9 @@ namespace fs = std::filesystem;
 
 namespace qvx {
 
-FileResult AppendToFile(const std::string& path, std::string_view bytes) {
+Result<void> AppendToFile(const std::string& path, std::string_view bytes) {
     const auto failure = [&path](const std::string& reason) {
-        return FileResult::Failure(WriteFailure(path, reason));
+        return Fail(WriteFailure(path, reason));
     };
     struct stat status {};
     if (::stat(path.c_str(), &status) == 0) {
@@ -38,31 +38,29 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes) {
     if (!WriteAll(file.get(), bytes) || ::close(file.release()) != 0) {
         reason = std::strerror(errno);
     }
-    if (reason.empty()) return FileResult::Success();
+    if (reason.empty()) return Result<void>{};
     // A half-written line would join the next command.
     const int cut = file ? ::ftruncate(file.get(), oldLength) : ::truncate(path.c_str(), oldLength);
     if (cut != 0) return failure(reason + ", and its last line could not be removed");
     return failure(reason);
 }
 
-FileResult RewriteFile(const std::string& path, std::string_view bytes) {
-    std::string error;
-    auto replacement = ReplacementFile::Create(path, error);
-    if (!replacement) return FileResult::Failure(error);
+Result<void> RewriteFile(const std::string& path, std::string_view bytes) {
+    Result<ReplacementFile> replacement = ReplacementFile::Create(path);
+    if (!replacement) return Fail(replacement.error());
     // A new text for a file saved with a UTF-8 mark keeps the mark.
     const bool marked = !Utf8MarkOf(bytes).empty();
-    FileResult written = replacement->Write(marked ? "" : Utf8MarkOf(FirstBytes(path, 3)));
+    Result<void> written = replacement->Write(marked ? "" : Utf8MarkOf(FirstBytes(path, 3)));
     if (written) written = replacement->Write(bytes);
     if (!written) return written;
     return replacement->Commit();
 }
 
-FileResult DeleteFileIfPresent(const std::string& path) {
+Result<void> DeleteFileIfPresent(const std::string& path) {
     std::error_code ec;
     fs::remove(path, ec);
-    if (ec)
-        return FileResult::Failure("could not delete the file " + path + ": " + ec.message() + ".");
-    return FileResult::Success();
+    if (ec) return Fail("could not delete the file " + path + ": " + ec.message() + ".");
+    return Result<void>{};
 }
 
 }  // namespace qvx

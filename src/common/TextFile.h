@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/FileAccess.h"
-#include "common/FileResult.h"
+#include "common/Result.h"
 
 namespace qvx {
 
@@ -16,13 +16,13 @@ inline constexpr std::string_view kLineEnd = "\r\n";
 // inserted before them: a last line without its line end is joined. Only a
 // regular file is appended to; a read-only one and a UTF-16 one are refused; and a write that
 // fails part way cuts the file back to its old length, so no half line stays.
-FileResult AppendToFile(const std::string& path, std::string_view bytes);
+Result<void> AppendToFile(const std::string& path, std::string_view bytes);
 
 // Replaces the file's content atomically (see ReplacementFile): a failure
 // leaves the old file whole. A UTF-8 mark the file began with is kept.
-FileResult RewriteFile(const std::string& path, std::string_view bytes);
+Result<void> RewriteFile(const std::string& path, std::string_view bytes);
 
 // Deletes the file; a missing file is no failure.
-FileResult DeleteFileIfPresent(const std::string& path);
+Result<void> DeleteFileIfPresent(const std::string& path);
 
 }  // namespace qvx

@@ -4,9 +4,9 @@
 
 namespace qvx {
 
-bool UserPrompts::Succeeded(const FileResult& result) {
-    if (!result.ok) ReportFailure(result.error);
-    return result.ok;
+bool UserPrompts::Succeeded(const Result<void>& result) {
+    if (!result.ok()) ReportFailure(result.error());
+    return result.ok();
 }
 
 }  // namespace qvx

@@ -5,7 +5,8 @@
 
 namespace qvx {
 
-struct FileResult;
+template <typename T>
+class Result;
 
 // Every box without a title of its own carries the application title.
 inline constexpr std::string_view kApplicationTitle = "quillvox";
@@ -41,7 +42,7 @@ class UserPrompts {
         ShowMessage(what, std::string(kApplicationTitle), PromptIcon::Critical);
     }
     // Reports a failed file operation; true when it succeeded.
-    bool Succeeded(const FileResult& result);
+    bool Succeeded(const Result<void>& result);
 };
 
 }  // namespace qvx

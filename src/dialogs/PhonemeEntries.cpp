@@ -33,18 +33,18 @@ bool EndsInPhonemeMode(const ProgramPaths& paths) {
 
 // Appends "[:phone on]" unless the script ends in phoneme mode, then one
 // entry per note of the run. Stops at the first failed write.
-FileResult WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form) {
+Result<void> WritePhonemeEntries(const ProgramPaths& paths, const PhonemeForm& form) {
     if (!EndsInPhonemeMode(paths)) {
-        if (FileResult result = WritePhoneOn(paths); !result) return result;
+        if (Result<void> result = WritePhoneOn(paths); !result) return result;
     }
     const std::int32_t length = ParseNumericText(form.length).value;
     for (const std::int32_t note :
          SlideRun(ReadBoxNumber(form.note).value, form.endNote, kMinNote, kMaxNote)) {
-        if (FileResult result = WritePhonemeEntry(paths, form.phoneme, length, note); !result) {
+        if (Result<void> result = WritePhonemeEntry(paths, form.phoneme, length, note); !result) {
             return result;
         }
     }
-    return FileResult::Success();
+    return Result<void>{};
 }
 
 }  // namespace

@@ -24,14 +24,14 @@ const ToneSystemInfo kFrequencySystem{
 
 // One tone per pitch of the run, each of the full length. Stops at the first
 // failed write.
-FileResult WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
-                            const ToneSystemInfo& system) {
+Result<void> WriteToneEntries(const ProgramPaths& paths, const ToneForm& form,
+                              const ToneSystemInfo& system) {
     const std::int32_t length = ParseNumericText(form.length).value;
     for (const std::int32_t pitch :
          SlideRun(ReadBoxNumber(form.value).value, form.endValue, system.end.min, system.end.max)) {
-        if (FileResult result = system.writer(paths, pitch, length); !result) return result;
+        if (Result<void> result = system.writer(paths, pitch, length); !result) return result;
     }
-    return FileResult::Success();
+    return Result<void>{};
 }
 
 }  // namespace

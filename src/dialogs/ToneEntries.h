@@ -29,7 +29,7 @@ struct ToneSystemInfo {
     std::string_view outOfRange;
     std::string_view empty;
     SlideEndRule end;
-    FileResult (*writer)(const ProgramPaths&, std::int32_t pitch, std::int32_t length);
+    Result<void> (*writer)(const ProgramPaths&, std::int32_t pitch, std::int32_t length);
 };
 
 // The system in force: note numbers while the ToneSystem option is on.

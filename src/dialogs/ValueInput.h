@@ -22,7 +22,7 @@ struct FormantWriter {
     const FormantCommand* command;
     std::int32_t formant;
 };
-using TextWriter = FileResult (*)(const ProgramPaths&, std::string_view text);
+using TextWriter = Result<void> (*)(const ProgramPaths&, std::string_view text);
 using KindWriter = std::variant<const BoundedCommand*, FormantWriter, TextWriter>;
 
 // One input kind of the value dialog: the menu item that records it, how the

@@ -36,14 +36,14 @@ bool IsPhonemeCode(std::string_view code);
 // The frequency of a note, the note bounded to 1..37 first.
 std::int32_t NoteFrequency(std::int32_t note);
 
-FileResult WritePhoneOn(const ProgramPaths& paths);
+Result<void> WritePhoneOn(const ProgramPaths& paths);
 // "[code<L,N>]" ("[,<L,N>]" for "c"), length bounded to 20..20000 and note to
 // 1..37. A code outside PhonemeCodes writes nothing and succeeds.
-FileResult WritePhonemeEntry(const ProgramPaths& paths, std::string_view code, std::int32_t length,
-                             std::int32_t note);
-FileResult WriteToneNote(const ProgramPaths& paths, std::int32_t note, std::int32_t length);
+Result<void> WritePhonemeEntry(const ProgramPaths& paths, std::string_view code,
+                               std::int32_t length, std::int32_t note);
+Result<void> WriteToneNote(const ProgramPaths& paths, std::int32_t note, std::int32_t length);
 // "[:tone<F,length>]", the frequency bounded to 20..20000, the length as given.
-FileResult WriteToneFrequency(const ProgramPaths& paths, std::int32_t frequency,
-                              std::int32_t length);
+Result<void> WriteToneFrequency(const ProgramPaths& paths, std::int32_t frequency,
+                                std::int32_t length);
 
 }  // namespace qvx

@@ -10,8 +10,8 @@ bool SaveEditText(const ProgramPaths& paths, std::string_view text, SaveMode mod
                   UserPrompts& prompts) {
     // A new script and an overwrite are whole-file writes: done atomically, a
     // failure leaves no half-written script behind.
-    const FileResult written = mode == SaveMode::Append ? AppendToFile(paths.script, text)
-                                                        : RewriteFile(paths.script, text);
+    const Result<void> written = mode == SaveMode::Append ? AppendToFile(paths.script, text)
+                                                          : RewriteFile(paths.script, text);
     if (!prompts.Succeeded(written)) return false;
     prompts.Message("data saved.");
     return true;

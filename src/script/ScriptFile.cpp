@@ -5,7 +5,7 @@
 
 namespace qvx {
 
-FileResult AppendScriptLine(const ProgramPaths& paths, std::string_view text) {
+Result<void> AppendScriptLine(const ProgramPaths& paths, std::string_view text) {
     std::string line(text);
     line += kLineEnd;
     return AppendToFile(paths.script, line);

@@ -11,7 +11,7 @@ namespace qvx {
 // Appends one line, the text and CR LF, to the working script, creating it
 // when missing. Nothing goes before the text: a last line that lacks its line
 // end is joined.
-FileResult AppendScriptLine(const ProgramPaths& paths, std::string_view text);
+Result<void> AppendScriptLine(const ProgramPaths& paths, std::string_view text);
 
 // Read-only queries over the working script. Without `caseSensitive` the
 // text and each line are compared in ASCII lower case.

@@ -57,14 +57,14 @@ constexpr Voice kVoices[] = {
 
 }  // namespace
 
-FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
-                               std::int32_t value) {
+Result<void> WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
+                                 std::int32_t value) {
     return AppendScriptLine(paths, std::string(command.prefix) +
                                        FormatNumber(Bound(value, command.min, command.max)) + "]");
 }
 
-FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
-                               std::int32_t formant, std::int32_t value) {
+Result<void> WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
+                                 std::int32_t formant, std::int32_t value) {
     const std::int32_t n = Bound(formant, command.minFormant, command.maxFormant);
     const BoundedCommand bounds = command.valueBounds(n);
     return AppendScriptLine(paths, std::string(command.prefix) + FormatNumber(n) + " " +
@@ -75,14 +75,14 @@ std::span<const Voice> Voices() {
     return kVoices;
 }
 
-FileResult WriteVoice(const ProgramPaths& paths, std::int32_t number) {
+Result<void> WriteVoice(const ProgramPaths& paths, std::int32_t number) {
     const std::int32_t bounded = Bound(number, 1, 10);
     const auto voice = std::find_if(std::begin(kVoices), std::end(kVoices),
                                     [&](const Voice& v) { return v.number == bounded; });
     return AppendScriptLine(paths, voice->command);
 }
 
-FileResult WriteDial(const ProgramPaths& paths, std::string_view digits) {
+Result<void> WriteDial(const ProgramPaths& paths, std::string_view digits) {
     // The check asks for the digits in double quotes; text that brings
     // quotes of its own is the user's to shape.
     const bool quoted = digits.find('"') != std::string_view::npos;
@@ -94,8 +94,8 @@ bool SoundFileExists(const ProgramPaths& paths, std::string_view name) {
     return FindFileIgnoringCase(paths.folder, std::string(name) + ".wav").has_value();
 }
 
-FileResult WritePlay(const ProgramPaths& paths, std::string_view name) {
-    if (!SoundFileExists(paths, name)) return FileResult::Success();
+Result<void> WritePlay(const ProgramPaths& paths, std::string_view name) {
+    if (!SoundFileExists(paths, name)) return Result<void>{};
     return AppendScriptLine(paths, "[:play " + std::string(name) + ".wav]");
 }
 

@@ -28,10 +28,10 @@ struct FormantCommand {
     BoundedCommand (*valueBounds)(std::int32_t formant);
 };
 
-FileResult WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
-                               std::int32_t value);
-FileResult WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
-                               std::int32_t formant, std::int32_t value);
+Result<void> WriteBoundedCommand(const ProgramPaths& paths, const BoundedCommand& command,
+                                 std::int32_t value);
+Result<void> WriteFormantCommand(const ProgramPaths& paths, const FormantCommand& command,
+                                 std::int32_t formant, std::int32_t value);
 
 // One voice: the menu item that chooses it, its number, the line it
 // appends and the message that announces it.
@@ -44,7 +44,7 @@ struct Voice {
 // In the order of the voices menu.
 std::span<const Voice> Voices();
 // Appends the line of voice number 1..10 (bounded), "[:nb]" .. "[:nv]".
-FileResult WriteVoice(const ProgramPaths& paths, std::int32_t number);
+Result<void> WriteVoice(const ProgramPaths& paths, std::int32_t number);
 
 // The value commands, each with the bounds its writer holds a value to; the
 // value dialog accepts what these bounds allow.
@@ -74,12 +74,12 @@ extern const FormantCommand kFormantGain;
 
 // "[:dial "" + digits + ""]": the text between double quotes (an empty text
 // gives "[:dial """]), or as typed when it holds a double quote of its own.
-FileResult WriteDial(const ProgramPaths& paths, std::string_view digits);
+Result<void> WriteDial(const ProgramPaths& paths, std::string_view digits);
 // Whether the wave file of a sound name lies in the program folder, its
 // name matched without regard to ASCII case as the check and speak43 match it.
 bool SoundFileExists(const ProgramPaths& paths, std::string_view name);
 // "[:play " + name + ".wav]", written only when that sound file lies in the
 // program folder; otherwise nothing happens and the script is not touched.
-FileResult WritePlay(const ProgramPaths& paths, std::string_view name);
+Result<void> WritePlay(const ProgramPaths& paths, std::string_view name);
 
 }  // namespace qvx

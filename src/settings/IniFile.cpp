@@ -32,8 +32,8 @@ IniLayout Locate(const std::string& path, const std::string& section,
     IniLayout layout;
     layout.keys.resize(keys.size());
     LineReader reader(path);
-    if (!reader.ok()) {
-        layout.error = reader.error();
+    if (!reader.status().ok()) {
+        layout.error = reader.status().error();
         layout.missing = !FileExists(path);
         return layout;
     }
@@ -64,7 +64,7 @@ IniLayout Locate(const std::string& path, const std::string& section,
         }
         ++index;
     }
-    layout.error = reader.error();
+    layout.error = reader.status().error();
     // Without a header after the section the range runs to the end.
     if (!layout.bound) layout.keys = std::move(sinceHeader);
     return layout;
@@ -72,30 +72,30 @@ IniLayout Locate(const std::string& path, const std::string& section,
 
 // Writes the file anew from its non-blank lines: line `replace` becomes
 // `keyLine`, or `keyLine` goes before line `insertBefore`, or at the end.
-FileResult RewriteIni(const std::string& path, const std::string& keyLine,
-                      std::optional<std::size_t> replace, std::optional<std::size_t> insertBefore) {
-    std::string error;
-    auto file = ReplacementFile::Create(path, error);
-    if (!file) return FileResult::Failure(error);
+Result<void> RewriteIni(const std::string& path, const std::string& keyLine,
+                        std::optional<std::size_t> replace,
+                        std::optional<std::size_t> insertBefore) {
+    Result<ReplacementFile> file = ReplacementFile::Create(path);
+    if (!file) return Fail(file.error());
     LineReader reader(path);
     const auto write = [&file](std::string_view line) {
-        FileResult written = file->Write(line);
+        Result<void> written = file->Write(line);
         return written ? file->Write(kLineEnd) : written;
     };
-    if (FileResult written = file->Write(reader.Utf8Mark()); !written) return written;
+    if (Result<void> written = file->Write(reader.Utf8Mark()); !written) return written;
     std::size_t index = 0;
     for (std::string_view line; reader.Next(line);) {
         if (line.empty()) continue;
-        FileResult written = index == insertBefore ? write(keyLine) : FileResult::Success();
+        Result<void> written = index == insertBefore ? write(keyLine) : Result<void>{};
         if (written) written = write(index == replace ? std::string_view(keyLine) : line);
         if (!written) return written;
         ++index;
     }
-    if (!reader.ok()) {
-        return FileResult::Failure("could not read the file " + path + ": " + reader.error() + ".");
+    if (!reader.status().ok()) {
+        return Fail("could not read the file " + path + ": " + reader.status().error() + ".");
     }
     if (!replace && !insertBefore) {
-        if (FileResult written = write(keyLine); !written) return written;
+        if (Result<void> written = write(keyLine); !written) return written;
     }
     return file->Commit();
 }
@@ -119,14 +119,13 @@ std::string ReadIniValue(const std::string& path, const std::string& section,
     return ReadIniValues(path, section, std::span(&key, 1))[0].value_or(fallback);
 }
 
-FileResult WriteIniValue(const std::string& path, const std::string& section,
-                         const std::string& key, const std::string& value) {
+Result<void> WriteIniValue(const std::string& path, const std::string& section,
+                           const std::string& key, const std::string& value) {
     const std::string keyLine = key + "=" + value;
     const IniLayout layout = Locate(path, section, std::span(&key, 1));
     // A file that cannot be read is not added to: the new value would not
     // be read back either.
-    if (!layout.error.empty() && !layout.missing)
-        return FileResult::Failure(WriteFailure(path, layout.error));
+    if (!layout.error.empty() && !layout.missing) return Fail(WriteFailure(path, layout.error));
     if (layout.missing || !layout.section) {
         // A hand-edited file may lack its last line end: start on a line of
         // our own so its last value is not changed.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "common/FileResult.h"
+#include "common/Result.h"
 
 namespace qvx {
 
@@ -30,7 +30,7 @@ std::string ReadIniValue(const std::string& path, const std::string& section,
 // file is rewritten whole (without its blank lines, every line ending in
 // CR LF) when it has the section, and appended to when it does not. A file
 // that exists but cannot be read (a line too long, UTF-16) is refused.
-FileResult WriteIniValue(const std::string& path, const std::string& section,
+Result<void> WriteIniValue(const std::string& path, const std::string& section,
                          const std::string& key, const std::string& value);
 
 }  // namespace qvx

@@ -5,16 +5,13 @@
 
 namespace qvx::speak {
 
-std::unique_ptr<PulseSink> PulseSink::Open(int sampleRate, std::string& error) {
+Result<std::unique_ptr<AudioSink>> PulseSink::Open(int sampleRate) {
     const pa_sample_spec format{PA_SAMPLE_S16LE, static_cast<std::uint32_t>(sampleRate), 1};
     int code = 0;
     pa_simple* stream = pa_simple_new(nullptr, "speak43", PA_STREAM_PLAYBACK, nullptr,
                                       "working script", &format, nullptr, nullptr, &code);
-    if (!stream) {
-        error = std::string("cannot open the sound device: ") + pa_strerror(code);
-        return nullptr;
-    }
-    return std::unique_ptr<PulseSink>(new PulseSink(stream));
+    if (!stream) return Fail(std::string("cannot open the sound device: ") + pa_strerror(code));
+    return std::unique_ptr<AudioSink>(new PulseSink(stream));
 }
 
 PulseSink::~PulseSink() {

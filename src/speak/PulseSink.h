@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "common/Result.h"
 #include "speak/AudioSink.h"
 
 struct pa_simple;
@@ -13,8 +14,8 @@ namespace qvx::speak {
 // desktops serve it too).
 class PulseSink final : public AudioSink {
   public:
-    // nullptr with `error` set when no sound server can be reached.
-    static std::unique_ptr<PulseSink> Open(int sampleRate, std::string& error);
+    // A failure when no sound server can be reached.
+    static Result<std::unique_ptr<AudioSink>> Open(int sampleRate);
     ~PulseSink() override;
 
     bool Write(std::span<const std::int16_t> samples) override;

@@ -27,8 +27,13 @@ bool OpenSound(FolderFiles& folder, std::string_view name, SoundFile& file, std:
     // Without a match the name as written is opened for the reason it fails:
     // missing, a folder, a FIFO (refused without waiting on it).
     const std::optional<std::string> found = folder.Find(name);
-    file.handle = OpenForReading(found.value_or(folder.folder() + "/" + std::string(name)), error);
-    if (!file.handle) return false;
+    Result<FileHandle> opened =
+        OpenForReading(found.value_or(folder.folder() + "/" + std::string(name)));
+    if (!opened) {
+        error = opened.error();
+        return false;
+    }
+    file.handle = std::move(*opened);
     file.sound.reset(sf_open_fd(file.handle.get(), SFM_READ, &file.info, SF_FALSE));
     const SF_INFO& info = file.info;
     if (!file.sound) {

@@ -94,13 +94,12 @@ constexpr std::string_view kUsage =
     "3 sound device cannot be opened or fails, 4 WAV file cannot be written (or\n"
     "would pass the format's 4 GiB), 5 speech engine cannot start.\n";
 
-std::unique_ptr<AudioSink> OpenOutput(const SpeakArguments& arguments,
-                                      const DeviceOpener& openDevice, int sampleRate,
-                                      std::string& error) {
-    if (!arguments.wav) return openDevice(sampleRate, error);
-    error = WavTargetRefusal(*arguments.wav, arguments.script);
-    if (!error.empty()) return nullptr;
-    return WavFileSink::Open(*arguments.wav, sampleRate, error);
+Result<std::unique_ptr<AudioSink>> OpenOutput(const SpeakArguments& arguments,
+                                              const DeviceOpener& openDevice, int sampleRate) {
+    if (!arguments.wav) return openDevice(sampleRate);
+    std::string refusal = WavTargetRefusal(*arguments.wav, arguments.script);
+    if (!refusal.empty()) return Fail(std::move(refusal));
+    return WavFileSink::Open(*arguments.wav, sampleRate);
 }
 
 }  // namespace
@@ -156,7 +155,7 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
     // is not text of a kind it reads is refused at once.
     std::string_view line;
     bool more = script.Next(line);
-    if (!script.ok()) return cannotRead(script.error());
+    if (!script.status().ok()) return cannotRead(script.status().error());
 
     std::string error;
     std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
@@ -165,10 +164,10 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         return kExitNoEngine;
     }
     const int outputFailed = arguments.wav ? kExitCannotWrite : kExitNoDevice;
-    const std::unique_ptr<AudioSink> sink =
-        OpenOutput(arguments, openDevice, engine->SampleRate(), error);
+    const Result<std::unique_ptr<AudioSink>> sink =
+        OpenOutput(arguments, openDevice, engine->SampleRate());
     if (!sink) {
-        err << kProgram << error << '\n';
+        err << kProgram << sink.error() << '\n';
         return outputFailed;
     }
     // Speaking ends the run still speaking in this folder; a WAV file neither
@@ -179,7 +178,7 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         arguments.wav ? SpeakingLock()
                       : SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
     if (!problem.empty()) err << kWarning << problem << '\n';
-    ScriptSpeaker speaker(*engine, *sink, ".",
+    ScriptSpeaker speaker(*engine, **sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
     for (; more; more = script.Next(line)) {
         if (line.find('\0') != std::string_view::npos) {
@@ -190,7 +189,7 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
             return outputFailed;
         }
     }
-    if (!script.ok()) return cannotRead(script.error());
+    if (!script.status().ok()) return cannotRead(script.status().error());
     if (!speaker.Finish()) {
         err << kProgram << speaker.error() << '\n';
         return outputFailed;

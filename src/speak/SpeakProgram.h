@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
 #include "speak/AudioSink.h"
 
 namespace qvx::speak {
@@ -35,7 +36,7 @@ SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments);
 // What --help prints.
 std::string_view UsageText();
 
-using DeviceOpener = std::function<std::unique_ptr<AudioSink>(int sampleRate, std::string& error)>;
+using DeviceOpener = std::function<Result<std::unique_ptr<AudioSink>>(int sampleRate)>;
 
 // The whole program after its command line: reads the script (relative paths
 // from the working folder, where the sound files lie too), renders it to the

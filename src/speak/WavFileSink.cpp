@@ -4,22 +4,18 @@
 
 namespace qvx::speak {
 
-std::unique_ptr<WavFileSink> WavFileSink::Open(const std::string& path, int sampleRate,
-                                               std::string& error, std::uint64_t mostSamples) {
-    std::optional<ReplacementFile> file = ReplacementFile::Create(path, error);
-    if (!file) return nullptr;
+Result<std::unique_ptr<AudioSink>> WavFileSink::Open(const std::string& path, int sampleRate,
+                                                     std::uint64_t mostSamples) {
+    Result<ReplacementFile> file = ReplacementFile::Create(path);
+    if (!file) return Fail(file.error());
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     // The descriptor stays the replacement's: libsndfile must not close it.
     SNDFILE* sound = sf_open_fd(file->fd(), SFM_WRITE, &info, SF_FALSE);
-    if (!sound) {
-        error = "cannot write " + path + ": " + sf_strerror(nullptr);
-        return nullptr;
-    }
-    return std::unique_ptr<WavFileSink>(
-        new WavFileSink(path, std::move(*file), sound, mostSamples));
+    if (!sound) return Fail("cannot write " + path + ": " + sf_strerror(nullptr));
+    return std::unique_ptr<AudioSink>(new WavFileSink(path, std::move(*file), sound, mostSamples));
 }
 
 WavFileSink::WavFileSink(std::string path, ReplacementFile file, sf_private_tag* sound,
@@ -31,7 +27,7 @@ WavFileSink::~WavFileSink() {
 }
 
 // Drops the unfinished file: the replacement removes its temporary.
-bool WavFileSink::Fail(const std::string& why) {
+bool WavFileSink::Abandon(const std::string& why) {
     error_ = "cannot write " + path_ + ": " + why;
     if (sound_) sf_close(sound_);
     sound_ = nullptr;
@@ -42,10 +38,10 @@ bool WavFileSink::Fail(const std::string& why) {
 bool WavFileSink::Write(std::span<const std::int16_t> samples) {
     if (!sound_) return false;
     if (samples.size() > mostSamples_ - written_) {
-        return Fail("the sound is longer than a WAV file can hold (4 GiB)");
+        return Abandon("the sound is longer than a WAV file can hold (4 GiB)");
     }
     const auto count = static_cast<sf_count_t>(samples.size());
-    if (sf_write_short(sound_, samples.data(), count) != count) return Fail(sf_strerror(sound_));
+    if (sf_write_short(sound_, samples.data(), count) != count) return Abandon(sf_strerror(sound_));
     written_ += samples.size();
     return true;
 }
@@ -54,9 +50,9 @@ bool WavFileSink::Finish() {
     if (!sound_) return false;
     const int closed = sf_close(sound_);
     sound_ = nullptr;
-    if (closed != 0) return Fail(sf_error_number(closed));
-    if (const FileResult committed = file_->Commit(); !committed) {
-        error_ = committed.error;
+    if (closed != 0) return Abandon(sf_error_number(closed));
+    if (const Result<void> committed = file_->Commit(); !committed) {
+        error_ = committed.error();
         file_.reset();
         return false;
     }

@@ -23,11 +23,10 @@ class WavFileSink final : public AudioSink {
     // (a little is kept for the header).
     static constexpr std::uint64_t kMostSamples = (std::uint64_t{0xFFFFFFFF} - 4096) / 2;
 
-    // nullptr with `error` set when the file cannot be created. Past
-    // `mostSamples` the run fails rather than write a header that lies.
-    static std::unique_ptr<WavFileSink> Open(const std::string& path, int sampleRate,
-                                             std::string& error,
-                                             std::uint64_t mostSamples = kMostSamples);
+    // A failure when the file cannot be created. Past `mostSamples` the run
+    // fails rather than write a header that lies.
+    static Result<std::unique_ptr<AudioSink>> Open(const std::string& path, int sampleRate,
+                                                   std::uint64_t mostSamples = kMostSamples);
     ~WavFileSink() override;
 
     bool Write(std::span<const std::int16_t> samples) override;
@@ -37,7 +36,7 @@ class WavFileSink final : public AudioSink {
   private:
     WavFileSink(std::string path, ReplacementFile file, sf_private_tag* sound,
                 std::uint64_t mostSamples);
-    bool Fail(const std::string& why);
+    bool Abandon(const std::string& why);
 
     std::string path_;
     std::optional<ReplacementFile> file_;

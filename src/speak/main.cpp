@@ -16,10 +16,6 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const qvx::speak::DeviceOpener openDevice = [](int sampleRate, std::string& error) {
-        return std::unique_ptr<qvx::speak::AudioSink>(
-            qvx::speak::PulseSink::Open(sampleRate, error));
-    };
-    return qvx::speak::RunSpeak(qvx::speak::ParseArguments(arguments), openDevice, std::cout,
-                                std::cerr);
+    return qvx::speak::RunSpeak(qvx::speak::ParseArguments(arguments), qvx::speak::PulseSink::Open,
+                                std::cout, std::cerr);
 }

@@ -18,7 +18,7 @@ constexpr std::string_view kAddressTempName = "~ip.tmp";
 constexpr std::string_view kAddressMarker = "var ip =";
 
 size_t WriteToFile(char* data, size_t size, size_t count, void* file) {
-    const bool written = static_cast<ReplacementFile*>(file)->Write({data, size * count}).ok;
+    const bool written = static_cast<ReplacementFile*>(file)->Write({data, size * count}).ok();
     return written ? size * count : 0;
 }
 
@@ -84,9 +84,8 @@ std::string WithoutLineEndsAndBlanks(std::string text) {
 
 bool DownloadUrlToFile(const std::string& url, const std::string& path,
                        const DownloadLimits& limits) {
-    std::string error;
-    auto file = ReplacementFile::Create(path, error);
-    return file && Fetch(url, *file, limits) && file->Commit().ok;
+    Result<ReplacementFile> file = ReplacementFile::Create(path);
+    return file && Fetch(url, *file, limits) && file->Commit().ok();
 }
 
 std::string GetPublicAddress(const NetworkConfig& config) {

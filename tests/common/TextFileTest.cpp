@@ -68,7 +68,7 @@ TEST(Lines, ALineBeyondTheLimitIsRefused) {
     std::string_view line;
     EXPECT_TRUE(reader.Next(line));
     EXPECT_FALSE(reader.Next(line));
-    EXPECT_EQ(reader.error(), "line 2 is longer than 16 MB");
+    EXPECT_EQ(reader.status().error(), "line 2 is longer than 16 MB");
 }
 
 // Readers and writers leave alone whatever is not a plain file, and never
@@ -86,16 +86,15 @@ TEST(FileAccess, OnlyPlainFilesAreReadOrWritten) {
         {"/dev/null", "is not a plain file"},
     };
     for (const auto& [path, reason] : cases) {
-        std::string error;
-        EXPECT_FALSE(ReadWholeFile(path, &error).has_value());
-        EXPECT_EQ(error, reason) << path;
-        EXPECT_FALSE(LineReader(path).ok());
+        const Result<std::string> read = ReadWholeFile(path);
+        EXPECT_EQ(read ? "" : read.error(), reason) << path;
+        EXPECT_FALSE(LineReader(path).status().ok());
         if (path == folder.File("missing")) continue;
-        EXPECT_NE(AppendToFile(path, "y").error.find(reason), std::string::npos) << path;
-        EXPECT_NE(RewriteFile(path, "y").error.find(reason), std::string::npos) << path;
+        EXPECT_NE(AppendToFile(path, "y").error().find(reason), std::string::npos) << path;
+        EXPECT_NE(RewriteFile(path, "y").error().find(reason), std::string::npos) << path;
     }
     alarm(0);
-    EXPECT_EQ(ReadWholeFile(folder.File("plain")), "x");
+    EXPECT_EQ(ReadWholeFile(folder.File("plain")).value_or(""), "x");
     EXPECT_EQ(EntriesIn(folder), 3u) << "nothing was created or replaced";
 }
 
@@ -111,7 +110,7 @@ TEST(RewriteFile, ReplacesContentKeepingPermissionsLinksAndMark) {
               fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(EntriesIn(folder), 2u) << "no temporary file is left behind";
     folder.Write("utf16", "\xFF\xFE");
-    EXPECT_NE(AppendToFile(folder.File("utf16"), "x").error.find("UTF-16"), std::string::npos);
+    EXPECT_NE(AppendToFile(folder.File("utf16"), "x").error().find("UTF-16"), std::string::npos);
 }
 
 // What a rename would lose is kept, or the rewrite is refused, says why and
@@ -144,10 +143,11 @@ TEST(ReplacementFile, KeepsWhatARenameWouldLose) {
         if (row == "another user's file") chmod(f.c_str(), 0666);
         setfsgid(asNobody ? kNobody : 0);
         setfsuid(asNobody ? kNobody : 0);
-        std::string error;
-        if (auto file = ReplacementFile::Create(f, error); file && file->Write("new")) {
+        auto file = ReplacementFile::Create(f);
+        std::string error = file ? "" : file.error();
+        if (file && file->Write("new")) {
             EXPECT_TRUE(row != "changed meanwhile" || AppendToFile(f, "+"));
-            error = file->Commit().error;
+            error = file->Commit().error();
         }
         setfsuid(0);
         setfsgid(0);
@@ -168,9 +168,8 @@ TEST(ReplacementFile, KeepsWhatARenameWouldLose) {
 TEST(ReplacementFile, TemporaryIsPrivateAndNeverLeftBehind) {
     test::TempFolder folder;
     folder.Write("f", "old");
-    std::string error;
     {
-        auto file = ReplacementFile::Create(folder.File("f"), error);
+        auto file = ReplacementFile::Create(folder.File("f"));
         ASSERT_TRUE(file);
         struct stat status {};
         ASSERT_EQ(fstat(file->fd(), &status), 0);
@@ -186,7 +185,7 @@ TEST(ReplacementFile, TemporaryIsPrivateAndNeverLeftBehind) {
         if (child == 0) {
             RemoveTemporariesOnSignals();
             std::thread([] { pause(); }).detach();
-            for (;;) ReplacementFile::Create(folder.File("f"), error);
+            for (;;) ReplacementFile::Create(folder.File("f"));
         }
         std::this_thread::sleep_for(std::chrono::microseconds(1000 + 37 * trial));
         const int signal = trial % 2 ? SIGPIPE : SIGTERM;

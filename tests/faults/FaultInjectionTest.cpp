@@ -58,7 +58,7 @@ const Rewrite kRewrites[] = {
      [](const test::TempFolder& f) {
          return !WriteIniValue(f.File("settings.ini"), "QVOptions", "UseEditor",
                                std::string(300, 'x'))
-                     .ok;
+                     .ok();
      }},
     {"demo.txt", "[:np]\r\n",
      [](const test::TempFolder& f) {
@@ -110,13 +110,13 @@ INSTANTIATE_TEST_SUITE_P(AfterBytes, FaultInjection, ::testing::Values(0, 1, 100
 TEST(AppendFault, LeavesNoHalfLine) {
     test::TempFolder folder;
     folder.Write("demo.txt", "[:np]\r\n");
-    FileResult result;
+    Result<void> result;
     {
         FileSizeLimit limit(7 + 3);
         result = WriteVoice(folder.paths(), 1);
     }
-    EXPECT_FALSE(result.ok);
-    EXPECT_NE(result.error.find("demo.txt"), std::string::npos);
+    EXPECT_FALSE(result.ok());
+    EXPECT_NE(result.error().find("demo.txt"), std::string::npos);
     EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n");
     ASSERT_TRUE(WriteVoice(folder.paths(), 1));
     EXPECT_EQ(folder.Read("demo.txt"), "[:np]\r\n[:nb]\r\n");

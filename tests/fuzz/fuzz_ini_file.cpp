@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::WriteBytes(path, start);
     }
     if (!EncodingRefusal(start).empty()) {  // UTF-16 is neither read nor written to
-        QVX_FUZZ_CHECK(!WriteIniValue(path, "s", "k", "v").ok && ReadWholeFile(path) == start);
+        const bool refused = !WriteIniValue(path, "s", "k", "v").ok();
+        QVX_FUZZ_CHECK(refused && ReadWholeFile(path).value_or("") == start);
         return 0;
     }
 
@@ -95,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             keys[input.ConsumeIntegralInRange<std::size_t>(0, keys.size() - 1)];
         const std::string value = Without(input.ConsumeRandomLengthString(16), "\r\n");
         if (!KeyLinesStayApart(stored[section], key, value)) continue;
-        QVX_FUZZ_CHECK(WriteIniValue(path, section, key, value).ok);
+        QVX_FUZZ_CHECK(WriteIniValue(path, section, key, value).ok());
         stored[section][key] = value;
         CheckEveryKey(path, sections, keys, stored);
     }

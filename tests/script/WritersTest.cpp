@@ -15,7 +15,7 @@ TEST(Writers, AppendOneBoundedLineEach) {
     test::TempFolder folder;
     folder.Write("demo.txt", "hello");
     const ProgramPaths& p = folder.paths();
-    for (const FileResult& written :
+    for (const Result<void>& written :
          {WriteBoundedCommand(p, kVoiceRate, 1500), WriteBoundedCommand(p, kGender, 2),
           WriteVoice(p, 0), WriteVoice(p, 42), WriteFormantCommand(p, kFormantFrequency, 3, 1000),
           WriteFormantCommand(p, kFormantFrequency, 9, 2000),
@@ -24,7 +24,7 @@ TEST(Writers, AppendOneBoundedLineEach) {
           WriteDial(p, ""), WriteDial(p, " 5,5 \"x"), WritePhonemeEntry(p, "c", 10, 40),
           WritePhonemeEntry(p, "zh", 30000, -2), WriteToneNote(p, 0, 1), WriteToneNote(p, 50, 1),
           WriteToneFrequency(p, 5, -5), WriteToneFrequency(p, 30000, 100)}) {
-        EXPECT_TRUE(written.ok) << written.error;
+        EXPECT_TRUE(written.ok()) << written.error();
     }
     EXPECT_EQ(folder.Read("demo.txt"),
               "hello[:ra 999]\r\n[:dv sx 1]\r\n[:nb]\r\n[:nv]\r\n"

@@ -71,11 +71,10 @@ class Rendering : public ::testing::Test {
     // a WAV file and reads its samples back.
     Samples Render(const std::string& script, const std::vector<std::string>& expected = {}) {
         const std::string path = folder_.File("out.wav");
-        std::string error;
-        auto sink = WavFileSink::Open(path, rate_, error);
-        EXPECT_NE(sink, nullptr) << error;
+        auto sink = WavFileSink::Open(path, rate_);
+        EXPECT_TRUE(sink) << sink.error();
         std::vector<std::string> warnings;
-        ScriptSpeaker speaker(*engine_, *sink, folder_.folder(),
+        ScriptSpeaker speaker(*engine_, **sink, folder_.folder(),
                               [&](const std::string& warning) { warnings.push_back(warning); });
         std::string_view line;
         LineSplitter lines(script);
@@ -123,7 +122,7 @@ TEST_F(Rendering, TonesDialsAndSoundFilesHaveTheirLengthAndFrequencies) {
     const std::tuple<const char*, double, double, std::vector<double>> rows[] = {
         // The script, its loud and its whole length in ms, its frequencies.
         {"[:tone<440,500>]", 500, 500, {440}},
-        {"[:dial 5]", 100, 200, {770, 1336}},               // a pause follows the key
+        {"[:dial 5]", 100, 200, {770, 1336}},  // a pause follows the key
         {"[:play bell.wav]", 200, 200, {1000}},
         {"[:play BELL.WAV]", 200, 200, {1000}},
     };
@@ -264,9 +263,8 @@ TEST_F(Rendering, OutputThatFailsEndsTheLineAndKeepsTheOldFile) {
     for (const char* line : {"hello", "[:tone 440,100]", "[:dial -12]", "[:pause 300]",
                              "[:phoneme on][aa<100,30>ey<300>]"}) {
         SCOPED_TRACE(line);
-        std::string error;
-        auto sink = WavFileSink::Open(folder_.File("out.wav"), rate_, error, rate_ / 10);
-        ScriptSpeaker speaker(*engine_, *sink, folder_.folder(), [](const std::string&) {});
+        auto sink = WavFileSink::Open(folder_.File("out.wav"), rate_, rate_ / 10);
+        ScriptSpeaker speaker(*engine_, **sink, folder_.folder(), [](const std::string&) {});
         EXPECT_TRUE(speaker.SpeakLine("[:tone 440,100]", 1));  // full to the sample
         EXPECT_FALSE(speaker.SpeakLine(line, 2));
         EXPECT_NE(speaker.error().find("4 GiB"), std::string::npos) << speaker.error();
