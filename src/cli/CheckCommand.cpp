@@ -35,12 +35,12 @@ std::string FolderOf(const std::string& file) {
 }
 
 CheckStatus Found(bool anything) {
-    return anything ? kCheckFoundSomething : kCheckClean;
+    return anything ? CheckStatus::FoundSomething : CheckStatus::Clean;
 }
 
 CheckStatus Fail(std::ostream& err, const std::string& what) {
     err << kProgramName << ": " << PrintableText(what) << '\n';
-    return kCheckFailed;
+    return CheckStatus::Failed;
 }
 
 CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std::ostream& err) {
@@ -81,17 +81,17 @@ CheckStatus CheckFile(const std::string& file, bool fix, std::ostream& out, std:
 
 }  // namespace
 
-int RunCheckCommand(const std::vector<std::string_view>& arguments, std::ostream& out,
-                    std::ostream& err) {
+CheckStatus RunCheckCommand(const std::vector<std::string_view>& arguments, std::ostream& out,
+                            std::ostream& err) {
     const CheckArguments parsed = ParseCheckArguments(arguments);
-    CheckStatus status = kCheckClean;
+    CheckStatus status = CheckStatus::Clean;
     if (parsed.help) {
         out << kCheckUsage;
     } else if (parsed.version) {
         out << VersionLine(kProgramName);
     } else if (!parsed.error.empty()) {
         err << kProgramName << ": " << parsed.error << ".\nTry '" << kProgramName << " --help'.\n";
-        status = kCheckFailed;
+        status = CheckStatus::Failed;
     } else {
         for (const std::string& file : parsed.files) {
             status = std::max(status, CheckFile(file, parsed.fix, out, err));
@@ -100,7 +100,7 @@ int RunCheckCommand(const std::vector<std::string_view>& arguments, std::ostream
     // Findings that never reached their reader are a failure, not a clean check.
     if (!out.flush()) {
         err << kProgramName << ": the output could not be written.\n";
-        status = kCheckFailed;
+        status = CheckStatus::Failed;
     }
     return status;
 }

@@ -10,5 +10,5 @@ int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     qvx::RemoveTemporariesOnSignals();
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    return qvx::RunCheckCommand(arguments, std::cout, std::cerr);
+    return static_cast<int>(qvx::RunCheckCommand(arguments, std::cout, std::cerr));
 }

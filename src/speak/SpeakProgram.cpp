@@ -131,24 +131,24 @@ SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments) {
     return parsed;
 }
 
-int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, std::ostream& out,
-             std::ostream& err) {
+ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice,
+                  std::ostream& out, std::ostream& err) {
     if (!arguments.error.empty()) {
         err << kProgram << arguments.error << '\n';
-        return kExitUsage;
+        return ExitCode::Usage;
     }
     if (arguments.help) {
         out << kUsage;
-        return kExitOk;
+        return ExitCode::Ok;
     }
     if (arguments.version) {
         out << VersionLine("speak43");
-        return kExitOk;
+        return ExitCode::Ok;
     }
     const auto cannotRead = [&](std::string_view why) {
         err << kProgram << "cannot read the script " << PrintableText(arguments.script) << ": "
             << why << '\n';
-        return kExitNoScript;
+        return ExitCode::NoScript;
     };
     LineReader script(arguments.script);
     // The first line is read before anything starts, so that a script that
@@ -161,9 +161,9 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
     std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
     if (!engine) {
         err << kProgram << error << '\n';
-        return kExitNoEngine;
+        return ExitCode::NoEngine;
     }
-    const int outputFailed = arguments.wav ? kExitCannotWrite : kExitNoDevice;
+    const ExitCode outputFailed = arguments.wav ? ExitCode::CannotWrite : ExitCode::NoDevice;
     const Result<std::unique_ptr<AudioSink>> sink =
         OpenOutput(arguments, openDevice, engine->SampleRate());
     if (!sink) {
@@ -194,7 +194,7 @@ int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, st
         err << kProgram << speaker.error() << '\n';
         return outputFailed;
     }
-    return kExitOk;
+    return ExitCode::Ok;
 }
 
 }  // namespace qvx::speak

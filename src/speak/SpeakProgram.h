@@ -14,13 +14,13 @@
 namespace qvx::speak {
 
 // Exit status of speak43.
-enum ExitCode : int {
-    kExitOk = 0,
-    kExitUsage = 1,
-    kExitNoScript = 2,
-    kExitNoDevice = 3,
-    kExitCannotWrite = 4,
-    kExitNoEngine = 5,
+enum class ExitCode : int {
+    Ok = 0,
+    Usage = 1,
+    NoScript = 2,
+    NoDevice = 3,
+    CannotWrite = 4,
+    NoEngine = 5,
 };
 
 struct SpeakArguments {
@@ -41,7 +41,7 @@ using DeviceOpener = std::function<Result<std::unique_ptr<AudioSink>>(int sample
 // The whole program after its command line: reads the script (relative paths
 // from the working folder, where the sound files lie too), renders it to the
 // device or the wave file, and reports every problem as one line on `err`.
-int RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice, std::ostream& out,
-             std::ostream& err);
+ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice,
+                  std::ostream& out, std::ostream& err);
 
 }  // namespace qvx::speak

@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    return qvx::speak::RunSpeak(qvx::speak::ParseArguments(arguments), qvx::speak::PulseSink::Open,
-                                std::cout, std::cerr);
+    return static_cast<int>(qvx::speak::RunSpeak(
+        qvx::speak::ParseArguments(arguments), qvx::speak::PulseSink::Open, std::cout, std::cerr));
 }

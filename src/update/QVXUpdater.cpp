@@ -54,33 +54,33 @@ void ShowError(UserPrompts& prompts, std::string_view text) {
 QVXUpdater::QVXUpdater(NetworkConfig config, std::string versionTempPath)
     : config_(std::move(config)), versionTempPath_(std::move(versionTempPath)) {}
 
-int QVXUpdater::CheckForUpdate() {
+UpdateResult QVXUpdater::CheckForUpdate() {
     versionParts_.clear();
     failure_ = {};
-    if (!IsConnected(config_)) return kNotConnected;
+    if (!IsConnected(config_)) return UpdateResult::NotConnected;
     const std::string versionUrl = config_.updateServer + std::string(kVersionFilePath);
     if (!DownloadUrlToFile(versionUrl, versionTempPath_, config_.limits)) {
-        return kVersionDownloadFailed;
+        return UpdateResult::VersionDownloadFailed;
     }
-    if (!FileExists(versionTempPath_)) return kVersionFileMissing;
+    if (!FileExists(versionTempPath_)) return UpdateResult::VersionFileMissing;
     return ReadVersionFile();
 }
 
-int QVXUpdater::ReadVersionFile() {
+UpdateResult QVXUpdater::ReadVersionFile() {
     const auto bytes = ReadWholeFile(versionTempPath_);
     if (!bytes) {
         failure_.kind = CheckFailureKind::Unreadable;
-        return kCheckFailed;
+        return UpdateResult::CheckFailed;
     }
     DeleteFileIfPresent(versionTempPath_);
     if (bytes->empty()) {
         failure_.kind = CheckFailureKind::EmptyFile;
-        return kCheckFailed;
+        return UpdateResult::CheckFailed;
     }
     const std::string versionLine = FirstLine(*bytes);
-    if (versionLine.find('.') == std::string::npos) return kVersionDataInvalid;
+    if (versionLine.find('.') == std::string::npos) return UpdateResult::VersionDataInvalid;
     versionParts_ = SplitAtDots(versionLine);
-    if (versionParts_.size() != 3) return kVersionDataInvalid;
+    if (versionParts_.size() != 3) return UpdateResult::VersionDataInvalid;
 
     std::array<int, 3> offered{};
     for (std::size_t i = 0; i < offered.size(); ++i) {
@@ -89,13 +89,13 @@ int QVXUpdater::ReadVersionFile() {
             failure_.kind = number.status == NumericStatus::OutOfRange
                                 ? CheckFailureKind::OutOfRange
                                 : CheckFailureKind::NotANumber;
-            return kCheckFailed;
+            return UpdateResult::CheckFailed;
         }
         offered[i] = number.value;
     }
     const auto running = std::make_tuple(kVersionMajor, kVersionMinor, kVersionRevision);
     const auto available = std::make_tuple(offered[0], offered[1], offered[2]);
-    return available > running ? kUpdateAvailable : kNoUpdate;
+    return available > running ? UpdateResult::Available : UpdateResult::NoUpdate;
 }
 
 std::string QVXUpdater::OfferText() const {
@@ -145,8 +145,9 @@ std::string VersionTempPath(const std::string& programFolder) {
 void RunUpdateCheck(UserPrompts& prompts, Launcher& launcher, const NetworkConfig& config,
                     const std::string& programFolder, const std::function<void()>& endProgram) {
     QVXUpdater updater(config, VersionTempPath(programFolder));
-    const int result = updater.CheckForUpdate();
-    if (result == kUpdateAvailable) return updater.OfferUpdate(prompts, launcher, endProgram);
+    const UpdateResult result = updater.CheckForUpdate();
+    if (result == UpdateResult::Available)
+        return updater.OfferUpdate(prompts, launcher, endProgram);
     prompts.ShowMessage(UpdateErrorText(result, updater.LastFailure()),
                         std::string(kUpdateErrorTitle), PromptIcon::Critical);
 }

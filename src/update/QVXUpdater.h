@@ -19,10 +19,9 @@ class QVXUpdater {
     // versionTempPath: where the version file is fetched to (see VersionTempPath).
     QVXUpdater(NetworkConfig config, std::string versionTempPath);
 
-    // 1 when the server offers a newer version, else 0 or a negative
-    // UpdateResult; never throws. The file is deleted once its first line
-    // has been read.
-    int CheckForUpdate();
+    // Available when the server offers a newer version; never throws. The
+    // file is deleted once its first line has been read.
+    UpdateResult CheckForUpdate();
 
     const CheckFailure& LastFailure() const { return failure_; }
 
@@ -33,7 +32,7 @@ class QVXUpdater {
                      const std::function<void()>& endProgram);
 
   private:
-    int ReadVersionFile();
+    UpdateResult ReadVersionFile();
     // Fetches the installer into the download folder and, when the user
     // agrees and it starts, calls endProgram (which must end the program at
     // once, without the exit steps).

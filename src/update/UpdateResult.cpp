@@ -8,24 +8,25 @@ namespace qvx {
 namespace {
 
 struct ResultTexts {
-    int result;
+    UpdateResult result;
     std::string_view reason;
     std::string_view advice;
 };
 
 constexpr std::array<ResultTexts, 7> kResultTexts{{
-    {kUpdateAvailable, "", ""},
-    {kNoUpdate, "there are currently no updates at this time. ", "Please try again later."},
-    {kNotConnected, "you are not connected to the internet. ",
+    {UpdateResult::Available, "", ""},
+    {UpdateResult::NoUpdate, "there are currently no updates at this time. ",
+     "Please try again later."},
+    {UpdateResult::NotConnected, "you are not connected to the internet. ",
      "Please connect to the internet and try again."},
-    {kVersionDownloadFailed, "version information could not be downloaded. ",
+    {UpdateResult::VersionDownloadFailed, "version information could not be downloaded. ",
      "The server could be unavailable. Please try again later. If the problem persists, please "
      "contact Velmora."},
-    {kVersionFileMissing, "the version information file is empty. ",
+    {UpdateResult::VersionFileMissing, "the version information file is empty. ",
      "Please contact Velmora so the situation can be assessed."},
-    {kVersionDataInvalid, "the version data is invalid. ", "Please contact Velmora."},
+    {UpdateResult::VersionDataInvalid, "the version data is invalid. ", "Please contact Velmora."},
     // The advice of a failed check is built from the failure.
-    {kCheckFailed, "an unknown error occurred. ", ""},
+    {UpdateResult::CheckFailed, "an unknown error occurred. ", ""},
 }};
 
 constexpr std::array<std::string_view, 5> kFailureDescriptions{
@@ -41,7 +42,7 @@ std::string_view Description(const CheckFailure& failure) {
     return index < kFailureDescriptions.size() ? kFailureDescriptions[index] : "";
 }
 
-const ResultTexts* FindTexts(int result) {
+const ResultTexts* FindTexts(UpdateResult result) {
     for (const auto& texts : kResultTexts) {
         if (texts.result == result) return &texts;
     }
@@ -50,8 +51,8 @@ const ResultTexts* FindTexts(int result) {
 
 }  // namespace
 
-std::string ShowSolution(int result, const CheckFailure& failure) {
-    if (result == kCheckFailed) {
+std::string ShowSolution(UpdateResult result, const CheckFailure& failure) {
+    if (result == UpdateResult::CheckFailed) {
         return "Please report the following to Velmora. Error number " +
                FormatNumber(failure.Number()) + ", " + std::string(Description(failure)) + ".";
     }
@@ -59,7 +60,7 @@ std::string ShowSolution(int result, const CheckFailure& failure) {
     return texts ? std::string(texts->advice) : std::string();
 }
 
-std::string UpdateErrorText(int result, const CheckFailure& failure) {
+std::string UpdateErrorText(UpdateResult result, const CheckFailure& failure) {
     const ResultTexts* texts = FindTexts(result);
     const std::string_view reason = texts ? texts->reason : "";
     return "the update could not be completed because " + std::string(reason) +

@@ -5,18 +5,18 @@
 
 namespace qvx {
 
-// The outcome of an update check, as a signed number.
-enum UpdateResult : int {
-    kUpdateAvailable = 1,
-    kNoUpdate = 0,
-    kNotConnected = -1,
-    kVersionDownloadFailed = -2,
-    kVersionFileMissing = -3,
-    kVersionDataInvalid = -4,
-    kCheckFailed = -5,
+// The outcome of an update check; the numbers are the ones users report.
+enum class UpdateResult : int {
+    Available = 1,
+    NoUpdate = 0,
+    NotConnected = -1,
+    VersionDownloadFailed = -2,
+    VersionFileMissing = -3,
+    VersionDataInvalid = -4,
+    CheckFailed = -5,
 };
 
-// What went wrong when a check ends with kCheckFailed.
+// What went wrong when a check ends with CheckFailed.
 enum class CheckFailureKind : int {
     None = 0,
     EmptyFile = 1,
@@ -30,11 +30,11 @@ struct CheckFailure {
     int Number() const { return static_cast<int>(kind); }
 };
 
-// The line of advice for a result; empty for 1 and for unknown values.
-std::string ShowSolution(int result, const CheckFailure& failure);
+// The line of advice for a result; empty for Available and for unknown values.
+std::string ShowSolution(UpdateResult result, const CheckFailure& failure);
 
-// The text of the "Error" box for a result that is not 1.
-std::string UpdateErrorText(int result, const CheckFailure& failure);
+// The text of the "Error" box for a result that is not Available.
+std::string UpdateErrorText(UpdateResult result, const CheckFailure& failure);
 
 inline constexpr std::string_view kUpdateErrorTitle = "Error";
 

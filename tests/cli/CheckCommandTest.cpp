@@ -32,7 +32,7 @@ const std::string kOneOfEachRule =
     "[:play gone.wav]\r\n[:bogus]\r\n";
 
 struct Outcome {
-    int status;
+    CheckStatus status;
     std::string out;
     std::string err;
 };
@@ -40,7 +40,7 @@ struct Outcome {
 Outcome RunCommand(const std::vector<std::string>& arguments) {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = RunCheckCommand({arguments.begin(), arguments.end()}, out, err);
+    const CheckStatus status = RunCheckCommand({arguments.begin(), arguments.end()}, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -72,7 +72,7 @@ TEST_F(CheckCommandTest, PrintsEachFindingOnALineOfItsOwn) {
             file +
             ":4: error: error! invalid command: [:x\\x01\\x1b[2j\\xc2\\x9b\xC2\xA0] on line 4\n");
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.status, kCheckFoundSomething);
+    EXPECT_EQ(run.status, CheckStatus::FoundSomething);
     EXPECT_EQ(folder.Read("script.txt"), script);
     EXPECT_FALSE(folder.Exists("errors.log"));
 }
@@ -94,7 +94,7 @@ TEST_F(CheckCommandTest, HostileFilesAreRefusedOrWrittenThrough) {
              {Script(utf16[1], "be.txt"), kUtf16Refusal}}) {
         for (const bool fix : {false, true}) {
             const Outcome run = fix ? RunCommand({"--fix", path}) : RunCommand({path});
-            EXPECT_EQ(run.status, kCheckFailed);
+            EXPECT_EQ(run.status, CheckStatus::Failed);
             EXPECT_EQ(run.err, "quillvox-check: " + path + ": " + std::string(reason) + ".\n");
         }
     }
@@ -108,7 +108,7 @@ TEST_F(CheckCommandTest, HostileFilesAreRefusedOrWrittenThrough) {
     Script("mine", "victim");
     fs::permissions(folder.File("victim"), fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink(folder.File("victim"), folder.File("real.txt.qvx-new"));
-    EXPECT_EQ(RunCommand({"--fix", folder.File("link.txt")}).status, kCheckFoundSomething);
+    EXPECT_EQ(RunCommand({"--fix", folder.File("link.txt")}).status, CheckStatus::FoundSomething);
     EXPECT_TRUE(fs::is_symlink(folder.File("link.txt")));
     EXPECT_EQ(folder.Read("real.txt"), "[:np]\r\n");
     EXPECT_EQ(folder.Read("victim"), "mine");
@@ -133,7 +133,7 @@ TEST_F(CheckCommandTest, ManyFaultyLinesStayWithinMemory) {
         } counter;
         std::ostream out(&counter);
         std::ostringstream err;
-        if (RunCheckCommand({file}, out, err) != kCheckFoundSomething) throw 1;
+        if (RunCheckCommand({file}, out, err) != CheckStatus::FoundSomething) throw 1;
         if (counter.written < 2'000'000 * 100LL) throw 2;
     }));
 }
@@ -166,11 +166,11 @@ TEST_F(CheckCommandTest, SeveralFilesInArgumentOrderWithTheWorstStatus) {
     EXPECT_NE(run.out.find("\n" + warned + ":1: warning: "), std::string::npos) << run.out;
     EXPECT_EQ(run.err, "quillvox-check: " + missing + ": no such file.\nquillvox-check: " +
                            folder.File("e") + ": is a folder.\n");
-    EXPECT_EQ(run.status, kCheckFailed);
-    EXPECT_EQ(RunCommand({clean, warned}).status, kCheckFoundSomething);
+    EXPECT_EQ(run.status, CheckStatus::Failed);
+    EXPECT_EQ(RunCommand({clean, warned}).status, CheckStatus::FoundSomething);
     const Outcome quiet = RunCommand({clean, Script("", "empty.txt")});
     EXPECT_EQ(quiet.out + quiet.err, "");
-    EXPECT_EQ(quiet.status, kCheckClean);
+    EXPECT_EQ(quiet.status, CheckStatus::Clean);
 }
 
 TEST_F(CheckCommandTest, WrongArgumentsAndHelpCheckNothing) {
@@ -182,14 +182,14 @@ TEST_F(CheckCommandTest, WrongArgumentsAndHelpCheckNothing) {
         {{"--", "-h"}, "quillvox-check: -h: no such file.\n"}};
     for (const auto& [arguments, err] : wrong) {
         const Outcome run = RunCommand(arguments);
-        EXPECT_EQ(run.status, kCheckFailed);
+        EXPECT_EQ(run.status, CheckStatus::Failed);
         EXPECT_EQ(run.out + run.err, err);
     }
     const Outcome help = RunCommand({"-h", "--fix", file});
-    EXPECT_EQ(help.status, kCheckClean);
+    EXPECT_EQ(help.status, CheckStatus::Clean);
     EXPECT_TRUE(help.out.starts_with("Usage: quillvox-check [--fix] FILE...")) << help.out;
     const Outcome version = RunCommand({"--fix", file, "--version"});
-    EXPECT_EQ(version.status, kCheckClean);
+    EXPECT_EQ(version.status, CheckStatus::Clean);
     EXPECT_TRUE(version.out.starts_with("quillvox-check 5.")) << version.out;
     EXPECT_EQ(folder.Read("script.txt"), "[:NP\r\n");
 }
@@ -226,7 +226,7 @@ TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
         }
         const bool logged = editor.Exists("errors.log");
         EXPECT_EQ(log, logged ? editor.Read("errors.log") : "");
-        EXPECT_EQ(run.status, logged ? kCheckFoundSomething : kCheckClean);
+        EXPECT_EQ(run.status, logged ? CheckStatus::FoundSomething : CheckStatus::Clean);
         EXPECT_EQ(run.err, "");
         EXPECT_FALSE(folder.Exists("errors.log"));
     }
@@ -236,7 +236,7 @@ TEST_F(CheckCommandTest, RepairsAreCounted) {
     const std::string file = Script("\xEF\xBB\xBF[:tone440,500\r\n[:DIAL 555]\r\n");
     const Outcome first = RunCommand({"--fix", file});
     EXPECT_EQ(first.out, file + ": corrections made: 4\n");
-    EXPECT_EQ(first.status, kCheckFoundSomething);
+    EXPECT_EQ(first.status, CheckStatus::FoundSomething);
     EXPECT_EQ(folder.Read("script.txt"), "\xEF\xBB\xBF[:tone<440,500>]\r\n[:dial \"555\"]\r\n");
 }
 
@@ -245,7 +245,7 @@ TEST_F(CheckCommandTest, UnwritableOrMissingFileIsReportedAndKept) {
     fs::permissions(file, fs::perms::owner_read);
     const Outcome run = RunCommand({"--fix", file, folder.File("absent.txt")});
     fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    EXPECT_EQ(run.status, kCheckFailed);
+    EXPECT_EQ(run.status, CheckStatus::Failed);
     EXPECT_NE(run.err.find("could not write the file " + file), std::string::npos);
     EXPECT_EQ(folder.Read("script.txt"), "[:NP\r\n");
     // Neither a temporary file left behind nor the missing file made.

@@ -19,6 +19,7 @@ namespace qvx::speak {
 namespace {
 
 using namespace std::chrono_literals;
+using enum ExitCode;
 
 constexpr const char* kDemo = "[:np]\r\nHello.\r\n[:tone<440,200>]\r\n";
 
@@ -100,7 +101,7 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     const std::set<std::string> before = Names(folder.folder());
     const std::set<std::string> voiceFolders = Names("/tmp", "s43-");
     struct Row {
-        int status;          // or 128 + the signal that ended the program
+        ExitCode status;     // or 128 + the signal that ended the program
         const char* error;   // a part of the line on stderr, if any
         std::string script;  // demo.txt
         const char* arguments = "--wav out.wav";
@@ -110,37 +111,37 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     };
     const char* wavNeedsAFile = "it is a pipe or a device, and a WAV file must go to a plain file";
     const Row rows[] = {
-        {kExitNoDevice, "speak43: cannot open the sound device", kDemo, ""},
-        {kExitNoScript, "the script missing.txt: ", kDemo, "--script missing.txt --wav out.wav"},
+        {NoDevice, "speak43: cannot open the sound device", kDemo, ""},
+        {NoScript, "the script missing.txt: ", kDemo, "--script missing.txt --wav out.wav"},
         // Never a wait on a FIFO.
-        {kExitNoScript, "cannot read the script fifo: ", kDemo, "--script fifo --wav out.wav"},
-        {kExitCannotWrite, wavNeedsAFile, kDemo, "--wav fifo"},
-        {kExitCannotWrite, wavNeedsAFile, kDemo, "--wav /dev/stdout 1<>fifo"},
+        {NoScript, "cannot read the script fifo: ", kDemo, "--script fifo --wav out.wav"},
+        {CannotWrite, wavNeedsAFile, kDemo, "--wav fifo"},
+        {CannotWrite, wavNeedsAFile, kDemo, "--wav /dev/stdout 1<>fifo"},
         // Never a WAV file over the script, by any of its names.
-        {kExitCannotWrite, "the WAV file demo.txt is the script demo.txt", kDemo, "--wav demo.txt"},
-        {kExitCannotWrite, "the WAV file same.txt is the script demo.txt", kDemo, "--wav same.txt"},
-        {kExitCannotWrite, "is the script target.wav", kDemo, "--script target.wav --wav out.wav"},
-        {kExitNoScript, "script demo.txt: it is saved as UTF-16", std::string("\xff\xfeH\0i\0", 6)},
-        {kExitNoScript, "script demo.txt: it is saved as UTF-16", std::string("\xfe\xff\0H\0i", 6)},
-        {kExitOk, "line 2: a NUL byte is read as a blank", std::string("\r\none\0two", 9)},
+        {CannotWrite, "the WAV file demo.txt is the script demo.txt", kDemo, "--wav demo.txt"},
+        {CannotWrite, "the WAV file same.txt is the script demo.txt", kDemo, "--wav same.txt"},
+        {CannotWrite, "is the script target.wav", kDemo, "--script target.wav --wav out.wav"},
+        {NoScript, "script demo.txt: it is saved as UTF-16", std::string("\xff\xfeH\0i\0", 6)},
+        {NoScript, "script demo.txt: it is saved as UTF-16", std::string("\xfe\xff\0H\0i", 6)},
+        {Ok, "line 2: a NUL byte is read as a blank", std::string("\r\none\0two", 9)},
         // Dotted runs once overran the speech engine's stack.
-        {kExitOk, "", times("a.", 86) + "\r\n" + times("e.g.", 50) + times(" e.g.", 50)},
-        {kExitOk, "", times("U.S.A.", 40) + " http://" + times("w.", 90) + "/a." + times("b", 300)},
-        {kExitOk, "", times("[:play TINY.WAV]\n", 2000), "--wav out.wav", 0, RLIM_INFINITY, 5},
-        {kExitUsage, "speak43: unknown argument \"--loud\\x1b\"", kDemo, "--loud\x1b"},
-        {kExitOk, unknown, documented},
+        {Ok, "", times("a.", 86) + "\r\n" + times("e.g.", 50) + times(" e.g.", 50)},
+        {Ok, "", times("U.S.A.", 40) + " http://" + times("w.", 90) + "/a." + times("b", 300)},
+        {Ok, "", times("[:play TINY.WAV]\n", 2000), "--wav out.wav", 0, RLIM_INFINITY, 5},
+        {Usage, "speak43: unknown argument \"--loud\\x1b\"", kDemo, "--loud\x1b"},
+        {Ok, unknown, documented},
         // One sung entry of 400 phonemes once crashed the speech engine.
-        {kExitOk, "", "[:phone on]\r\n[" + std::string(800, 'a') + "]"},
+        {Ok, "", "[:phone on]\r\n[" + std::string(800, 'a') + "]"},
         // 5 MB of dial keys, days of sound: played as it goes, until the WAV
         // file passes the file-size limit, or until the run is interrupted.
-        {kExitCannotWrite, "write out.wav: System error : File too large", dial, "--wav out.wav", 0,
+        {CannotWrite, "write out.wav: System error : File too large", dial, "--wav out.wav", 0,
          rlim_t{8} << 20},
-        {128 + SIGTERM, "", dial, "--wav out.wav", SIGTERM},
-        {kExitOk, "", "[:play large.wav]"},
-        {kExitOk, "line 2: the sound \"low.wav\" is skipped: its sample rate of 1 Hz",
+        {ExitCode{128 + SIGTERM}, "", dial, "--wav out.wav", SIGTERM},
+        {Ok, "", "[:play large.wav]"},
+        {Ok, "line 2: the sound \"low.wav\" is skipped: its sample rate of 1 Hz",
          "\n[:play low.wav]"},
-        {kExitOk, "sound \"bad.wav\" is skipped: it is not a sound file", "[:play bad.wav]"},
-        {kExitOk, "line 3: the sound \"pipe.wav\" is skipped: is not a plain file",
+        {Ok, "sound \"bad.wav\" is skipped: it is not a sound file", "[:play bad.wav]"},
+        {Ok, "line 3: the sound \"pipe.wav\" is skipped: is not a plain file",
          "\n\n[:play pipe.wav]"},
     };
     for (const Row& row : rows) {
@@ -179,14 +180,15 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
         int status = 0;
         waitpid(child, &status, 0);
         const std::string text = folder.Read("stderr.txt");
-        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), row.status)
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+                  static_cast<int>(row.status))
             << text;
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), *row.error ? 1 : 0) << text;
         EXPECT_NE(text.find(row.error), std::string::npos) << text;
         EXPECT_EQ(Names(folder.folder()), before);
         EXPECT_TRUE(std::filesystem::is_symlink(folder.File("out.wav")));
         EXPECT_TRUE(std::filesystem::is_fifo(folder.File("fifo")));
-        EXPECT_EQ(folder.Read("target.wav").starts_with("RIFF"), row.status == kExitOk);
+        EXPECT_EQ(folder.Read("target.wav").starts_with("RIFF"), row.status == Ok);
         folder.Write("target.wav", "old");
     }
     // Another run on this machine may hold a voice folder for a while.
@@ -224,7 +226,7 @@ TEST_F(Program, SpeakingEndsTheRunStillSpeakingInTheFolder) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     kill(wav, SIGCONT);
     EXPECT_EQ(waitpid(wav, &status, 0), wav);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == kExitOk);
+    EXPECT_TRUE(WIFEXITED(status) && ExitCode{WEXITSTATUS(status)} == Ok);
     EXPECT_EQ(waitpid(second, &status, WNOHANG), 0) << "the second run goes on speaking";
     for (pid_t run : {first, second, server}) {
         kill(run, SIGTERM);

@@ -91,7 +91,7 @@ class UpdateTest : public ::testing::Test {
         std::filesystem::create_directories(config.tempFolder);
         std::filesystem::create_directories(config.downloadFolder);
     }
-    int Check() { return updater.CheckForUpdate(); }
+    int Check() { return static_cast<int>(updater.CheckForUpdate()); }
 
     TempFolder folder;
     LoopbackServer server;

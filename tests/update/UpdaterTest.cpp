@@ -66,8 +66,9 @@ TEST(UpdateErrorText, AdviceAndBoxTextFollowTheResult) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ShowSolution(c.result, {c.failure}), c.advice);
-        EXPECT_EQ(UpdateErrorText(c.result, {c.failure}),
+        const auto result = static_cast<UpdateResult>(c.result);
+        EXPECT_EQ(ShowSolution(result, {c.failure}), c.advice);
+        EXPECT_EQ(UpdateErrorText(result, {c.failure}),
                   std::string("the update could not be completed because ") + c.reason + c.advice);
     }
 }
