@@ -34,28 +34,25 @@ constexpr double kDeepestFall = 0.3;
 // Without a stressed vowel the final fall takes the last third.
 constexpr double kUnstressedFallStart = 2.0 / 3.0;
 
-double Middle(const Stretch& s) {
-    return (s.start + s.end) / 2;
-}
-
 bool Inside(double t, const Stretch& s) {
     return t >= s.start && t < s.end;
 }
 
 // The sentence's pitch at `t` above where it starts, in hertz at full range.
+// The hat stands until the last stressed vowel, which carries the final fall.
 double Shape(double t, const SentenceTiming& sentence, const Intonation& in, double fallDepth) {
     const Stretch& whole = sentence.sounding;
     double hz = -in.baselineFall * (t - whole.start) / (whole.end - whole.start);
-    double fallStart = whole.start + kUnstressedFallStart * (whole.end - whole.start);
+    Stretch fall{whole.start + kUnstressedFallStart * (whole.end - whole.start), whole.end};
     if (!sentence.stressed.empty()) {
-        fallStart = Middle(sentence.stressed.back());
-        if (Inside(t, {sentence.stressed.front().start, fallStart})) hz += in.hatRise;
+        fall = sentence.stressed.back();
+        if (Inside(t, {sentence.stressed.front().start, fall.start})) hz += in.hatRise;
         const bool onStress = std::any_of(sentence.stressed.begin(), sentence.stressed.end(),
                                           [t](const Stretch& s) { return Inside(t, s); });
         if (onStress) hz += in.stressRise;
     }
-    if (t > fallStart && whole.end > fallStart) {
-        hz -= fallDepth * std::min(1.0, (t - fallStart) / (whole.end - fallStart));
+    if (t > fall.start) {
+        hz -= fallDepth * std::min(1.0, (t - fall.start) / std::max(fall.end - fall.start, kStep));
     }
     return hz;
 }

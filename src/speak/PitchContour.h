@@ -41,9 +41,9 @@ inline constexpr double kHighestF0 = 550;
 
 // The fundamental over time of sentences spoken with a voice's average pitch
 // (hertz) and range (percent; 0 is a monotone): a baseline that falls by bf
-// over each sentence, a hat of hr from the first stressed vowel to the middle
-// of the last, sr more on each stressed vowel and a final fall after that
-// whose depth follows as, all scaled by the range and centred on the average.
+// over each sentence, a hat of hr from the first stressed vowel to the last,
+// sr more on each stressed vowel and a final fall over the last one whose
+// depth follows as, all scaled by the range and centred on the average.
 // The pitch follows these targets with a lag that quickness shortens.
 class PitchContour {
   public:
