@@ -21,40 +21,39 @@ Renderer::Renderer(SpeechEngine& engine, AudioSink& sink, std::string soundFolde
     : engine_(engine), sink_(sink), soundFolder_(std::move(soundFolder)) {}
 
 bool Renderer::Render(const Segment& segment, const WarningSink& warn) {
-    warn_ = &warn;
-    return std::visit([this](const auto& s) { return (*this)(s); }, segment);
+    return std::visit([this, &warn](const auto& s) { return Play(s, warn); }, segment);
 }
 
 bool Renderer::Finish() {
     return sink_.Finish();
 }
 
-bool Renderer::operator()(const SpeechSegment& s) {
+bool Renderer::Play(const SpeechSegment& s, const WarningSink& warn) {
     std::string problem;
     bool sinkFailed = false;
     const SampleSink forward = [&](std::span<const std::int16_t> samples) {
         sinkFailed = !Send(samples);
         return !sinkFailed;
     };
-    if (!engine_.Speak(s.text, s.voice, forward, problem) && !sinkFailed) (*warn_)(problem);
+    if (!engine_.Speak(s.text, s.voice, forward, problem) && !sinkFailed) warn(problem);
     return !sinkFailed;
 }
 
-bool Renderer::operator()(const SungSegment& s) {
+bool Renderer::Play(const SungSegment& s, const WarningSink& warn) {
     SungSound sound;
     std::string problem;
     if (!engine_.Sing(s.phonemeInput, s.voice, s.hertz, sound, problem)) {
-        (*warn_)(problem);
+        warn(problem);
         return true;
     }
     return Send(ShapeSung(sound, s.parts, s.hertz, s.vibrato, engine_.SampleRate()));
 }
 
-bool Renderer::operator()(const ToneSegment& s) {
+bool Renderer::Play(const ToneSegment& s, const WarningSink&) {
     return Send(SynthesizeTone({s.hertz}, s.milliseconds, engine_.SampleRate()));
 }
 
-bool Renderer::operator()(const DialSegment& s) {
+bool Renderer::Play(const DialSegment& s, const WarningSink&) {
     for (char c : s.keys) {
         if (const DialKey* key = FindDialKey(c)) {
             if (!Send(SynthesizeTone({key->low, key->high}, kDialKeyMs, engine_.SampleRate()))) {
@@ -66,11 +65,11 @@ bool Renderer::operator()(const DialSegment& s) {
     return true;
 }
 
-bool Renderer::operator()(const SilenceSegment& s) {
+bool Renderer::Play(const SilenceSegment& s, const WarningSink&) {
     return Silence(s.milliseconds);
 }
 
-bool Renderer::operator()(const SoundSegment& s) {
+bool Renderer::Play(const SoundSegment& s, const WarningSink& warn) {
     std::string problem;
     const SampleSink forward = [this](std::span<const std::int16_t> samples) {
         return Send(samples);
@@ -78,12 +77,12 @@ bool Renderer::operator()(const SoundSegment& s) {
     const SoundResult result =
         StreamSoundFile(soundFolder_, s.name, engine_.SampleRate(), forward, problem);
     if (result == SoundResult::Unreadable) {
-        (*warn_)("the sound " + Quoted(s.name) + " is skipped: " + problem);
+        warn("the sound " + Quoted(s.name) + " is skipped: " + problem);
     }
     return result != SoundResult::SinkFailed;
 }
 
-bool Renderer::operator()(const VolumeSegment& s) {
+bool Renderer::Play(const VolumeSegment& s, const WarningSink&) {
     gain_ = s.gain;
     return true;
 }

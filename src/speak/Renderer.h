@@ -26,20 +26,19 @@ class Renderer {
     std::string error() const { return sink_.Error(); }
 
   private:
-    bool operator()(const SpeechSegment& s);
-    bool operator()(const SungSegment& s);
-    bool operator()(const ToneSegment& s);
-    bool operator()(const DialSegment& s);
-    bool operator()(const SilenceSegment& s);
-    bool operator()(const SoundSegment& s);
-    bool operator()(const VolumeSegment& s);
+    bool Play(const SpeechSegment& s, const WarningSink& warn);
+    bool Play(const SungSegment& s, const WarningSink& warn);
+    bool Play(const ToneSegment& s, const WarningSink& warn);
+    bool Play(const DialSegment& s, const WarningSink& warn);
+    bool Play(const SilenceSegment& s, const WarningSink& warn);
+    bool Play(const SoundSegment& s, const WarningSink& warn);
+    bool Play(const VolumeSegment& s, const WarningSink& warn);
     bool Send(std::span<const std::int16_t> samples);
     bool Silence(std::int32_t milliseconds);
 
     SpeechEngine& engine_;
     AudioSink& sink_;
     std::string soundFolder_;
-    const WarningSink* warn_ = nullptr;
     double gain_ = 1;
     std::vector<std::int16_t> scaled_;
 };

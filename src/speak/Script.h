@@ -4,6 +4,8 @@
 #include <string>
 #include <variant>
 
+#include "speak/PhonemicText.h"
+
 namespace qvx::speak {
 
 // What a working script asks the synthesizer to do, in script order. The
@@ -62,13 +64,11 @@ struct PlaySound {
     std::string name;
 };
 
-// The text of one bracket in phoneme mode, already found free of faults;
-// PhonemicReader reads it.
-struct SingPhonemes {
-    std::string text;
-};
+// A bracket in phoneme mode comes item by item (PhonemicItem), as it is read,
+// and then its end: a long bracket never waits in memory as items.
+struct PhonemicEnd {};
 
 using ScriptEvent = std::variant<SpeakText, SelectVoice, DesignVoice, SetRate, SetPause, Pause,
-                                 SetVolume, PlayTone, Dial, PlaySound, SingPhonemes>;
+                                 SetVolume, PlayTone, Dial, PlaySound, PhonemicItem, PhonemicEnd>;
 
 }  // namespace qvx::speak

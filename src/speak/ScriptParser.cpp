@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <ranges>
 #include <vector>
 
 #include "common/AsciiCase.h"
@@ -74,8 +75,9 @@ std::optional<std::int32_t> FirstNumber(const std::vector<std::string>& words) {
 
 // The row whose name `word` spells out or, failing that, the one row whose
 // name it begins; case ignored. Nothing for an ambiguous or unknown word.
-template <class Row, std::size_t N>
-const Row* MatchAbbreviation(const Row (&rows)[N], std::string_view word) {
+template <class Rows>
+const std::ranges::range_value_t<Rows>* MatchAbbreviation(const Rows& rows, std::string_view word) {
+    using Row = std::ranges::range_value_t<Rows>;
     const std::string lower = ToLowerAscii(word);
     for (const Row& row : rows) {
         if (row.name == lower) return &row;
@@ -156,8 +158,7 @@ class LineParser {
 
     void Name(std::string_view, const std::vector<Token>& tokens) {
         const std::vector<std::string> words = Words(tokens);
-        const NamedVoice* voice =
-            words.empty() ? nullptr : MatchAbbreviation(kVoiceNames, words[0]);
+        const VoiceRow* voice = words.empty() ? nullptr : MatchAbbreviation(VoiceTable(), words[0]);
         if (!voice) return warn_("[:name] needs one of the ten voice names; skipped");
         Emit(SelectVoice{voice->letter});
     }
@@ -265,15 +266,19 @@ class LineParser {
 
     void Command(std::string_view body);
 
+    // Each item goes on as soon as it is read; a fault ends the bracket there.
     void PhonemicEntry(std::string_view body) {
         PhonemicReader reader(body);
         PhonemicItem item;
         bool any = false;
-        while (reader.Next(item)) any = true;
-        if (!reader.fault().empty()) {
-            return warn_(Quoted("[" + std::string(body) + "]") + " is skipped: " + reader.fault());
+        while (reader.Next(item)) {
+            Emit(item);
+            any = true;
         }
-        if (any) Emit(SingPhonemes{std::string(body)});
+        if (!reader.fault().empty()) {
+            warn_(Quoted("[" + std::string(body) + "]") + " is cut short: " + reader.fault());
+        }
+        if (any) Emit(PhonemicEnd{});
     }
 
     void SetPauseOf(PauseKind kind, const std::vector<Token>& tokens) {

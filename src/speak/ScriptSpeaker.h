@@ -8,7 +8,7 @@
 #include "speak/Renderer.h"
 #include "speak/ScriptParser.h"
 #include "speak/SpeechEngine.h"
-#include "speak/Timeline.h"
+#include "speak/Translator.h"
 #include "speak/Warnings.h"
 
 namespace qvx::speak {

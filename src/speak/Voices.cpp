@@ -6,20 +6,15 @@
 namespace qvx::speak {
 namespace {
 
-struct VoiceRow {
-    char letter;
-    std::string_view variant;
-    bool male;
-    std::int32_t averagePitch;
-};
-
 // Each voice gets its own espeak-ng variant, near its character: Harry full
 // and deep, Frank and Ursula aged, Wendy whispering, Rita rough, Kit a child.
 constexpr VoiceRow kVoices[] = {
-    {'p', "m1", true, 122},        {'h', "m3", true, 89},   {'f', "m7", true, 155},
-    {'d', "m2", true, 110},        {'b', "f1", false, 208}, {'u', "f4", false, 240},
-    {'w', "whisperf", false, 200}, {'r', "f2", false, 106}, {'k', "f5", false, 306},
-    {'v', "m1", true, 122},
+    // name, letter, variant, male, average pitch, head size
+    {"paul", 'p', "m1", true, 122, 100},         {"harry", 'h', "m3", true, 89, 115},
+    {"frank", 'f', "m7", true, 155, 90},         {"dennis", 'd', "m2", true, 110, 105},
+    {"betty", 'b', "f1", false, 208, 100},       {"ursula", 'u', "f4", false, 240, 95},
+    {"wendy", 'w', "whisperf", false, 200, 100}, {"rita", 'r', "f2", false, 106, 95},
+    {"kit", 'k', "f5", false, 306, 80},          {"val", 'v', "m1", true, 122, 100},
 };
 
 // The variant a change of sex switches to.
@@ -43,10 +38,15 @@ constexpr double kSpanAtFullRange = 0.4;
 
 }  // namespace
 
+std::span<const VoiceRow> VoiceTable() {
+    return kVoices;
+}
+
 std::optional<VoiceSettings> VoiceForLetter(char letter) {
     for (const VoiceRow& row : kVoices) {
         if (row.letter == letter) {
-            return VoiceSettings{row.variant, row.male, row.averagePitch, 100, kDefaultRate};
+            return VoiceSettings{row.variant, row.male,     row.averagePitch,
+                                 100,         row.headSize, kDefaultRate};
         }
     }
     return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,7 @@ struct VoiceSettings {
     bool male = true;
     std::int32_t averagePitch = 122;  // hertz
     std::int32_t pitchRange = 100;    // percent; 0 is a monotone
+    std::int32_t headSize = 100;      // percent
     std::int32_t wordsPerMinute = 180;
 
     bool operator==(const VoiceSettings&) const = default;
@@ -20,16 +22,18 @@ struct VoiceSettings {
 
 inline constexpr std::int32_t kDefaultRate = 180;
 
-// The voices by the names "[:name X]" takes, with the letters of their
-// commands; "val" is the user-defined voice of "[:nv]".
-struct NamedVoice {
+// One of the ten voices: the name "[:name X]" takes, the letter of its
+// command ("p" for "[:np]"), its espeak-ng variant and its own values. "val"
+// is the user-defined voice of "[:nv]"; it starts as Paul.
+struct VoiceRow {
     std::string_view name;
     char letter;
+    std::string_view variant;
+    bool male;
+    std::int32_t averagePitch;  // hertz
+    std::int32_t headSize;      // percent
 };
-inline constexpr NamedVoice kVoiceNames[] = {
-    {"paul", 'p'},   {"harry", 'h'}, {"frank", 'f'}, {"dennis", 'd'}, {"betty", 'b'},
-    {"ursula", 'u'}, {"wendy", 'w'}, {"rita", 'r'},  {"kit", 'k'},    {"val", 'v'},
-};
+std::span<const VoiceRow> VoiceTable();
 
 // The voice of a voice command letter ("p" for "[:np]"); nullopt for none.
 // The rate is not part of a voice and is left as it was.

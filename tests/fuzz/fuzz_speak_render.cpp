@@ -7,7 +7,7 @@
 #include "speak/DialTones.h"
 #include "speak/Renderer.h"
 #include "speak/ScriptParser.h"
-#include "speak/Timeline.h"
+#include "speak/Translator.h"
 #include "speak/ToneSynth.h"
 
 namespace {

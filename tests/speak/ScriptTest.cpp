@@ -5,7 +5,7 @@
 #include "common/LineReader.h"
 #include "speak/EspeakEngine.h"
 #include "speak/ScriptParser.h"
-#include "speak/Timeline.h"
+#include "speak/Translator.h"
 #include "support/LineEnds.h"
 
 namespace qvx::speak {
@@ -135,7 +135,7 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
 // must be of its sex. Val is Paul's until designed. Its voice file for
 // espeak-ng is the variant's with its own pitch.
 TEST(Voices, EachHasAVariantOfItsSexAndAPitchSpanAroundItsAverage) {
-    for (const NamedVoice& named : kVoiceNames) {
+    for (const VoiceRow& named : VoiceTable()) {
         SCOPED_TRACE(named.name);
         const VoiceSettings voice = *VoiceForLetter(named.letter);
         EXPECT_EQ(voice.male, voice.variant.starts_with('m'));
