@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "common/FileAccess.h"
+#include "speak/IntonationHook.h"
 #include "speak/Warnings.h"
 
 namespace qvx::speak {
@@ -24,6 +25,7 @@ const SampleSink* activeSink = nullptr;
 std::vector<PhonemeMark>* activeMarks = nullptr;
 
 int OnSamples(short* wav, int count, espeak_EVENT* events) {
+    OnIntonationBuffer(wav == nullptr ? 0 : count, events);
     for (; activeMarks && events && events->type != espeakEVENT_LIST_TERMINATED; ++events) {
         if (events->type != espeakEVENT_PHONEME) continue;
         const std::string_view name(events->id.string,
@@ -172,7 +174,12 @@ bool EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice, cons
                          std::string& error) {
     if (!UseVoice(voice, error)) return false;
     espeak_ng_SetConstF0(0);
-    return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, sink, nullptr, error);
+    const Synthesis synthesize = [&](const SampleSink& to, std::string& problem) {
+        return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, to, nullptr, problem);
+    };
+    if (voice.OwnIntonation()) return synthesize(sink, error);
+    const VoicePitch pitch{double(voice.averagePitch), double(voice.pitchRange), voice.intonation};
+    return SpeakAlongContour(text, pitch, sampleRate_, synthesize, sink, error);
 }
 
 bool EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,

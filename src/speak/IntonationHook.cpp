@@ -13,9 +13,10 @@
 namespace qvx::speak {
 namespace {
 
-// espeak-ng takes a new pitch only at its own pitch points, some tens of
-// milliseconds apart: asking for the pitch this far ahead keeps it on time.
-constexpr double kLeadSeconds = 0.02;
+// espeak-ng 1.51 hands its samples over in buffers of about 49 ms, whatever
+// length it is asked for, and a pitch set between two buffers holds for the
+// next: it is the contour's at the middle of that buffer.
+constexpr double kLeadSeconds = 0.025;
 
 // The engine is one per process and its callback has no user data: the hook
 // keeps the state of the synthesis under way.

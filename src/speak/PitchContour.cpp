@@ -39,13 +39,16 @@ bool Inside(double t, const Stretch& s) {
 }
 
 // The sentence's pitch at `t` above where it starts, in hertz at full range.
-// The hat stands until the last stressed vowel, which carries the final fall.
+// The hat stands until the last stressed vowel, whose first half carries the
+// final fall: espeak-ng takes a new pitch only every 49 ms or so, and a fall
+// spread wider would not be heard before the sentence ends.
 double Shape(double t, const SentenceTiming& sentence, const Intonation& in, double fallDepth) {
     const Stretch& whole = sentence.sounding;
     double hz = -in.baselineFall * (t - whole.start) / (whole.end - whole.start);
     Stretch fall{whole.start + kUnstressedFallStart * (whole.end - whole.start), whole.end};
     if (!sentence.stressed.empty()) {
         fall = sentence.stressed.back();
+        fall.end = (fall.start + fall.end) / 2;
         if (Inside(t, {sentence.stressed.front().start, fall.start})) hz += in.hatRise;
         const bool onStress = std::any_of(sentence.stressed.begin(), sentence.stressed.end(),
                                           [t](const Stretch& s) { return Inside(t, s); });

@@ -9,11 +9,11 @@ namespace qvx::speak {
 
 // The five intonation values of a voice, as "[:dv bf|hr|sr|as|qu]" set them.
 struct Intonation {
-    std::int32_t baselineFall = 18;    // bf: hertz the baseline falls over a sentence
-    std::int32_t hatRise = 18;         // hr: hertz the stressed phrase stands above it
-    std::int32_t stressRise = 32;      // sr: hertz each stressed syllable rises
-    std::int32_t assertiveness = 100;  // as: percent of the deepest final fall
-    std::int32_t quickness = 40;       // qu: percent, how fast the pitch reaches a target
+    std::int32_t baselineFall = 18;   // bf: hertz the baseline falls over a sentence
+    std::int32_t hatRise = 18;        // hr: hertz the stressed phrase stands above it
+    std::int32_t stressRise = 32;     // sr: hertz each stressed syllable rises
+    std::int32_t assertiveness = 80;  // as: percent of the deepest final fall
+    std::int32_t quickness = 40;      // qu: percent, how fast the pitch reaches a target
 
     bool operator==(const Intonation&) const = default;
 };

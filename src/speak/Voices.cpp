@@ -8,13 +8,21 @@ namespace {
 
 // Each voice gets its own espeak-ng variant, near its character: Harry full
 // and deep, Frank and Ursula aged, Wendy whispering, Rita rough, Kit a child.
+// Their intonation follows their character too (slow and level for the aged,
+// quick for the child); no value sits at an end of the editor's range, so
+// that both ends are heard as a change.
 constexpr VoiceRow kVoices[] = {
-    // name, letter, variant, male, average pitch, head size
-    {"paul", 'p', "m1", true, 122, 100},         {"harry", 'h', "m3", true, 89, 115},
-    {"frank", 'f', "m7", true, 155, 90},         {"dennis", 'd', "m2", true, 110, 105},
-    {"betty", 'b', "f1", false, 208, 100},       {"ursula", 'u', "f4", false, 240, 95},
-    {"wendy", 'w', "whisperf", false, 200, 100}, {"rita", 'r', "f2", false, 106, 95},
-    {"kit", 'k', "f5", false, 306, 80},          {"val", 'v', "m1", true, 122, 100},
+    // name, letter, variant, male, average pitch, head size, {bf, hr, sr, as, qu}
+    {"paul", 'p', "m1", true, 122, 100, {18, 18, 32, 80, 40}},
+    {"harry", 'h', "m3", true, 89, 115, {9, 20, 30, 80, 10}},
+    {"frank", 'f', "m7", true, 155, 90, {9, 20, 22, 65, 20}},
+    {"dennis", 'd', "m2", true, 110, 105, {9, 20, 22, 70, 50}},
+    {"betty", 'b', "f1", false, 208, 100, {5, 14, 20, 35, 55}},
+    {"ursula", 'u', "f4", false, 240, 95, {8, 20, 32, 80, 30}},
+    {"wendy", 'w', "whisperf", false, 200, 100, {5, 10, 22, 50, 30}},
+    {"rita", 'r', "f2", false, 106, 95, {8, 20, 32, 65, 30}},
+    {"kit", 'k', "f5", false, 306, 80, {5, 20, 22, 65, 50}},
+    {"val", 'v', "m1", true, 122, 100, {18, 18, 32, 80, 40}},
 };
 
 // The variant a change of sex switches to.
@@ -45,8 +53,8 @@ std::span<const VoiceRow> VoiceTable() {
 std::optional<VoiceSettings> VoiceForLetter(char letter) {
     for (const VoiceRow& row : kVoices) {
         if (row.letter == letter) {
-            return VoiceSettings{row.variant, row.male,     row.averagePitch,
-                                 100,         row.headSize, kDefaultRate};
+            return VoiceSettings{row.variant,  row.male,     row.averagePitch, 100,
+                                 row.headSize, kDefaultRate, row.intonation,   row.intonation};
         }
     }
     return std::nullopt;
@@ -65,6 +73,8 @@ void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std:
         const bool male = value != 0;
         if (male != voice.male) voice.variant = male ? kMaleVariant : kFemaleVariant;
         voice.male = male;
+    } else {
+        SetIntonation(voice.intonation, parameter, value);
     }
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "speak/PitchContour.h"
+
 namespace qvx::speak {
 
 // The voice a stretch of speech is spoken with, in the synthesizer's terms.
@@ -16,8 +18,14 @@ struct VoiceSettings {
     std::int32_t pitchRange = 100;    // percent; 0 is a monotone
     std::int32_t headSize = 100;      // percent
     std::int32_t wordsPerMinute = 180;
+    // speak43's own pitch contour replaces espeak-ng's intonation only while
+    // `intonation` differs from the voice's own, so that a voice not designed
+    // sounds as espeak-ng speaks it.
+    Intonation intonation;
+    Intonation ownIntonation;
 
     bool operator==(const VoiceSettings&) const = default;
+    bool OwnIntonation() const { return intonation == ownIntonation; }
 };
 
 inline constexpr std::int32_t kDefaultRate = 180;
@@ -32,6 +40,7 @@ struct VoiceRow {
     bool male;
     std::int32_t averagePitch;  // hertz
     std::int32_t headSize;      // percent
+    Intonation intonation;
 };
 std::span<const VoiceRow> VoiceTable();
 
