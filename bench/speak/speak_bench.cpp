@@ -93,6 +93,17 @@ void BM_RenderMixedScript(benchmark::State& state) {
 }
 BENCHMARK(BM_RenderMixedScript)->Unit(benchmark::kMillisecond)->Iterations(2);
 
+// Speech with the voice's intonation designed, so that every line is spoken
+// along speak43's own pitch contour (timed first, then spoken).
+void BM_RenderDesignedIntonation(benchmark::State& state) {
+    std::string script = "[:dv bf 30 hr 40 sr 50 as 90 qu 70]\r\n";
+    for (int i = 0; i < 200; ++i) {
+        script += "Hello, this is a line of text to speak. Is it not a fine day?\r\n";
+    }
+    RenderWhole(state, script);
+}
+BENCHMARK(BM_RenderDesignedIntonation)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 // A 200-line song: at least 100 times faster than real time.
 void BM_RenderSong(benchmark::State& state) {
     RenderWhole(state, Song(200));

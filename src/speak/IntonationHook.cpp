@@ -34,7 +34,10 @@ std::string StressedPhonemes(std::string_view text) {
     const std::string input(text);
     const void* at = input.c_str();
     std::string phonemes;
-    while (at != nullptr) {
+    // espeak-ng moves `at` on clause by clause and clears it at the end; a
+    // pointer that stands still would never end.
+    for (const void* before = nullptr; at != nullptr && at != before;) {
+        before = at;
         const char* clause = espeak_TextToPhonemes(&at, espeakCHARS_AUTO, 0);
         if (clause == nullptr) break;
         phonemes += clause;

@@ -205,6 +205,25 @@ TEST_F(Rendering, VoicePitchRateAndVolumeReachTheSound) {
     ASSERT_EQ(soft.size(), loud.size());
     for (std::size_t i = 0; i < loud.size(); ++i) ASSERT_NEAR(soft[i], loud[i] / 2, 1e-4) << i;
     EXPECT_EQ(loud.back(), 0) << "a tone fades out to silence";
+
+    // A designed intonation is spoken along speak43's contour, whose baseline
+    // falls by bf (semitones from the first quarter of the voiced sound to the
+    // last).
+    const std::string sentence = "It was a very large and beautiful garden by the lake.";
+    const auto drop = [&](const std::string& design) {
+        const Samples s = Render(design + sentence);
+        Samples f0;
+        for (std::size_t at = 0; at + rate_ / 10 < s.size(); at += rate_ / 100) {
+            if (const double hz = Fundamental(s, at, rate_); hz > 0) f0.push_back(hz);
+        }
+        const auto median = [&](std::size_t from) {
+            Samples part(f0.begin() + from, f0.begin() + from + f0.size() / 4);
+            std::nth_element(part.begin(), part.begin() + part.size() / 2, part.end());
+            return part[part.size() / 2];
+        };
+        return 12 * std::log2(median(0) / median(f0.size() - f0.size() / 4));
+    };
+    EXPECT_GT(drop("[:dv bf 40]"), drop("[:dv bf 0]") + 2);
 }
 
 // Output that fails ends the line at once with its reason: a sound longer
