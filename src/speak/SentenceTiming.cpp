@@ -16,10 +16,11 @@ class StressReader {
   public:
     explicit StressReader(std::string_view text) : text_(text) {}
     bool Stressed(std::string_view mnemonic) {
-        const std::size_t found = text_.find(mnemonic, at_);
-        if (found == std::string_view::npos || found - at_ > kSearchWindow) return false;
-        const bool stressed = text_.substr(at_, found - at_).find('\'') != std::string_view::npos;
-        at_ = found + mnemonic.size();
+        const std::string_view ahead = text_.substr(at_, kSearchWindow + mnemonic.size());
+        const std::size_t found = ahead.find(mnemonic);
+        if (found == std::string_view::npos) return false;
+        const bool stressed = ahead.substr(0, found).find('\'') != std::string_view::npos;
+        at_ += found + mnemonic.size();
         return stressed;
     }
 
