@@ -30,7 +30,10 @@ constexpr double kSlowestLag = 0.16;
 constexpr double kQuickestLag = 0.02;
 // At assertiveness 100 a sentence ends this share of the average pitch below
 // where its last stress left it.
-constexpr double kDeepestFall = 0.3;
+constexpr double kDeepestFall = 0.4;
+// The stress rise starts this long before its vowel, with the syllable's
+// first consonant, so that the pitch has risen by the time the vowel sounds.
+constexpr double kStressOnset = 0.04;
 // Without a stressed vowel the final fall takes the last third.
 constexpr double kUnstressedFallStart = 2.0 / 3.0;
 
@@ -50,8 +53,10 @@ double Shape(double t, const SentenceTiming& sentence, const Intonation& in, dou
         fall = sentence.stressed.back();
         fall.end = (fall.start + fall.end) / 2;
         if (Inside(t, {sentence.stressed.front().start, fall.start})) hz += in.hatRise;
-        const bool onStress = std::any_of(sentence.stressed.begin(), sentence.stressed.end(),
-                                          [t](const Stretch& s) { return Inside(t, s); });
+        const bool onStress =
+            std::any_of(sentence.stressed.begin(), sentence.stressed.end(), [t](const Stretch& s) {
+                return Inside(t, {s.start - kStressOnset, s.end});
+            });
         if (onStress) hz += in.stressRise;
     }
     if (t > fall.start) {

@@ -29,7 +29,7 @@ struct Parameter {
 const Parameter kParameters[] = {
     {"bf", 0, 40, [](const PitchContour& c) { return c.At(0.8) - c.At(1.6); }, 10},
     {"hr", 0, 100, [](const PitchContour& c) { return c.At(0.9) - c.At(0.45); }, 50},
-    {"sr", 0, 100, [](const PitchContour& c) { return c.At(1.095) - c.At(0.995); }, 40},
+    {"sr", 0, 100, [](const PitchContour& c) { return c.At(1.095) - c.At(0.95); }, 40},
     {"as", 0, 100, [](const PitchContour& c) { return c.At(1.79) - c.At(2.2); }, 20},
     {"qu", 0, 100,
      [](const PitchContour& c) { return (c.At(0.53) - c.At(0.5)) / (c.At(0.6) - c.At(0.5)); }, 0.3},
