@@ -79,6 +79,18 @@ TEST(PitchContour, HasAFallingBaselineAHatOverTheStressesAndAFinalFall) {
     double sum = 0, count = 0;
     for (double t = 0.2; t <= 2.2; t += 0.005, ++count) sum += usual.At(t);
     EXPECT_NEAR(sum / count, 122, 3) << "centred on the voice's average";
+    // Each sentence starts afresh; one that overlaps the one before is left out.
+    const SentenceTiming again{{3.0, 5.0}, {{3.3, 3.4}, {3.8, 3.9}, {4.6, 4.7}}};
+    const std::vector<SentenceTiming> sentences = {kSentence[0], again, kSentence[0]};
+    const PitchContour two(sentences, 122, 100, {});
+    double low[2] = {1e9, 1e9}, high[2] = {0, 0};
+    for (double t = 0.2; t <= 2.2; t += 0.005) {
+        EXPECT_EQ(two.At(t), usual.At(t));
+        low[0] = std::min(low[0], usual.At(t)), high[0] = std::max(high[0], usual.At(t));
+        low[1] = std::min(low[1], two.At(t + 2.8)), high[1] = std::max(high[1], two.At(t + 2.8));
+    }
+    EXPECT_NEAR(low[1], low[0], 0.5);
+    EXPECT_NEAR(high[1], high[0], 0.5);
     const PitchContour monotone = Contour(Intonation{}, 150, 0);
     for (double t = 0; t < 2.5; t += 0.05) EXPECT_NEAR(monotone.At(t), 150, 0.5);
     EXPECT_EQ(PitchContour({}, 122, 100, {}).At(1), 122);
@@ -97,21 +109,11 @@ TEST(SentenceTiming, FindsSentencesAndTheirStressedVowelsInTheTranslation) {
     };
     const Case cases[] = {
         {"two sentences, stress past syllable and word marks",
-         {sentence,
-          phoneme("_", 0),
-          phoneme("h", 100),
-          phoneme("@", 200),
-          phoneme("l", 300),
-          phoneme("oU", 400),
-          phoneme("_:", 600),
-          {true, {}, 700},
-          phoneme("w", 700),
-          phoneme("3:", 800),
-          phoneme("l", 900),
-          phoneme("d", 1000),
-          phoneme("_", 1100)},
+         {sentence, phoneme("_", 0), phoneme("h", 100), phoneme("@", 200), phoneme("l", 300),
+          phoneme("oU", 400), SpeechMark{true, {}, 700}, phoneme("w", 700), phoneme("3:", 800),
+          phoneme("l", 900), phoneme("d", 1000), phoneme("_", 1100)},
          "h@l'oU  w'3:ld ",
-         {{{0.1, 0.6}, {{0.4, 0.6}}}, {{0.7, 1.1}, {{0.8, 0.9}}}}},
+         {{{0.1, 0.7}, {{0.4, 0.7}}}, {{0.7, 1.1}, {{0.8, 0.9}}}}},
         {"a phoneme missing from the translation keeps the rest in step",
          {phoneme("t", 0), phoneme("Q", 100), phoneme("aI", 200), phoneme("m", 300),
           phoneme("aI", 500)},
