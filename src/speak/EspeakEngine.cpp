@@ -13,28 +13,41 @@
 
 #include "common/FileAccess.h"
 #include "speak/IntonationHook.h"
+#include "speak/PhonemeGains.h"
 #include "speak/Warnings.h"
 
 namespace qvx::speak {
 namespace {
 
-// The sink and the phoneme marks of the synthesis under way: espeak-ng's
-// callback has no user data of its own that reaches it reliably, and the
-// engine is one per process.
-const SampleSink* activeSink = nullptr;
-std::vector<PhonemeMark>* activeMarks = nullptr;
+// The synthesis under way: espeak-ng's callback has no user data of its own
+// that reaches it reliably, and the engine is one per process.
+struct Synthesis {
+    const SampleSink* sink = nullptr;
+    std::vector<PhonemeMark>* marks = nullptr;  // every phoneme start, when wanted
+    StretchScaler* scaler = nullptr;            // when the design scales stretches
+};
+Synthesis active;
 
-int OnSamples(short* wav, int count, espeak_EVENT* events) {
-    OnIntonationBuffer(wav == nullptr ? 0 : count, events);
-    for (; activeMarks && events && events->type != espeakEVENT_LIST_TERMINATED; ++events) {
+// The phonemes that start in one buffer of samples, from espeak-ng's events.
+void PhonemeStarts(const espeak_EVENT* events, std::vector<PhonemeMark>& starts) {
+    starts.clear();
+    for (; events && events->type != espeakEVENT_LIST_TERMINATED; ++events) {
         if (events->type != espeakEVENT_PHONEME) continue;
         const std::string_view name(events->id.string,
                                     strnlen(events->id.string, sizeof events->id.string));
-        activeMarks->push_back({std::string(name), static_cast<std::size_t>(events->sample)});
+        starts.push_back({std::string(name), static_cast<std::size_t>(events->sample)});
     }
-    if (wav == nullptr || count <= 0 || activeSink == nullptr) return 0;
-    return (*activeSink)(std::span<const std::int16_t>(wav, static_cast<std::size_t>(count))) ? 0
-                                                                                              : 1;
+}
+
+int OnSamples(short* wav, int count, espeak_EVENT* events) {
+    OnIntonationBuffer(wav == nullptr ? 0 : count, events);
+    static std::vector<PhonemeMark> starts;
+    PhonemeStarts(events, starts);
+    if (active.marks) active.marks->insert(active.marks->end(), starts.begin(), starts.end());
+    if (wav == nullptr || count <= 0 || active.sink == nullptr) return 0;
+    const std::span<std::int16_t> samples(wav, static_cast<std::size_t>(count));
+    if (active.scaler) active.scaler->Scale(samples, starts);
+    return (*active.sink)(samples) ? 0 : 1;
 }
 
 std::string StatusText(espeak_ng_STATUS status) {
@@ -56,8 +69,10 @@ TemporaryPath MakePrivateFolder(const std::filesystem::path& base) {
 
 }  // namespace
 
-std::string VoiceFileText(const VoiceSettings& voice, std::string_view variantText) {
+std::string VoiceFileText(const VoiceSettings& voice, std::string_view variant) {
     const PitchSpan pitch = EspeakPitchSpan(voice);
+    const std::string designed = DesignedVariantText(variant, voice.design, voice.ownDesign);
+    const std::string_view variantText = designed;
     std::string text = "language en-us\n";
     // Variant files end their lines with LF alone.
     std::size_t start = 0;
@@ -154,15 +169,16 @@ bool EspeakEngine::UseVoice(const VoiceSettings& voice, std::string& error) {
     return true;
 }
 
-bool EspeakEngine::Synthesize(std::string_view input, unsigned flags, const SampleSink& sink,
-                              std::vector<PhonemeMark>* marks, std::string& error) {
+bool EspeakEngine::Synthesize(std::string_view input, unsigned flags, const VoiceSettings& voice,
+                              const SampleSink& sink, std::vector<PhonemeMark>* marks,
+                              std::string& error) {
     const std::string text(input);
-    activeSink = &sink;
-    activeMarks = marks;
+    const StretchGains gains = DesignedGains(voice.design, voice.ownDesign);
+    StretchScaler scaler(gains);
+    active = {&sink, marks, gains == StretchGains{} ? nullptr : &scaler};
     const espeak_ERROR result =
         espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, nullptr);
-    activeSink = nullptr;
-    activeMarks = nullptr;
+    active = {};
     if (result != EE_OK) {
         error = "espeak-ng cannot speak " + Quoted(text);
         return false;
@@ -174,8 +190,8 @@ bool EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice, cons
                          std::string& error) {
     if (!UseVoice(voice, error)) return false;
     espeak_ng_SetConstF0(0);
-    const Synthesis synthesize = [&](const SampleSink& to, std::string& problem) {
-        return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, to, nullptr, problem);
+    const SynthesisRun synthesize = [&](const SampleSink& to, std::string& problem) {
+        return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, voice, to, nullptr, problem);
     };
     if (voice.OwnIntonation()) return synthesize(sink, error);
     const VoicePitch pitch{double(voice.averagePitch), double(voice.pitchRange), voice.intonation};
@@ -190,8 +206,8 @@ bool EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voic
         sound.samples.insert(sound.samples.end(), chunk.begin(), chunk.end());
         return true;
     };
-    const bool ok =
-        Synthesize(phonemeInput, espeakCHARS_AUTO | espeakPHONEMES, collect, &sound.marks, error);
+    const bool ok = Synthesize(phonemeInput, espeakCHARS_AUTO | espeakPHONEMES, voice, collect,
+                               &sound.marks, error);
     espeak_ng_SetConstF0(0);
     return ok;
 }

@@ -27,8 +27,8 @@ class EspeakEngine final : public SpeechEngine {
     EspeakEngine(int sampleRate, std::string dataPath, TemporaryPath voiceFolder);
     const std::string& VariantText(std::string_view variant);
     bool UseVoice(const VoiceSettings& voice, std::string& error);
-    bool Synthesize(std::string_view input, unsigned flags, const SampleSink& sink,
-                    std::vector<PhonemeMark>* marks, std::string& error);
+    bool Synthesize(std::string_view input, unsigned flags, const VoiceSettings& voice,
+                    const SampleSink& sink, std::vector<PhonemeMark>* marks, std::string& error);
 
     int sampleRate_;
     std::string dataPath_;
@@ -40,7 +40,8 @@ class EspeakEngine final : public SpeechEngine {
 };
 
 // The text of an espeak-ng voice file for the settings: the variant's own
-// lines (read from `variantText`) with the language and the pitch replaced.
-std::string VoiceFileText(const VoiceSettings& voice, std::string_view variantText);
+// lines (read from `variant`) as the voice's design changes them, with the
+// language and the pitch replaced.
+std::string VoiceFileText(const VoiceSettings& voice, std::string_view variant);
 
 }  // namespace qvx::speak

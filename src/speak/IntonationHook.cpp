@@ -62,7 +62,7 @@ void OnIntonationBuffer(int sampleCount, const espeak_EVENT* events) {
 }
 
 bool SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
-                       const Synthesis& synthesize, const SampleSink& sink, std::string& error) {
+                       const SynthesisRun& synthesize, const SampleSink& sink, std::string& error) {
     std::vector<SpeechMark> marks;
     timing = &marks;
     samplesDone = 0;

@@ -16,7 +16,7 @@ namespace qvx::speak {
 
 // One synthesis of the text under way into `sink`; false with `error` set
 // when the engine fails.
-using Synthesis = std::function<bool(const SampleSink& sink, std::string& error)>;
+using SynthesisRun = std::function<bool(const SampleSink& sink, std::string& error)>;
 
 // The pitch a voice is given: its average (hertz), range (percent) and
 // intonation.
@@ -28,7 +28,7 @@ struct VoicePitch {
 
 // Speaks along the contour of `pitch`; `synthesize` is called twice.
 bool SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
-                       const Synthesis& synthesize, const SampleSink& sink, std::string& error);
+                       const SynthesisRun& synthesize, const SampleSink& sink, std::string& error);
 
 // Called by the synthesis callback for every buffer, before its samples go
 // on: notes the marks while timing and sets the pitch while speaking.

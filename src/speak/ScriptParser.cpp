@@ -107,8 +107,8 @@ constexpr Option<std::optional<bool>> kPhonemeOptions[] = {
 constexpr Option<VolumeChange> kVolumeOptions[] = {
     {"set", VolumeChange::Set}, {"up", VolumeChange::Up}, {"down", VolumeChange::Down}};
 
-// Design-voice parameters the synthesizer knows. Only some change the sound
-// here; the rest are accepted without a sound.
+// Design-voice parameters the synthesizer knows. All but the intonation's
+// (bf, hr, sr, as, qu) change the sound here; those are accepted silently.
 constexpr std::array<std::string_view, 28> kDesignParameters{
     "sx", "ap", "pr", "hs", "br", "lx", "sm", "ri", "nf", "la", "bf", "hr", "sr", "as",
     "qu", "f4", "f5", "b4", "b5", "g1", "g2", "g3", "g4", "g5", "gv", "gh", "gf", "gn"};

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "speak/PitchContour.h"
+#include "speak/VoiceDesign.h"
 
 namespace qvx::speak {
 
@@ -16,8 +17,10 @@ struct VoiceSettings {
     bool male = true;
     std::int32_t averagePitch = 122;  // hertz
     std::int32_t pitchRange = 100;    // percent; 0 is a monotone
-    std::int32_t headSize = 100;      // percent
     std::int32_t wordsPerMinute = 180;
+    // The sound as designed, and the voice's own values it is measured from.
+    DesignValues design{};
+    DesignValues ownDesign{};
     // speak43's own pitch contour replaces espeak-ng's intonation only while
     // `intonation` differs from the voice's own, so that a voice not designed
     // sounds as espeak-ng speaks it.
@@ -39,7 +42,7 @@ struct VoiceRow {
     std::string_view variant;
     bool male;
     std::int32_t averagePitch;  // hertz
-    std::int32_t headSize;      // percent
+    DesignValues design;
     Intonation intonation;
 };
 std::span<const VoiceRow> VoiceTable();
@@ -50,7 +53,7 @@ std::optional<VoiceSettings> VoiceForLetter(char letter);
 VoiceSettings DefaultVoice();
 
 // Applies one design-voice parameter, clamped to its limits; parameters that
-// have no counterpart here change nothing.
+// have no counterpart here (the intonation) change nothing.
 void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std::int32_t value);
 
 // The rate a script may ask for, and the rate espeak-ng can speak.

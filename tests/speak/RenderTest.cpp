@@ -50,7 +50,7 @@ double Fundamental(const Samples& s, std::size_t from, int rate) {
     }
     const double best = *std::max_element(r.begin(), r.end());
     for (std::size_t lag = rate / 600 + 1; lag + 1 < r.size(); ++lag) {
-        if (r[lag] >= 0.9 * best && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1]) {
+        if (r[lag] >= 0.8 * best && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1]) {
             return double(rate) / lag;
         }
     }
