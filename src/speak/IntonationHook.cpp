@@ -2,6 +2,7 @@
 
 #include <espeak-ng/espeak_ng.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>

@@ -20,8 +20,7 @@ constexpr IntonationLimit kLimits[] = {
 };
 
 // The contour is kept as one value per step: finer than espeak-ng takes a new
-// pitch (about every 40 ms, at its own pitch points), coarse enough to cost
-// nothing.
+// pitch (once a buffer, about every 49 ms), coarse enough to cost nothing.
 constexpr double kStep = 0.005;
 // A line of text never speaks this long; the table stays bounded all the same.
 constexpr double kLongestSeconds = 3600;
@@ -42,9 +41,9 @@ bool Inside(double t, const Stretch& s) {
 }
 
 // The sentence's pitch at `t` above where it starts, in hertz at full range.
-// The hat stands until the last stressed vowel, whose first half carries the
-// final fall: espeak-ng takes a new pitch only every 49 ms or so, and a fall
-// spread wider would not be heard before the sentence ends.
+// The hat stands until the last stressed vowel, which carries the final fall
+// in its first half: spread wider, the fall would outlast the voicing, as
+// espeak-ng takes a new pitch only every 49 ms or so.
 double Shape(double t, const SentenceTiming& sentence, const Intonation& in, double fallDepth) {
     const Stretch& whole = sentence.sounding;
     double hz = -in.baselineFall * (t - whole.start) / (whole.end - whole.start);
