@@ -65,13 +65,18 @@ void OnIntonationBuffer(int sampleCount, const espeak_EVENT* events) {
 bool SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
                        const SynthesisRun& synthesize, const SampleSink& sink, std::string& error) {
     std::vector<SpeechMark> marks;
+    std::size_t total = 0;
     timing = &marks;
-    samplesDone = 0;
-    const bool timed = synthesize([](std::span<const std::int16_t>) { return true; }, error);
+    const bool timed = synthesize(
+        [&total](std::span<const std::int16_t> samples) {
+            total += samples.size();
+            return true;
+        },
+        error);
     timing = nullptr;
     if (!timed) return false;
     const std::vector<SentenceTiming> sentences =
-        TimeSentences(marks, StressedPhonemes(text), samplesDone, sampleRate);
+        TimeSentences(marks, StressedPhonemes(text), total, sampleRate);
     const PitchContour contour(sentences, pitch.average, pitch.range, pitch.intonation);
     driving = &contour;
     drivingRate = sampleRate;
