@@ -96,7 +96,7 @@ Feature LevelWhere(bool (*kind)(const Frame&)) {
     };
 }
 bool Unvoiced(const Frame& f) {
-    return IsSounding(f) && f.periodicity < 0.3;
+    return IsSounding(f) && f.periodicity < 0.2;
 }
 // A nasal murmur: voiced, nearly all its power below 400 Hz.
 bool Murmur(const Frame& f) {
@@ -186,7 +186,7 @@ std::string Command(const std::string& name, std::int32_t value) {
     return (name == "ra" ? "[:ra " : "[:dv " + name + " ") + std::to_string(value) + "]";
 }
 
-bool MeasureParameters(EspeakEngine& engine) {
+bool MeasureParameters(EspeakEngine& engine, const std::string& voice) {
     std::printf("%-3s %-28s %9s %9s %9s  %s\n", "", "feature", "low", "high", "change", "moved");
     int moved = 0, rows = 0;
     for (Row row : Rows()) {
@@ -195,9 +195,9 @@ bool MeasureParameters(EspeakEngine& engine) {
             row.low = range.min;
             row.high = range.max;
         }
-        const Sound neutral = Render(engine, row.text);
-        const Sound low = Render(engine, Command(row.name, row.low) + "\r\n" + row.text);
-        const Sound high = Render(engine, Command(row.name, row.high) + "\r\n" + row.text);
+        const Sound neutral = Render(engine, voice + row.text);
+        const Sound low = Render(engine, voice + Command(row.name, row.low) + "\r\n" + row.text);
+        const Sound high = Render(engine, voice + Command(row.name, row.high) + "\r\n" + row.text);
         const double a = row.measure(low, neutral), b = row.measure(high, neutral);
         const double change = Change(row.noticed, a, b);
         const bool ok = change * row.direction >= row.noticed.least;
@@ -255,7 +255,9 @@ bool MeasureAveragePitch(EspeakEngine& engine) {
 }  // namespace
 }  // namespace qvx::speak::bench
 
-int main() {
+// The parameters are measured on Paul, or on the voice of the letter given
+// ("bench_voices b" for Betty).
+int main(int argc, char** argv) {
     using namespace qvx::speak;
     std::string error;
     const std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
@@ -263,7 +265,8 @@ int main() {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
     }
-    const bool moved = bench::MeasureParameters(*engine);
+    const std::string voice = argc > 1 ? "[:n" + std::string(argv[1]).substr(0, 1) + "]\r\n" : "";
+    const bool moved = bench::MeasureParameters(*engine, voice);
     const bool pitched = bench::MeasureAveragePitch(*engine);
     return moved && pitched ? 0 : 1;
 }

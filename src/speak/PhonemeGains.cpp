@@ -33,8 +33,12 @@ void StretchScaler::Scale(std::span<std::int16_t> samples, std::span<const Phone
                      [](const Change& a, const Change& b) { return a.sample < b.sample; });
     std::size_t next = 0;
     for (std::int16_t& sample : samples) {
-        for (; next < ahead_.size() && ahead_[next].sample <= done_; ++next)
-            gain_ = ahead_[next].gain;
+        for (; next < ahead_.size() && ahead_[next].sample <= done_; ++next) {
+            target_ = ahead_[next].gain;
+            step_ = std::abs(target_ - gain_) / double(glide_);
+        }
+        gain_ =
+            gain_ < target_ ? std::min(target_, gain_ + step_) : std::max(target_, gain_ - step_);
         ++done_;
         if (gain_ == 1) continue;
         sample =

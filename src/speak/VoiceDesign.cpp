@@ -31,11 +31,19 @@ std::int32_t Bounded(double value, std::int32_t most, std::int32_t least = 0) {
 // Piecewise-linear through (min, lowEnd), (default, atDefault) and
 // (max, highEnd): the variant's own value at the voice's default, the engine's
 // ends at the ends of the range.
+// Values out of range (never from a script, which is clamped) are taken as
+// the nearest end, so no ratio is ever taken of a zero.
+DesignValues Clamped(DesignValues values) {
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        values[i] = std::clamp(values[i], kDesignRanges[i].min, kDesignRanges[i].max);
+    }
+    return values;
+}
+
 double Toward(const DesignValues& values, const DesignValues& defaults, DesignIndex index,
               double lowEnd, double atDefault, double highEnd) {
     const DesignRange& range = kDesignRanges[index];
-    const double x = std::clamp(values[index], range.min, range.max);
-    const double d = std::clamp(defaults[index], range.min, range.max);
+    const double x = values[index], d = defaults[index];
     if (x == d) return atDefault;
     if (x < d) return lowEnd + (atDefault - lowEnd) * (x - range.min) / (d - range.min);
     return atDefault + (highEnd - atDefault) * (x - d) / (range.max - d);
@@ -97,6 +105,63 @@ void EachLine(std::string_view text, Visit visit) {
     }
 }
 
+// Head size scales every formant; f4, f5, b4, b5 and the gains move their own.
+void DesignFormants(VariantSound& sound, const DesignValues& values, const DesignValues& defaults) {
+    const double head = double(defaults[kHeadSize]) / values[kHeadSize];
+    for (std::size_t n = 0; n < sound.formants.size(); ++n) {
+        VariantSound::Formant& f = sound.formants[n];
+        double frequency = f.frequency * head, height = f.height, width = f.width;
+        if (n == 4 || n == 5) {
+            const std::size_t k = n - 4;
+            frequency *= double(values[kFormant4Hz + k]) / defaults[kFormant4Hz + k];
+            width *= double(values[kFormant4Width + k]) / defaults[kFormant4Width + k];
+        }
+        if (n >= 1 && n <= 5) {
+            height *= FromDb(values[kFormant1Gain + n - 1], defaults[kFormant1Gain + n - 1]);
+        }
+        f.frequency = Bounded(frequency, kMostFormantPercent, 1);
+        f.height = Bounded(height, kMostFormantPercent);
+        f.width = Bounded(width, kMostFormantPercent, 1);
+    }
+}
+
+void DesignBreath(VariantSound& sound, const DesignValues& values, const DesignValues& defaults) {
+    const double lax = Offset(values, defaults, kLaxBreathiness) / 100.0;
+    for (std::size_t i = 0; i < sound.breath.size(); ++i) {
+        const double v = sound.breath[i];
+        const double breathy =
+            Toward(values, defaults, kBreathiness, 0, v, std::max(v, kFullBreath[i]));
+        sound.breath[i] = Bounded(breathy + lax * kLaxBreath[i], kMostBreath);
+    }
+    const bool breathAdded =
+        std::any_of(sound.breath.begin(), sound.breath.end(), [](std::int32_t b) { return b > 0; });
+    if (!sound.breathWidths && breathAdded) sound.breathWidths = std::string(kWhisperBreathWidths);
+}
+
+// The voiced sound's tilt: flat up to 600 Hz, then rising or falling.
+void DesignTone(VariantSound& sound, const DesignValues& values, const DesignValues& defaults) {
+    const auto offset = [&](DesignIndex i) { return double(Offset(values, defaults, i)); };
+    const double tiltDb = kTiltDbPerPoint * (offset(kRichness) - offset(kSmoothness) -
+                                             (offset(kOpenGlottis) + offset(kLaxBreathiness)) / 2);
+    for (std::size_t i = 0; i + 1 < sound.tone.size(); i += 2) {
+        if (sound.tone[i] <= 0) continue;
+        const double share = std::max(0.0, (sound.tone[i] - kToneFlatBelowHz) / kToneTiltSpanHz);
+        sound.tone[i + 1] = Bounded(sound.tone[i + 1] * std::pow(10.0, tiltDb * share / 20),
+                                    kMostToneAmplitude, kFewestToneAmplitude);
+    }
+}
+
+void DesignSource(VariantSound& sound, const DesignValues& values, const DesignValues& defaults) {
+    const auto creak = [&](std::int32_t own, std::int32_t most) {
+        const double high = std::max(own, most);
+        return Bounded(Toward(values, defaults, kLaryngealization, 0, own, high), int(high));
+    };
+    sound.roughness = creak(sound.roughness, kMostRoughness);
+    sound.flutter = creak(sound.flutter, kMostFlutter);
+    sound.voicing = Bounded(sound.voicing * FromDb(values[kVoicingGain], defaults[kVoicingGain]),
+                            std::max(sound.voicing, kMostVoicing));
+}
+
 }  // namespace
 
 std::optional<DesignIndex> FindDesignParameter(std::string_view name) {
@@ -132,56 +197,15 @@ VariantSound ReadVariantSound(std::string_view variantText) {
     return sound;
 }
 
-VariantSound DesignedSound(const VariantSound& variant, const DesignValues& values,
-                           const DesignValues& defaults) {
-    if (values == defaults) return variant;
+VariantSound DesignedSound(const VariantSound& variant, const DesignValues& designed,
+                           const DesignValues& own) {
+    if (designed == own) return variant;
+    const DesignValues values = Clamped(designed), defaults = Clamped(own);
     VariantSound sound = variant;
-    const double head = double(defaults[kHeadSize]) / values[kHeadSize];
-    for (std::size_t n = 0; n < sound.formants.size(); ++n) {
-        VariantSound::Formant& f = sound.formants[n];
-        double frequency = f.frequency * head, height = f.height, width = f.width;
-        if (n == 4 || n == 5) {
-            const std::size_t k = n - 4;
-            frequency *= double(values[kFormant4Hz + k]) / defaults[kFormant4Hz + k];
-            width *= double(values[kFormant4Width + k]) / defaults[kFormant4Width + k];
-        }
-        if (n >= 1 && n <= 5) {
-            height *= FromDb(values[kFormant1Gain + n - 1], defaults[kFormant1Gain + n - 1]);
-        }
-        f.frequency = Bounded(frequency, kMostFormantPercent, 1);
-        f.height = Bounded(height, kMostFormantPercent);
-        f.width = Bounded(width, kMostFormantPercent, 1);
-    }
-    const double lax = Offset(values, defaults, kLaxBreathiness) / 100.0;
-    for (std::size_t i = 0; i < sound.breath.size(); ++i) {
-        const double v = variant.breath[i];
-        const double breathy =
-            Toward(values, defaults, kBreathiness, 0, v, std::max(v, kFullBreath[i]));
-        sound.breath[i] = Bounded(breathy + lax * kLaxBreath[i], kMostBreath);
-    }
-    const bool breathAdded =
-        std::any_of(sound.breath.begin(), sound.breath.end(), [](std::int32_t b) { return b > 0; });
-    if (!sound.breathWidths && breathAdded) sound.breathWidths = std::string(kWhisperBreathWidths);
-    const double tiltDb =
-        kTiltDbPerPoint *
-        (Offset(values, defaults, kRichness) - Offset(values, defaults, kSmoothness) -
-         (Offset(values, defaults, kOpenGlottis) + Offset(values, defaults, kLaxBreathiness)) /
-             2.0);
-    for (std::size_t i = 0; i + 1 < sound.tone.size(); i += 2) {
-        if (sound.tone[i] <= 0) continue;
-        const double share = std::max(0.0, (sound.tone[i] - kToneFlatBelowHz) / kToneTiltSpanHz);
-        sound.tone[i + 1] = Bounded(variant.tone[i + 1] * std::pow(10.0, tiltDb * share / 20),
-                                    kMostToneAmplitude, kFewestToneAmplitude);
-    }
-    const double r = variant.roughness, fl = variant.flutter;
-    sound.roughness = Bounded(
-        Toward(values, defaults, kLaryngealization, 0, r, std::max(r, double(kMostRoughness))),
-        std::max(variant.roughness, kMostRoughness));
-    sound.flutter = Bounded(
-        Toward(values, defaults, kLaryngealization, 0, fl, std::max(fl, double(kMostFlutter))),
-        std::max(variant.flutter, kMostFlutter));
-    sound.voicing = Bounded(variant.voicing * FromDb(values[kVoicingGain], defaults[kVoicingGain]),
-                            std::max(variant.voicing, kMostVoicing));
+    DesignFormants(sound, values, defaults);
+    DesignBreath(sound, values, defaults);
+    DesignTone(sound, values, defaults);
+    DesignSource(sound, values, defaults);
     return sound;
 }
 

@@ -52,8 +52,8 @@ std::span<const VoiceRow> VoiceTable();
 std::optional<VoiceSettings> VoiceForLetter(char letter);
 VoiceSettings DefaultVoice();
 
-// Applies one design-voice parameter, clamped to its limits; parameters that
-// have no counterpart here (the intonation) change nothing.
+// Applies one design-voice parameter, clamped to its limits; a name that is
+// none of them changes nothing.
 void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std::int32_t value);
 
 // The rate a script may ask for, and the rate espeak-ng can speak.

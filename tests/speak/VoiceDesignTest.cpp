@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kVariant =
     "name x\nformant 1 97 90 100\nformant 2 100 95 100 -20\nformant 4 97 85 100\n"
     "formant 5 105 80 100\nbreath 0 2 3 3\nbreathw 150 150\nroughness 3\nflutter 5\n"
-    "voicing 80\n// note\n";
+    "voicing 80\ntone 600 170 2000 110 3000 90\n// note\n";
 
 using Feature = std::function<double(const VariantSound&, const StretchGains&)>;
 Feature Formant(std::size_t n, std::int32_t VariantSound::Formant::*field) {
@@ -26,7 +26,7 @@ double Breath(const VariantSound& s, const StretchGains&) {
 }
 // The tone curve's amplitude at 3 kHz against 600 Hz.
 double Highs(const VariantSound& s, const StretchGains&) {
-    return double(s.tone[7]) / s.tone[1];
+    return double(s.tone[5]) / s.tone[1];
 }
 
 struct Moves {
@@ -86,7 +86,7 @@ TEST(VoiceDesign, EveryParameterMovesItsSettingOneWayWithinTheLimits) {
                     ASSERT_TRUE(std::max({f.frequency, f.height, f.width}) <= kMostFormantPercent);
                 }
                 for (std::int32_t b : s.breath) ASSERT_TRUE(b >= 0 && b <= kMostBreath);
-                for (std::size_t i = 1; i < s.tone.size(); i += 2) {
+                for (std::size_t i = 1; i < s.tone.size() && s.tone[i - 1] > 0; i += 2) {
                     ASSERT_TRUE(s.tone[i] >= kFewestToneAmplitude &&
                                 s.tone[i] <= kMostToneAmplitude);
                 }
@@ -106,6 +106,7 @@ TEST(VoiceDesign, VariantTextIsKeptUntilDesignedAndReadsBackAsDesigned) {
     EXPECT_EQ(DesignedVariantText(kVariant, own, own), kVariant);
     EXPECT_EQ(DesignedGains(own, own), StretchGains{});
     for (std::size_t i = 0; i < kDesignCount; ++i) {
+        EXPECT_EQ(FindDesignParameter(kDesignRanges[i].name), DesignIndex(i));
         for (std::int32_t end : {kDesignRanges[i].min, kDesignRanges[i].max}) {
             DesignValues values = own;
             values[i] = end;
@@ -147,7 +148,7 @@ TEST(StretchScaler, ScalesEachStretchFromItsStartWhateverTheBuffers) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        StretchScaler scaler({0.5, 2, 0.5});
+        StretchScaler scaler({0.5, 2, 0.5}, 1);
         std::string seen;
         for (const Buffer& buffer : row.buffers) {
             std::vector<std::int16_t> samples(buffer.size, 1000);
@@ -157,9 +158,16 @@ TEST(StretchScaler, ScalesEachStretchFromItsStartWhateverTheBuffers) {
         }
         EXPECT_EQ(seen, row.gains);
     }
+    // A change glides without a step; a loud sample is clipped, not wrapped.
+    std::vector<std::int16_t> glide(100, 1000);
+    StretchScaler({1, 2, 1}).Scale(glide, std::vector<PhonemeMark>{{"s", 0}});
+    for (std::size_t i = 1; i < glide.size(); ++i) {
+        EXPECT_TRUE(glide[i] >= glide[i - 1] && glide[i] - glide[i - 1] <= 1000 / 64 + 1) << i;
+    }
+    EXPECT_TRUE(glide[0] < 1050 && glide.back() == 2000);
     std::vector<std::int16_t> loud{30000, -30000};
-    StretchScaler({1, 4, 1}).Scale(loud, std::vector<PhonemeMark>{{"f", 0}});
-    EXPECT_EQ(loud, (std::vector<std::int16_t>{32767, -32768})) << "clipped, not wrapped";
+    StretchScaler({1, 4, 1}, 1).Scale(loud, std::vector<PhonemeMark>{{"f", 0}});
+    EXPECT_EQ(loud, (std::vector<std::int16_t>{32767, -32768}));
 }
 
 }  // namespace
