@@ -13,7 +13,48 @@ double Percentile(std::vector<double> values, double share) {
     return *at;
 }
 
+// The fundamental of one window by normalised autocorrelation within
+// 50..600 Hz: the shortest lag that comes near the best one, so that a period
+// of two similar cycles is not taken for one; 0 when the window is quiet
+// (below -40 dBFS) or not periodic.
+double Fundamental(std::span<const std::int16_t> s, int rate) {
+    const std::size_t size = s.size() / 2;
+    const auto energy = [&](std::size_t from) {
+        double e = 0;
+        for (std::size_t i = from; i < from + size; ++i) e += double(s[i]) * s[i];
+        return e;
+    };
+    const double e0 = energy(0);
+    if (e0 / double(size) < 1e-4 * 32768.0 * 32768.0) return 0;
+    std::vector<double> r(std::size_t(rate / 50) + 2);
+    for (std::size_t lag = std::size_t(rate / 600); lag < r.size() && lag + size <= s.size();
+         ++lag) {
+        double sum = 0;
+        for (std::size_t i = 0; i < size; ++i) sum += double(s[i]) * s[i + lag];
+        r[lag] = sum / std::sqrt(e0 * energy(lag) + 1);
+    }
+    const double best = *std::max_element(r.begin(), r.end());
+    if (best < 0.6) return 0;
+    for (std::size_t lag = std::size_t(rate / 600) + 1; lag + 1 < r.size(); ++lag) {
+        if (r[lag] >= 0.9 * best && r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1]) {
+            return double(rate) / double(lag);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
+
+std::vector<double> VoicedHertz(std::span<const std::int16_t> samples, int rate) {
+    std::vector<double> hertz;
+    const auto window = std::size_t(rate / 25) * 2, step = std::size_t(kPitchStep * rate);
+    for (std::size_t at = 0; at + window <= samples.size(); at += step) {
+        if (const double hz = Fundamental(samples.subspan(at, window), rate); hz > 0) {
+            hertz.push_back(hz);
+        }
+    }
+    return hertz;
+}
 
 PitchTrack::PitchTrack(std::span<const double> hertz, double step) : step_(step) {
     // A median of five frames, so that a frame taken an octave off is ignored.
@@ -40,7 +81,7 @@ double PitchTrack::HatRise() const {
 }
 
 double PitchTrack::StressPeak() const {
-    const auto around = std::ptrdiff_t(0.1 / step_);
+    const auto around = std::ptrdiff_t(0.25 / step_);
     std::vector<double> peaks;
     for (std::ptrdiff_t i = 0; i < std::ptrdiff_t(semitones_.size()); ++i) {
         const auto from = std::max<std::ptrdiff_t>(0, i - around);

@@ -113,15 +113,10 @@ double Tilt(const Sound& s, const Sound&) {
     return BandLevelDb(s.frames, v, s.rate, 2000, 4000) - BandLevelDb(s.frames, v, s.rate, 0, 1000);
 }
 
-// A feature of the pitch track of the voiced frames, which Analyse makes
-// 256 samples apart.
+// A feature of the pitch track of a render's voiced windows.
 Feature Intonation(double (PitchTrack::*f)() const) {
     return [f](const Sound& s, const Sound&) {
-        std::vector<double> hertz;
-        for (const Frame& frame : s.frames) {
-            if (IsVoiced(frame)) hertz.push_back(frame.hertz);
-        }
-        return (PitchTrack(hertz, 256.0 / s.rate).*f)();
+        return (PitchTrack(VoicedHertz(s.samples, s.rate), kPitchStep).*f)();
     };
 }
 
