@@ -26,9 +26,11 @@ class NullSink final : public AudioSink {
 };
 
 // A design that moves every part of the sound speak43 shapes: the voice
-// file's formants, breath, tone, creak and voicing, and the phoneme gains.
+// file's formants, breath, tone, creak and voicing, the phoneme gains and the
+// intonation (so speech is timed first, then spoken along the pitch contour).
 constexpr const char* kDesign =
-    "[:dv ap 150 hs 110 br 30 lx 40 sm 70 la 50 f4 3600 b4 500 g2 75 gv 78 gh 80 gf 80 gn 60]";
+    "[:dv ap 150 hs 110 br 30 lx 40 sm 70 la 50 f4 3600 b4 500 g2 75 gv 78 gh 80 gf 80 gn 60]"
+    "[:dv bf 30 hr 40 sr 50 as 90 qu 70]";
 
 std::string MixedScript(int lines, const char* design = "[:dv ap 150]") {
     const char* kinds[] = {"[:np]",

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "IntonationMeasures.h"
 #include "SoundMeasures.h"
 #include "common/LineReader.h"
 #include "speak/EspeakEngine.h"
@@ -60,6 +61,7 @@ constexpr Noticed kSpread{Scale::Difference, 1, "st"};
 constexpr Noticed kCentroid{Scale::Percent, 4, "%"};
 constexpr Noticed kDuration{Scale::Percent, 10, "%"};
 constexpr Noticed kIrregularity{Scale::Difference, 0.5, "pt"};
+constexpr Noticed kSpeed{Scale::Percent, 25, "%"};
 
 double Change(const Noticed& n, double low, double high) {
     switch (n.scale) {
@@ -111,7 +113,16 @@ double Tilt(const Sound& s, const Sound&) {
     return BandLevelDb(s.frames, v, s.rate, 2000, 4000) - BandLevelDb(s.frames, v, s.rate, 0, 1000);
 }
 
+// A feature of the pitch track of a render's voiced windows.
+Feature Intonation(double (PitchTrack::*f)() const) {
+    return [f](const Sound& s, const Sound&) {
+        return (PitchTrack(VoicedHertz(s.samples, s.rate), kPitchStep).*f)();
+    };
+}
+
 constexpr const char* kText = "The quick brown fox jumps over the lazy dog, then rests a while.";
+// One sentence that starts unstressed, so that the hat rise stands out.
+constexpr const char* kSentence = "It was a very large and beautiful garden by the lake.";
 
 struct Row {
     std::string name;  // "[:dv hs" or "[:ra"
@@ -154,6 +165,15 @@ std::vector<Row> Rows() {
          "Fish, fifes, sass, fuss, shush."},
         {"gn", "level of nasals (dBFS)", +1, kLevel, LevelWhere(Murmur),
          "Mmm, no, nine men mean money, mmm."},
+        {"bf", "baseline drop (st)", +1, kSpread, Intonation(&PitchTrack::BaselineDrop), kSentence,
+         0, 40},
+        {"hr", "hat above the start (st)", +1, kSpread, Intonation(&PitchTrack::HatRise), kSentence,
+         2, 100},
+        {"sr", "stress peaks (st)", +1, kSpread, Intonation(&PitchTrack::StressPeak), kSentence, 1,
+         100},
+        {"as", "final fall (st)", +1, kSpread, Intonation(&PitchTrack::FinalFall), kSentence, 0,
+         100},
+        {"qu", "pitch speed (st/s)", +1, kSpeed, Intonation(&PitchTrack::Speed), kSentence, 0, 100},
     };
 }
 

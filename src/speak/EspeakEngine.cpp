@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "common/FileAccess.h"
+#include "speak/IntonationHook.h"
 #include "speak/PhonemeGains.h"
 #include "speak/Warnings.h"
 
@@ -39,6 +40,7 @@ void PhonemeStarts(const espeak_EVENT* events, std::vector<PhonemeMark>& starts)
 }
 
 int OnSamples(short* wav, int count, espeak_EVENT* events) {
+    OnIntonationBuffer(wav == nullptr ? 0 : count, events);
     static std::vector<PhonemeMark> starts;
     PhonemeStarts(events, starts);
     if (active.marks) active.marks->insert(active.marks->end(), starts.begin(), starts.end());
@@ -188,7 +190,12 @@ bool EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice, cons
                          std::string& error) {
     if (!UseVoice(voice, error)) return false;
     espeak_ng_SetConstF0(0);
-    return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, voice, sink, nullptr, error);
+    const SynthesisRun synthesize = [&](const SampleSink& to, std::string& problem) {
+        return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, voice, to, nullptr, problem);
+    };
+    if (voice.OwnIntonation()) return synthesize(sink, error);
+    const VoicePitch pitch{double(voice.averagePitch), double(voice.pitchRange), voice.intonation};
+    return SpeakAlongContour(text, pitch, sampleRate_, synthesize, sink, error);
 }
 
 bool EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,

@@ -32,18 +32,22 @@ constexpr DesignValues Own(bool male, OwnSound own) {
 
 // Each voice gets its own espeak-ng variant, near its character: Harry full
 // and deep, Frank and Ursula aged, Wendy whispering, Rita rough, Kit a child.
+// Their intonation follows their character too (slow and level for the aged,
+// quick for the child); no value sits at an end of the editor's range, so
+// that both ends are heard as a change.
 constexpr VoiceRow kVoices[] = {
-    // name, letter, variant, male, average pitch, {head size, br, lx, la}
-    {"paul", 'p', "m1", true, 122, Own(true, {100, 0, 0, 0})},
-    {"harry", 'h', "m3", true, 89, Own(true, {115, 0, 0, 0})},
-    {"frank", 'f', "m7", true, 155, Own(true, {90, 0, 20, 20})},
-    {"dennis", 'd', "m2", true, 110, Own(true, {105, 0, 0, 0})},
-    {"betty", 'b', "f1", false, 208, Own(false, {100, 0, 0, 0})},
-    {"ursula", 'u', "f4", false, 240, Own(false, {95, 0, 20, 20})},
-    {"wendy", 'w', "whisperf", false, 200, Own(false, {100, 72, 0, 0})},
-    {"rita", 'r', "f2", false, 106, Own(false, {95, 0, 0, 40})},
-    {"kit", 'k', "f5", false, 306, Own(false, {80, 0, 0, 0})},
-    {"val", 'v', "m1", true, 122, Own(true, {100, 0, 0, 0})},
+    // name, letter, variant, male, average pitch, {head size, br, lx, la},
+    // {bf, hr, sr, as, qu}
+    {"paul", 'p', "m1", true, 122, Own(true, {100, 0, 0, 0}), {18, 18, 32, 80, 40}},
+    {"harry", 'h', "m3", true, 89, Own(true, {115, 0, 0, 0}), {9, 20, 30, 80, 10}},
+    {"frank", 'f', "m7", true, 155, Own(true, {90, 0, 20, 20}), {9, 20, 22, 65, 20}},
+    {"dennis", 'd', "m2", true, 110, Own(true, {105, 0, 0, 0}), {9, 20, 22, 70, 50}},
+    {"betty", 'b', "f1", false, 208, Own(false, {100, 0, 0, 0}), {5, 14, 20, 35, 55}},
+    {"ursula", 'u', "f4", false, 240, Own(false, {95, 0, 20, 20}), {8, 20, 32, 80, 30}},
+    {"wendy", 'w', "whisperf", false, 200, Own(false, {100, 72, 0, 0}), {5, 10, 22, 50, 30}},
+    {"rita", 'r', "f2", false, 106, Own(false, {95, 0, 0, 40}), {8, 20, 32, 65, 30}},
+    {"kit", 'k', "f5", false, 306, Own(false, {80, 0, 0, 0}), {5, 20, 22, 65, 50}},
+    {"val", 'v', "m1", true, 122, Own(true, {100, 0, 0, 0}), {18, 18, 32, 80, 40}},
 };
 
 // The variant a change of sex switches to.
@@ -76,8 +80,9 @@ std::span<const VoiceRow> VoiceTable() {
 std::optional<VoiceSettings> VoiceForLetter(char letter) {
     for (const VoiceRow& row : kVoices) {
         if (row.letter == letter) {
-            return VoiceSettings{row.variant,  row.male,   row.averagePitch, 100,
-                                 kDefaultRate, row.design, row.design};
+            return VoiceSettings{row.variant, row.male,       row.averagePitch,
+                                 100,         kDefaultRate,   row.design,
+                                 row.design,  row.intonation, row.intonation};
         }
     }
     return std::nullopt;
@@ -99,6 +104,8 @@ void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std:
     } else if (const auto index = FindDesignParameter(parameter)) {
         const DesignRange& range = kDesignRanges[*index];
         voice.design[*index] = std::clamp(value, range.min, range.max);
+    } else {
+        SetIntonation(voice.intonation, parameter, value);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "speak/PitchContour.h"
 #include "speak/VoiceDesign.h"
 
 namespace qvx::speak {
@@ -20,8 +21,14 @@ struct VoiceSettings {
     // The sound as designed, and the voice's own values it is measured from.
     DesignValues design{};
     DesignValues ownDesign{};
+    // speak43's own pitch contour replaces espeak-ng's intonation only while
+    // `intonation` differs from the voice's own, so that a voice not designed
+    // sounds as espeak-ng speaks it.
+    Intonation intonation;
+    Intonation ownIntonation;
 
     bool operator==(const VoiceSettings&) const = default;
+    bool OwnIntonation() const { return intonation == ownIntonation; }
 };
 
 inline constexpr std::int32_t kDefaultRate = 180;
@@ -36,6 +43,7 @@ struct VoiceRow {
     bool male;
     std::int32_t averagePitch;  // hertz
     DesignValues design;
+    Intonation intonation;
 };
 std::span<const VoiceRow> VoiceTable();
 
@@ -44,8 +52,8 @@ std::span<const VoiceRow> VoiceTable();
 std::optional<VoiceSettings> VoiceForLetter(char letter);
 VoiceSettings DefaultVoice();
 
-// Applies one design-voice parameter, clamped to its limits; parameters that
-// have no counterpart here (the intonation) change nothing.
+// Applies one design-voice parameter, clamped to its limits; a name that is
+// none of them changes nothing.
 void ApplyDesignParameter(VoiceSettings& voice, std::string_view parameter, std::int32_t value);
 
 // The rate a script may ask for, and the rate espeak-ng can speak.

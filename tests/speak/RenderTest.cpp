@@ -253,6 +253,34 @@ TEST_F(Rendering, VoicePitchRateAndVolumeReachTheSound) {
     ASSERT_EQ(soft.size(), loud.size());
     for (std::size_t i = 0; i < loud.size(); ++i) ASSERT_NEAR(soft[i], loud[i] / 2, 1e-4) << i;
     EXPECT_EQ(loud.back(), 0) << "a tone fades out to silence";
+
+    // A designed intonation is spoken along speak43's contour: its baseline
+    // falls by bf (from the first quarter of the voiced sound to the last) and
+    // its stressed syllables rise by sr (the highest 10 % above the median).
+    const std::string sentence = "It was a very large and beautiful garden by the lake.";
+    const auto semitones = [&](const std::string& design) {
+        const Samples s = Render(design + sentence);
+        Samples voiced;
+        for (std::size_t at = 0; at + rate_ / 10 < s.size(); at += rate_ / 100) {
+            const double hz = Fundamental(s, at, rate_);
+            if (hz > 0 && Power(s, at, at + rate_ / 25, hz, rate_) > 1e-5) {
+                voiced.push_back(12 * std::log2(hz));
+            }
+        }
+        return voiced;
+    };
+    const auto at = [](Samples part, double share) {
+        std::nth_element(part.begin(), part.begin() + share * part.size(), part.end());
+        return part[share * part.size()];
+    };
+    const auto drop = [&](const Samples& st) {
+        const auto quarter = std::ptrdiff_t(st.size() / 4);
+        return at({st.begin(), st.begin() + quarter}, 0.5) -
+               at({st.end() - quarter, st.end()}, 0.5);
+    };
+    const auto peaks = [&](const Samples& st) { return at(st, 0.9) - at(st, 0.5); };
+    EXPECT_GT(drop(semitones("[:dv bf 40]")), drop(semitones("[:dv bf 0]")) + 1);
+    EXPECT_GT(peaks(semitones("[:dv sr 100]")), peaks(semitones("[:dv sr 1]")) + 1);
 }
 
 // Output that fails ends the line at once with its reason: a sound longer
