@@ -63,10 +63,9 @@ std::string Song(int lines, const char* design = "") {
 // espeak-ng 1.51 can hang in its terminate call after a second start in one
 // process, so the benchmarks share one engine, torn down only at the exit.
 EspeakEngine* StartEngine(benchmark::State& state) {
-    static std::string error;
-    static const std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
-    if (!engine) state.SkipWithError(error.c_str());
-    return engine.get();
+    static const Result<std::unique_ptr<EspeakEngine>> engine = EspeakEngine::Start();
+    if (!engine) state.SkipWithError(engine.error().c_str());
+    return engine ? engine->get() : nullptr;
 }
 
 void Speak(const std::string& script, EspeakEngine& engine, NullSink& sink) {

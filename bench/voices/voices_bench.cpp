@@ -254,12 +254,12 @@ bool MeasureAveragePitch(EspeakEngine& engine) {
 // ("bench_voices b" for Betty).
 int main(int argc, char** argv) {
     using namespace qvx::speak;
-    std::string error;
-    const std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
-    if (!engine) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    const qvx::Result<std::unique_ptr<EspeakEngine>> started = EspeakEngine::Start();
+    if (!started) {
+        std::fprintf(stderr, "%s\n", started.error().c_str());
         return 2;
     }
+    EspeakEngine* const engine = started->get();
     const std::string voice = argc > 1 ? "[:n" + std::string(argv[1]).substr(0, 1) + "]\r\n" : "";
     const bool moved = bench::MeasureParameters(*engine, voice);
     const bool pitched = bench::MeasureAveragePitch(*engine);

@@ -89,27 +89,23 @@ std::string VoiceFileText(const VoiceSettings& voice, std::string_view variant) 
     return text;
 }
 
-std::unique_ptr<EspeakEngine> EspeakEngine::Start(std::string& error) {
+Result<std::unique_ptr<EspeakEngine>> EspeakEngine::Start() {
     const int rate =
         espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr,
                           espeakINITIALIZE_DONT_EXIT | espeakINITIALIZE_PHONEME_EVENTS);
-    if (rate <= 0) {
-        error = "espeak-ng cannot start (its data files may be missing)";
-        return nullptr;
-    }
+    if (rate <= 0) return Fail("espeak-ng cannot start (its data files may be missing)");
     const char* dataPath = nullptr;
     espeak_Info(&dataPath);
     TemporaryPath folder = MakePrivateFolder("/tmp");
     if (folder.path().empty()) folder = MakePrivateFolder(std::filesystem::temp_directory_path());
     if (folder.path().empty()) {
-        error = "no temporary folder can be made for the voices";
         espeak_Terminate();
-        return nullptr;
+        return Fail("no temporary folder can be made for the voices");
     }
     espeak_SetSynthCallback(OnSamples);
     std::unique_ptr<EspeakEngine> engine(
         new EspeakEngine(rate, dataPath ? dataPath : "", std::move(folder)));
-    if (!engine->UseVoice(DefaultVoice(), error)) return nullptr;
+    if (std::string error; !engine->UseVoice(DefaultVoice(), error)) return Fail(error);
     return engine;
 }
 

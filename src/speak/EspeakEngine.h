@@ -13,8 +13,8 @@ namespace qvx::speak {
 // process, so there is at most one of these at a time.
 class EspeakEngine final : public SpeechEngine {
   public:
-    // nullptr with `error` set when espeak-ng cannot start.
-    static std::unique_ptr<EspeakEngine> Start(std::string& error);
+    // A failure when espeak-ng cannot start.
+    static Result<std::unique_ptr<EspeakEngine>> Start();
     ~EspeakEngine() override;
 
     int SampleRate() const override { return sampleRate_; }

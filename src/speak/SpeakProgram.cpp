@@ -162,15 +162,14 @@ ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevic
     bool more = script.Next(line);
     if (!script.status().ok()) return cannotRead(script.status().error());
 
-    std::string error;
-    std::unique_ptr<EspeakEngine> engine = EspeakEngine::Start(error);
+    const Result<std::unique_ptr<EspeakEngine>> engine = EspeakEngine::Start();
     if (!engine) {
-        err << kProgram << error << '\n';
+        err << kProgram << engine.error() << '\n';
         return ExitCode::NoEngine;
     }
     const ExitCode outputFailed = arguments.wav ? ExitCode::CannotWrite : ExitCode::NoDevice;
     const Result<std::unique_ptr<AudioSink>> sink =
-        OpenOutput(arguments, openDevice, engine->SampleRate());
+        OpenOutput(arguments, openDevice, (*engine)->SampleRate());
     if (!sink) {
         err << kProgram << sink.error() << '\n';
         return outputFailed;
@@ -183,7 +182,7 @@ ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevic
         arguments.wav ? SpeakingLock()
                       : SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
     if (!problem.empty()) err << kWarning << problem << '\n';
-    ScriptSpeaker speaker(*engine, **sink, ".",
+    ScriptSpeaker speaker(**engine, **sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
     for (; more; more = script.Next(line)) {
         if (line.find('\0') != std::string_view::npos) {

@@ -44,10 +44,9 @@ void CheckEngineText(std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // One engine per process, ended at exit so its voice folder goes too.
     static const std::unique_ptr<EspeakEngine> engine = [] {
-        std::string error;
-        std::unique_ptr<EspeakEngine> started = EspeakEngine::Start(error);
-        QVX_FUZZ_CHECK(started != nullptr);
-        return started;
+        auto started = EspeakEngine::Start();
+        QVX_FUZZ_CHECK(started.ok());
+        return std::move(*started);
     }();
     CountingSink sink;
     ScriptSpeaker speaker(*engine, sink, qvx::fuzz::PrivateFolder(), [](const std::string&) {});

@@ -61,9 +61,9 @@ double Fundamental(const Samples& s, std::size_t from, int rate) {
 class Rendering : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        std::string error;
-        engine_ = EspeakEngine::Start(error).release();
-        ASSERT_NE(engine_, nullptr) << error;
+        auto started = EspeakEngine::Start();
+        ASSERT_TRUE(started) << started.error();
+        engine_ = started->release();
     }
     static void TearDownTestSuite() { delete engine_; }
 
