@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/Result.h"
+
 namespace qvx {
 namespace {
 
@@ -20,21 +22,17 @@ std::string Env(const char* name) {
 
 // Makes the folder and each missing folder above it, private to the user as
 // the XDG rules ask; folders that exist are left as they are.
-bool MakePrivateFolders(const std::string& folder, std::string& error) {
+Result<void> MakePrivateFolders(const std::string& folder) {
     for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
         const std::string part = folder.substr(0, end);
-        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
-            error = "the folder " + part + " cannot be made: " + std::strerror(errno);
-            return false;
-        }
+        if (mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return Fail("the folder " + part + " cannot be made: " + std::strerror(errno));
         if (end == std::string::npos) break;
     }
     struct stat info {};
-    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        error = folder + " is not a folder";
-        return false;
-    }
-    return true;
+    if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return Fail(folder + " is not a folder");
+    return {};
 }
 
 }  // namespace
@@ -70,8 +68,8 @@ PathsChoice ChooseProgramPaths(const std::string& programFolder, const UserDataH
         return choice;
     }
     const std::string working = JoinPath(base, kWorkingFolderName);
-    if (std::string error; !MakePrivateFolders(working, error)) {
-        choice.error = cannotWrite + error + ".";
+    if (const Result<void> made = MakePrivateFolders(working); !made) {
+        choice.error = cannotWrite + made.error() + ".";
         return choice;
     }
     choice.paths = ProgramPaths::InFolders(choice.paths.program, working);
