@@ -41,13 +41,6 @@ const std::array<OptionSpec, 7> kOptionSpecs{{
      PromptIcon::Information},
 }};
 
-const OptionSpec* FindOptionSpec(std::string_view key) {
-    for (const auto& option : kOptionSpecs) {
-        if (option.key == key) return &option;
-    }
-    return nullptr;
-}
-
 namespace {
 
 // Whether a stored value (as read, any case) switches the option on.

@@ -33,8 +33,6 @@ struct OptionSpec {
 // In the order of the "&Settings" submenu.
 extern const std::array<OptionSpec, 7> kOptionSpecs;
 
-const OptionSpec* FindOptionSpec(std::string_view key);
-
 // Reads all seven options into the state, settings.ini read once (missing
 // file or key: the option's default).
 void LoadOptions(ProgramState& state);

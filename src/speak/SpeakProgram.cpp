@@ -107,11 +107,36 @@ Result<std::unique_ptr<AudioSink>> OpenOutput(const SpeakArguments& arguments,
     return WavFileSink::Open(*arguments.wav, sampleRate);
 }
 
-}  // namespace
-
-std::string_view UsageText() {
-    return kUsage;
+// The runs that only print: a wrong command line, --help and --version.
+std::optional<ExitCode> PrintOnly(const SpeakArguments& arguments, std::ostream& out,
+                                  std::ostream& err) {
+    if (!arguments.error.empty()) {
+        err << kProgram << arguments.error << '\n';
+        return ExitCode::Usage;
+    }
+    if (arguments.help) {
+        out << kUsage;
+        return ExitCode::Ok;
+    }
+    if (arguments.version) {
+        out << VersionLine("speak43");
+        return ExitCode::Ok;
+    }
+    return std::nullopt;
 }
+
+// Speaking ends the run still speaking in this folder; a WAV file neither
+// ends one nor is ended.
+SpeakingLock LockFor(const SpeakArguments& arguments, std::ostream& err) {
+    if (arguments.wav) return SpeakingLock();
+    std::string problem;
+    std::error_code noFolder;
+    SpeakingLock lock = SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
+    if (!problem.empty()) err << kWarning << problem << '\n';
+    return lock;
+}
+
+}  // namespace
 
 SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments) {
     SpeakArguments parsed;
@@ -138,18 +163,7 @@ SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments) {
 
 ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevice,
                   std::ostream& out, std::ostream& err) {
-    if (!arguments.error.empty()) {
-        err << kProgram << arguments.error << '\n';
-        return ExitCode::Usage;
-    }
-    if (arguments.help) {
-        out << kUsage;
-        return ExitCode::Ok;
-    }
-    if (arguments.version) {
-        out << VersionLine("speak43");
-        return ExitCode::Ok;
-    }
+    if (const std::optional<ExitCode> printed = PrintOnly(arguments, out, err)) return *printed;
     const auto cannotRead = [&](std::string_view why) {
         err << kProgram << "cannot read the script " << PrintableText(arguments.script) << ": "
             << why << '\n';
@@ -174,14 +188,7 @@ ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevic
         err << kProgram << sink.error() << '\n';
         return outputFailed;
     }
-    // Speaking ends the run still speaking in this folder; a WAV file neither
-    // ends one nor is ended.
-    std::string problem;
-    std::error_code noFolder;
-    const SpeakingLock lock =
-        arguments.wav ? SpeakingLock()
-                      : SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
-    if (!problem.empty()) err << kWarning << problem << '\n';
+    const SpeakingLock lock = LockFor(arguments, err);
     ScriptSpeaker speaker(**engine, **sink, ".",
                           [&err](const std::string& what) { err << kWarning << what << '\n'; });
     for (; more; more = script.Next(line)) {

@@ -33,9 +33,6 @@ struct SpeakArguments {
 
 SpeakArguments ParseArguments(const std::vector<std::string_view>& arguments);
 
-// What --help prints.
-std::string_view UsageText();
-
 using DeviceOpener = std::function<Result<std::unique_ptr<AudioSink>>(int sampleRate)>;
 
 // The whole program after its command line: reads the script (relative paths

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <algorithm>
 
 #include "common/LineReader.h"
 #include "support/LineEnds.h"
@@ -49,7 +50,8 @@ TEST(Options, StoredValuesReadAsOnOrOff) {
     for (const auto& [line, on] : cases) {
         folder.Write("settings.ini", "[QVOptions]\r\n" + line + "\r\n");
         LoadOptions(state);
-        EXPECT_EQ(state.options.*FindOptionSpec(line.substr(0, line.find('=')))->member, on)
+        const std::string key = line.substr(0, line.find('='));
+        EXPECT_EQ(state.options.*std::ranges::find(kOptionSpecs, key, &OptionSpec::key)->member, on)
             << line;
     }
 }
@@ -82,7 +84,7 @@ TEST(ToggleOption, StoresConfirmsAndAppliesOnce) {
     ProgramState state = StateIn(folder);
     RecordingPrompts prompts;
     int applied = 0;
-    const OptionSpec& option = *FindOptionSpec("CheckBeforeRun");
+    const OptionSpec& option = *std::ranges::find(kOptionSpecs, "CheckBeforeRun", &OptionSpec::key);
     ASSERT_EQ(ToggleOption(state, option, prompts,
                            [&](bool on) {
                                EXPECT_FALSE(on);
@@ -111,9 +113,10 @@ TEST(ToggleOption, FailedStoreReportsAndAppliesNothing) {
         LoadOptions(state);
         RecordingPrompts prompts;
         bool applied = false;
-        EXPECT_EQ(ToggleOption(state, *FindOptionSpec("UseEditor"), prompts,
-                               [&](bool) { applied = true; }),
-                  Refresh::NotNeeded);
+        EXPECT_EQ(
+            ToggleOption(state, *std::ranges::find(kOptionSpecs, "UseEditor", &OptionSpec::key),
+                         prompts, [&](bool) { applied = true; }),
+            Refresh::NotNeeded);
         EXPECT_FALSE(applied);
         EXPECT_TRUE(state.options.UseEditor) << "switched back";
         ASSERT_EQ(prompts.boxes.size(), 1u);
