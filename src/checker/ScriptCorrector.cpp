@@ -124,12 +124,16 @@ std::string Summary(const CorrectionCounts& counts) {
            "\r\nNumber of warnings: " + std::to_string(counts.warnings);
 }
 
-}  // namespace
-
+// Corrects one command line in place: adds a missing "]", a tone's "<" and
+// ">" and a dial's quotes, each within the command's own span (from its "[:"
+// to the first "]" after it), and reports everything else as the full check
+// does. `facts` gives the line's number and context; its line is ignored.
 void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
                  const FindingSink& onFinding) {
     LineCorrector(line, facts, counts, onFinding).Run();
 }
+
+}  // namespace
 
 Result<void> CorrectScriptLines(ScriptLineReader& reader, FolderFiles& waveFiles,
                                 ReplacementFile& out, CorrectionCounts& counts,

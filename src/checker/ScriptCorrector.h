@@ -23,13 +23,6 @@ struct CorrectionCounts {
     bool FoundNothing() const { return repaired == 0 && failed == 0 && warnings == 0; }
 };
 
-// Corrects one command line in place: adds a missing "]", a tone's "<" and
-// ">" and a dial's quotes, each within the command's own span (from its "[:"
-// to the first "]" after it), and reports everything else as the full check
-// does. `facts` gives the line's number and context; its line is ignored.
-void CorrectLine(std::string& line, LineFacts facts, CorrectionCounts& counts,
-                 const FindingSink& onFinding);
-
 // Corrects the script a line at a time into `out`: every line lower-cased,
 // command lines corrected, each line ended the way the script ends its
 // lines. A failure when the script could not be read or the new one written

@@ -28,6 +28,18 @@ bool Has(std::string_view line, std::string_view part) {
     return line.find(part) != std::string_view::npos;
 }
 
+// The wave file a play command names: the text after "[:play " up to the
+// next "]" (or the line's end), without the blanks around it.
+std::string_view WaveFileName(std::string_view line) {
+    const auto play = line.find(kPlayPrefix);
+    if (play == std::string_view::npos) return {};
+    std::string_view name = line.substr(play + kPlayPrefix.size());
+    name = name.substr(0, name.find(']'));
+    const auto first = name.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return name.substr(first, name.find_last_not_of(' ') + 1 - first);
+}
+
 bool NoCloseBracket(const LineFacts& f) {
     return !Has(f.line, "]");
 }
@@ -136,16 +148,6 @@ const std::array<ScriptRule, 11> kScriptRules{{
     {"", UnknownCommand, kError, kInvalidCommand, kInvalidCommand, "Error", "invalid command.",
      "Error", "invalid command."},
 }};
-
-std::string_view WaveFileName(std::string_view line) {
-    const auto play = line.find(kPlayPrefix);
-    if (play == std::string_view::npos) return {};
-    std::string_view name = line.substr(play + kPlayPrefix.size());
-    name = name.substr(0, name.find(']'));
-    const auto first = name.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return name.substr(first, name.find_last_not_of(' ') + 1 - first);
-}
 
 std::string FillText(std::string_view pattern, const LineFacts& facts) {
     std::string text;

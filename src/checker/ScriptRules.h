@@ -54,10 +54,6 @@ inline constexpr std::size_t kDialBalanceRule = 5;
 
 inline constexpr char kQuote = '"';
 
-// The wave file a play command names: the text after "[:play " up to the
-// next "]" (or the line's end), without the blanks around it.
-std::string_view WaveFileName(std::string_view line);
-
 // The text with {N}, {L} and {F} filled in from the line.
 std::string FillText(std::string_view pattern, const LineFacts& facts);
 

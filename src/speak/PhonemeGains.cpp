@@ -16,14 +16,17 @@ bool IsOneOf(std::string_view mnemonic, std::span<const std::string_view> set) {
     return std::find(set.begin(), set.end(), mnemonic) != set.end();
 }
 
-}  // namespace
-
+// The gain of the stretch an espeak-ng phoneme starts: aspiration for /h/,
+// frication for the fricatives and affricates, nasal for the nasals, 1 for
+// the rest.
 double GainOfPhoneme(std::string_view mnemonic, const StretchGains& gains) {
     if (mnemonic == "h") return gains.aspiration;
     if (IsOneOf(mnemonic, kFricatives)) return gains.frication;
     if (IsOneOf(mnemonic, kNasals)) return gains.nasal;
     return 1;
 }
+
+}  // namespace
 
 void StretchScaler::Scale(std::span<std::int16_t> samples, std::span<const PhonemeMark> starts) {
     for (const PhonemeMark& start : starts) {

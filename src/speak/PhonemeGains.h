@@ -11,11 +11,6 @@
 
 namespace qvx::speak {
 
-// The gain of the stretch an espeak-ng phoneme starts: aspiration for /h/,
-// frication for the fricatives and affricates, nasal for the nasals, 1 for
-// the rest.
-double GainOfPhoneme(std::string_view mnemonic, const StretchGains& gains);
-
 // Scales the samples of one synthesis as they come, buffer after buffer,
 // each phoneme's stretch by its gain from its first sample to the next
 // phoneme's. espeak-ng hands each buffer with the phonemes that start in it;

@@ -68,6 +68,65 @@ std::optional<std::vector<std::size_t>> PartStarts(const std::vector<PhonemeMark
     return starts;
 }
 
+// How much longer the input of AddVibrato must be than its result.
+std::size_t VibratoMargin(std::size_t targetSamples) {
+    return static_cast<std::size_t>(std::ceil(targetSamples * kVibratoDepth)) + 2;
+}
+
+// Shapes the synthesizer's natural rendering of sung phonemes (made at a
+// constant fundamental) into a note of exactly `targetSamples`: silence at
+// the ends is dropped, a longer sound is cut, a shorter one is held by
+// repeating whole pitch periods from its middle. Both ends are faded.
+std::vector<std::int16_t> FitToLength(std::span<const std::int16_t> sung, std::size_t targetSamples,
+                                      double hertz, int sampleRate) {
+    const std::span<const std::int16_t> sound = TrimSilence(sung);
+    std::vector<std::int16_t> out;
+    out.reserve(targetSamples);
+    if (sound.empty()) {
+        out.resize(targetSamples);
+        return out;
+    }
+    if (sound.size() >= targetSamples) {
+        out.assign(sound.begin(), sound.begin() + targetSamples);
+    } else {
+        // Hold the note on a loop of whole periods around the middle, where
+        // the vowel is steady and the constant pitch makes the joins smooth.
+        const std::size_t period =
+            std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(sampleRate / hertz)));
+        const std::size_t periods = std::max<std::size_t>(1, sound.size() / 3 / period);
+        const std::size_t loop = std::min(sound.size(), periods * period);
+        const std::size_t loopStart = (sound.size() - loop) / 2;
+        const std::size_t tail = sound.size() - loopStart - loop;
+        out.assign(sound.begin(), sound.begin() + loopStart);
+        while (out.size() + tail < targetSamples) {
+            const std::size_t take = std::min(loop, targetSamples - tail - out.size());
+            out.insert(out.end(), sound.begin() + loopStart, sound.begin() + loopStart + take);
+        }
+        out.insert(out.end(), sound.end() - tail, sound.end());
+        out.resize(targetSamples);
+    }
+    FadeEnds(out, sampleRate);
+    return out;
+}
+
+// A light vibrato: the sound read at a gently swinging speed. The result has
+// exactly `targetSamples` samples (the input should be a little longer).
+std::vector<std::int16_t> AddVibrato(std::span<const std::int16_t> samples,
+                                     std::size_t targetSamples, int sampleRate) {
+    std::vector<std::int16_t> out(targetSamples);
+    double position = 0;
+    for (std::size_t i = 0; i < targetSamples; ++i) {
+        const auto left = static_cast<std::size_t>(position);
+        if (left + 1 >= samples.size()) break;
+        const double fraction = position - left;
+        out[i] = static_cast<std::int16_t>(
+            std::lround(samples[left] * (1 - fraction) + samples[left + 1] * fraction));
+        position +=
+            1 + kVibratoDepth * std::sin(2 * std::numbers::pi * kVibratoHertz * i / sampleRate);
+    }
+    return out;
+}
+
 std::vector<std::int16_t> ShapePart(std::span<const std::int16_t> sound, std::int32_t milliseconds,
                                     double hertz, bool vibrato, int sampleRate) {
     const std::size_t target = SamplesFor(milliseconds, sampleRate);
@@ -113,58 +172,6 @@ std::vector<std::int16_t> ShapeSung(const SungSound& sound, std::span<const Sung
         if (i == 0) piece = DropLeadingSilence(piece);
         if (i + 1 == parts.size()) piece = DropTrailingSilence(piece);
         out.insert(out.end(), piece.begin(), piece.end());
-    }
-    return out;
-}
-
-std::vector<std::int16_t> FitToLength(std::span<const std::int16_t> sung, std::size_t targetSamples,
-                                      double hertz, int sampleRate) {
-    const std::span<const std::int16_t> sound = TrimSilence(sung);
-    std::vector<std::int16_t> out;
-    out.reserve(targetSamples);
-    if (sound.empty()) {
-        out.resize(targetSamples);
-        return out;
-    }
-    if (sound.size() >= targetSamples) {
-        out.assign(sound.begin(), sound.begin() + targetSamples);
-    } else {
-        // Hold the note on a loop of whole periods around the middle, where
-        // the vowel is steady and the constant pitch makes the joins smooth.
-        const std::size_t period =
-            std::max<std::size_t>(1, static_cast<std::size_t>(std::lround(sampleRate / hertz)));
-        const std::size_t periods = std::max<std::size_t>(1, sound.size() / 3 / period);
-        const std::size_t loop = std::min(sound.size(), periods * period);
-        const std::size_t loopStart = (sound.size() - loop) / 2;
-        const std::size_t tail = sound.size() - loopStart - loop;
-        out.assign(sound.begin(), sound.begin() + loopStart);
-        while (out.size() + tail < targetSamples) {
-            const std::size_t take = std::min(loop, targetSamples - tail - out.size());
-            out.insert(out.end(), sound.begin() + loopStart, sound.begin() + loopStart + take);
-        }
-        out.insert(out.end(), sound.end() - tail, sound.end());
-        out.resize(targetSamples);
-    }
-    FadeEnds(out, sampleRate);
-    return out;
-}
-
-std::size_t VibratoMargin(std::size_t targetSamples) {
-    return static_cast<std::size_t>(std::ceil(targetSamples * kVibratoDepth)) + 2;
-}
-
-std::vector<std::int16_t> AddVibrato(std::span<const std::int16_t> samples,
-                                     std::size_t targetSamples, int sampleRate) {
-    std::vector<std::int16_t> out(targetSamples);
-    double position = 0;
-    for (std::size_t i = 0; i < targetSamples; ++i) {
-        const auto left = static_cast<std::size_t>(position);
-        if (left + 1 >= samples.size()) break;
-        const double fraction = position - left;
-        out[i] = static_cast<std::int16_t>(
-            std::lround(samples[left] * (1 - fraction) + samples[left + 1] * fraction));
-        position +=
-            1 + kVibratoDepth * std::sin(2 * std::numbers::pi * kVibratoHertz * i / sampleRate);
     }
     return out;
 }
