@@ -31,6 +31,8 @@ class Result {
     T& operator*() { return value(); }
     const T& operator*() const { return value(); }
     T value_or(T fallback) const { return ok() ? value() : std::move(fallback); }
+    // Equal to a value only when it holds one equal to it.
+    bool operator==(const T& other) const { return ok() && value() == other; }
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
     // Empty on success.

@@ -94,7 +94,7 @@ TEST(FileAccess, OnlyPlainFilesAreReadOrWritten) {
         EXPECT_NE(RewriteFile(path, "y").error().find(reason), std::string::npos) << path;
     }
     alarm(0);
-    EXPECT_EQ(ReadWholeFile(folder.File("plain")).value_or(""), "x");
+    EXPECT_TRUE(ReadWholeFile(folder.File("plain")) == "x");
     EXPECT_EQ(EntriesIn(folder), 3u) << "nothing was created or replaced";
 }
 

@@ -66,9 +66,8 @@ TEST(UpdateErrorText, AdviceAndBoxTextFollowTheResult) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto result = static_cast<UpdateResult>(c.result);
-        EXPECT_EQ(ShowSolution(result, {c.failure}), c.advice);
-        EXPECT_EQ(UpdateErrorText(result, {c.failure}),
+        EXPECT_EQ(ShowSolution(UpdateResult{c.result}, {c.failure}), c.advice);
+        EXPECT_EQ(UpdateErrorText(UpdateResult{c.result}, {c.failure}),
                   std::string("the update could not be completed because ") + c.reason + c.advice);
     }
 }
