@@ -22,31 +22,31 @@ struct SoundFile {
     SF_INFO info{};
 };
 
-// False with `error` set when the file cannot be read or is not accepted.
-bool OpenSound(FolderFiles& folder, std::string_view name, SoundFile& file, std::string& error) {
+// A failure when the file cannot be read or is not accepted.
+Result<void> OpenSound(FolderFiles& folder, std::string_view name, SoundFile& file) {
     // Without a match the name as written is opened for the reason it fails:
     // missing, a folder, a FIFO (refused without waiting on it).
     const std::optional<std::string> found = folder.Find(name);
     Result<FileHandle> opened =
         OpenForReading(found.value_or(folder.folder() + "/" + std::string(name)));
-    if (!opened) {
-        error = opened.error();
-        return false;
-    }
+    if (!opened) return Fail(opened.error());
     file.handle = std::move(*opened);
     file.sound.reset(sf_open_fd(file.handle.get(), SFM_READ, &file.info, SF_FALSE));
     const SF_INFO& info = file.info;
     if (!file.sound) {
-        error =
-            std::string("it is not a sound file that can be read (") + sf_strerror(nullptr) + ")";
-    } else if (info.samplerate < kLowestSoundRate || info.samplerate > kHighestSoundRate) {
-        error = "its sample rate of " + std::to_string(info.samplerate) + " Hz is outside " +
-                std::to_string(kLowestSoundRate) + ".." + std::to_string(kHighestSoundRate) + " Hz";
-    } else if (info.channels < 1 || info.channels > kMostSoundChannels) {
-        error = "it has " + std::to_string(info.channels) + " channels; at most " +
-                std::to_string(kMostSoundChannels) + " are played";
+        return Fail(std::string("it is not a sound file that can be read (") +
+                    sf_strerror(nullptr) + ")");
     }
-    return error.empty();
+    if (info.samplerate < kLowestSoundRate || info.samplerate > kHighestSoundRate) {
+        return Fail("its sample rate of " + std::to_string(info.samplerate) + " Hz is outside " +
+                    std::to_string(kLowestSoundRate) + ".." + std::to_string(kHighestSoundRate) +
+                    " Hz");
+    }
+    if (info.channels < 1 || info.channels > kMostSoundChannels) {
+        return Fail("it has " + std::to_string(info.channels) + " channels; at most " +
+                    std::to_string(kMostSoundChannels) + " are played");
+    }
+    return {};
 }
 
 }  // namespace
@@ -98,7 +98,10 @@ void ToPcm16(std::span<const float> samples, std::vector<std::int16_t>& pcm) {
 SoundResult StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
                             const SampleSink& sink, std::string& error) {
     SoundFile file;
-    if (!OpenSound(folder, name, file, error)) return SoundResult::Unreadable;
+    if (const Result<void> opened = OpenSound(folder, name, file); !opened) {
+        error = opened.error();
+        return SoundResult::Unreadable;
+    }
     const SF_INFO& info = file.info;
     RateConverter converter(info.samplerate, sampleRate);
     std::vector<float> block(kBlockFrames * static_cast<std::size_t>(info.channels));
