@@ -31,6 +31,6 @@ std::string ReadIniValue(const std::string& path, const std::string& section,
 // CR LF) when it has the section, and appended to when it does not. A file
 // that exists but cannot be read (a line too long, UTF-16) is refused.
 Result<void> WriteIniValue(const std::string& path, const std::string& section,
-                         const std::string& key, const std::string& value);
+                           const std::string& key, const std::string& value);
 
 }  // namespace qvx
