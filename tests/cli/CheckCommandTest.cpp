@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "checker/ScriptCorrector.h"
@@ -176,11 +177,12 @@ TEST_F(CheckCommandTest, SeveralFilesInArgumentOrderWithTheWorstStatus) {
 TEST_F(CheckCommandTest, WrongArgumentsAndHelpCheckNothing) {
     const std::string file = Script("[:NP\r\n");
     const std::string tryHelp = ".\nTry 'quillvox-check --help'.\n";
-    const std::pair<std::vector<std::string>, std::string> wrong[] = {
-        {{"--fixx", file}, "quillvox-check: unknown option --fixx" + tryHelp},
-        {{"--fix"}, "quillvox-check: no file to check" + tryHelp},
-        {{"--", "-h"}, "quillvox-check: -h: no such file.\n"}};
-    for (const auto& [arguments, err] : wrong) {
+    const std::tuple<const char*, std::vector<std::string>, std::string> wrong[] = {
+        {"unknown option", {"--fixx", file}, "quillvox-check: unknown option --fixx" + tryHelp},
+        {"no file", {"--fix"}, "quillvox-check: no file to check" + tryHelp},
+        {"after --", {"--", "-h"}, "quillvox-check: -h: no such file.\n"}};
+    for (const auto& [name, arguments, err] : wrong) {
+        SCOPED_TRACE(name);
         const Outcome run = RunCommand(arguments);
         EXPECT_EQ(run.status, kCheckFailed);
         EXPECT_EQ(run.out + run.err, err);
