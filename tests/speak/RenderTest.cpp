@@ -123,7 +123,7 @@ TEST_F(Rendering, TonesDialsAndSoundFilesHaveTheirLengthAndFrequencies) {
     const std::tuple<const char*, double, double, std::vector<double>> rows[] = {
         // The script, its loud and its whole length in ms, its frequencies.
         {"[:tone<440,500>]", 500, 500, {440}},
-        {"[:dial 5]", 100, 200, {770, 1336}},               // a pause follows the key
+        {"[:dial 5]", 100, 200, {770, 1336}},  // a pause follows the key
         {"[:play bell.wav]", 200, 200, {1000}},
         {"[:play BELL.WAV]", 200, 200, {1000}},
     };
