@@ -203,8 +203,8 @@ TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
         kOneOfEachRule,
         "Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:NP\r\n[:play sound.wav",
         "[:phone on\r\n[:phone off]\r\n\r\n   ",
-        "[:dial]\r\n[:np][:tone440,500]\r\n[:dial 555\"1234]\r\nGr\xC3\xBC\xC3\x9F"
-        "e\rAN\nALLE\r\n",
+        std::string("[:dial]\r\n[:np][:tone440,500]\r\n[:dial 555\"1234]\r\nGr\xC3\xBC\xC3\x9F") +
+            "e\rAN\nALLE\r\n",
         ""};
     folder.Write("sound.wav", "RIFF");
     for (const std::string& bytes : scripts) {
