@@ -15,14 +15,14 @@ namespace {
 class NullSink final : public AudioSink {
   public:
     bool Write(std::span<const std::int16_t> samples) override {
-        if (samples_ == 0) firstBuffer_ = std::chrono::steady_clock::now();
-        samples_ += samples.size();
+        if (written == 0) firstBuffer = std::chrono::steady_clock::now();
+        written += samples.size();
         return true;
     }
     bool Finish() override { return true; }
     std::string Error() const override { return {}; }
-    std::size_t samples_ = 0;
-    std::chrono::steady_clock::time_point firstBuffer_;
+    std::size_t written = 0;
+    std::chrono::steady_clock::time_point firstBuffer;
 };
 
 // A design that moves every part of the sound speak43 shapes: the voice
@@ -88,7 +88,7 @@ void RenderWhole(benchmark::State& state, const std::string& script) {
         Speak(script, *engine, sink);
         wallSeconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        audioSeconds += double(sink.samples_) / engine->SampleRate();
+        audioSeconds += double(sink.written) / engine->SampleRate();
     }
     state.counters["realtime_factor"] = audioSeconds / wallSeconds;
     state.counters["audio_seconds"] = audioSeconds / double(state.iterations());
@@ -128,7 +128,7 @@ void BM_TimeToFirstBuffer(benchmark::State& state) {
         if (!engine) return;
         NullSink sink;
         Speak(script, *engine, sink);
-        totalMs += std::chrono::duration<double, std::milli>(sink.firstBuffer_ - start).count();
+        totalMs += std::chrono::duration<double, std::milli>(sink.firstBuffer - start).count();
     }
     state.counters["first_buffer_ms"] = totalMs / state.iterations();
 }

@@ -21,12 +21,12 @@ namespace {
 class CaptureSink final : public AudioSink {
   public:
     bool Write(std::span<const std::int16_t> samples) override {
-        samples_.insert(samples_.end(), samples.begin(), samples.end());
+        recorded.insert(recorded.end(), samples.begin(), samples.end());
         return true;
     }
     bool Finish() override { return true; }
     std::string Error() const override { return {}; }
-    std::vector<std::int16_t> samples_;
+    std::vector<std::int16_t> recorded;
 };
 
 struct Sound {
@@ -45,7 +45,7 @@ Sound Render(EspeakEngine& engine, const std::string& script) {
     for (std::size_t n = 1; lines.Next(line); ++n) speaker.SpeakLine(line, n);
     speaker.Finish();
     const int rate = engine.SampleRate();
-    return {sink.samples_, Analyse(sink.samples_, rate), rate};
+    return {sink.recorded, Analyse(sink.recorded, rate), rate};
 }
 
 // How a change is judged: the smallest change a listener notices.

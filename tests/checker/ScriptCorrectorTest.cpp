@@ -152,11 +152,12 @@ TEST_F(CorrectScriptTest, EmptyScriptPassesAndMissingScriptWritesNothing) {
 
 // A script from another editor keeps its own line end, byte for byte.
 TEST_F(CorrectScriptTest, KeepsTheScriptsLineEnd) {
-    const std::pair<std::string, std::string> cases[] = {{"[:NP\nhello\n", "[:np]\nhello\n"},
-                                                         {"a\rb", "a\rb\r"},
-                                                         {"a\nb\r\nc", "a\nb\nc\n"},
-                                                         {"[:np", "[:np]\r\n"}};
-    for (const auto& [script, corrected] : cases) {
+    const std::string cases[][3] = {{"LF", "[:NP\nhello\n", "[:np]\nhello\n"},
+                                    {"CR", "a\rb", "a\rb\r"},
+                                    {"first end wins", "a\nb\r\nc", "a\nb\nc\n"},
+                                    {"no end: CR LF", "[:np", "[:np]\r\n"}};
+    for (const auto& [name, script, corrected] : cases) {
+        SCOPED_TRACE(name);
         WriteScript(script);
         ASSERT_EQ(CorrectScript(state, prompts), Refresh::Needed);
         EXPECT_EQ(Script(), corrected);

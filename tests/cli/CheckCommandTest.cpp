@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "checker/ScriptCorrector.h"
@@ -176,11 +177,12 @@ TEST_F(CheckCommandTest, SeveralFilesInArgumentOrderWithTheWorstStatus) {
 TEST_F(CheckCommandTest, WrongArgumentsAndHelpCheckNothing) {
     const std::string file = Script("[:NP\r\n");
     const std::string tryHelp = ".\nTry 'quillvox-check --help'.\n";
-    const std::pair<std::vector<std::string>, std::string> wrong[] = {
-        {{"--fixx", file}, "quillvox-check: unknown option --fixx" + tryHelp},
-        {{"--fix"}, "quillvox-check: no file to check" + tryHelp},
-        {{"--", "-h"}, "quillvox-check: -h: no such file.\n"}};
-    for (const auto& [arguments, err] : wrong) {
+    const std::tuple<const char*, std::vector<std::string>, std::string> wrong[] = {
+        {"unknown option", {"--fixx", file}, "quillvox-check: unknown option --fixx" + tryHelp},
+        {"no file", {"--fix"}, "quillvox-check: no file to check" + tryHelp},
+        {"after --", {"--", "-h"}, "quillvox-check: -h: no such file.\n"}};
+    for (const auto& [name, arguments, err] : wrong) {
+        SCOPED_TRACE(name);
         const Outcome run = RunCommand(arguments);
         EXPECT_EQ(run.status, CheckStatus::Failed);
         EXPECT_EQ(run.out + run.err, err);
@@ -201,8 +203,8 @@ TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
         kOneOfEachRule,
         "Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:NP\r\n[:play sound.wav",
         "[:phone on\r\n[:phone off]\r\n\r\n   ",
-        "[:dial]\r\n[:np][:tone440,500]\r\n[:dial 555\"1234]\r\nGr\xC3\xBC\xC3\x9F"
-        "e\rAN\nALLE\r\n",
+        std::string("[:dial]\r\n[:np][:tone440,500]\r\n[:dial 555\"1234]\r\nGr\xC3\xBC\xC3\x9F") +
+            "e\rAN\nALLE\r\n",
         ""};
     folder.Write("sound.wav", "RIFF");
     for (const std::string& bytes : scripts) {

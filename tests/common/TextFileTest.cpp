@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 #include "common/LineReader.h"
 #include "common/Utf8Case.h"
@@ -43,18 +44,19 @@ Lines ReadAllLines(const std::string& path) {
 // Every platform's line end ends a line; the file reader splits exactly as
 // the splitter of text in memory does, across its buffer's edges too.
 TEST(Lines, EveryLineEndEndsALine) {
-    const std::pair<std::string, Lines> cases[] = {
-        {"", {}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\r\nb", {"a", "b"}},
-        {"a\rb\nc", {"a", "b", "c"}},
-        {"\r\n\n\r", {"", "", ""}},
-        {"x\r\r\ny\n\n", {"x", "", "y", ""}},
-        {std::string(65535, 'a') + "\r\nb", {std::string(65535, 'a'), "b"}},
-        {std::string(200000, '\r'), Lines(200000, "")},
+    const std::tuple<const char*, std::string, Lines> cases[] = {
+        {"empty", "", {}},
+        {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+        {"no last end", "a\r\nb", {"a", "b"}},
+        {"CR, LF", "a\rb\nc", {"a", "b", "c"}},
+        {"ends only", "\r\n\n\r", {"", "", ""}},
+        {"CR before CR LF", "x\r\r\ny\n\n", {"x", "", "y", ""}},
+        {"across the buffer", std::string(65535, 'a') + "\r\nb", {std::string(65535, 'a'), "b"}},
+        {"many CRs", std::string(200000, '\r'), Lines(200000, "")},
     };
     test::TempFolder folder;
-    for (const auto& [text, lines] : cases) {
+    for (const auto& [name, text, lines] : cases) {
+        SCOPED_TRACE(name);
         EXPECT_EQ(SplitAll(text), lines);
         folder.Write("t", text);
         EXPECT_EQ(ReadAllLines(folder.File("t")), lines);
@@ -219,23 +221,26 @@ TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
 // Typed text is lower-cased as text, whatever its alphabet; what is not a
 // letter of the covered blocks, or not UTF-8 at all, passes through.
 TEST(Utf8Case, LowerCasesLettersOfEveryCoveredAlphabet) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"H\xC3\x89LLO W\xC3\x96RLD [:NP]", "h\xC3\xa9llo w\xC3\xb6rld [:np]"},
-        {"\xC5\x81\xC3\x93"
+    const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"Latin-1", "H\xC3\x89LLO W\xC3\x96RLD [:NP]", "h\xC3\xa9llo w\xC3\xb6rld [:np]"},
+        {"Latin Extended-A",
+         "\xC5\x81\xC3\x93"
          "D\xC5\xB9",
          "\xC5\x82\xC3\xb3"
-         "d\xC5\xBA"},                                             // ŁÓDŹ
-        {"\xCE\x91\xCE\xA3\xCE\xA9", "\xCE\xB1\xCF\x83\xCF\x89"},  // ΑΣΩ
-        {"\xD0\x9F\xD0\xA0\xD0\x81", "\xD0\xBF\xD1\x80\xD1\x91"},  // ПРЁ
-        {"\xD4\xB1\xE1\xBA\xA0", "\xD5\xA1\xE1\xBA\xA1"},          // Ա Ạ
-        {"\xC4\xB0", "i\xCC\x87"},                                 // İ
-        {"\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4\x41\x42",
+         "d\xC5\xBA"},
+        {"Greek", "\xCE\x91\xCE\xA3\xCE\xA9", "\xCE\xB1\xCF\x83\xCF\x89"},
+        {"Cyrillic", "\xD0\x9F\xD0\xA0\xD0\x81", "\xD0\xBF\xD1\x80\xD1\x91"},
+        {"Armenian, Vietnamese", "\xD4\xB1\xE1\xBA\xA0", "\xD5\xA1\xE1\xBA\xA1"},
+        {"dotted capital I", "\xC4\xB0", "i\xCC\x87"},
+        {"no case, not UTF-8", "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4\x41\x42",
          "\xE4\xB8\xAD \xC3\x9F \xC3 \xFF\xC4 \xE4\x61\x62"},
         // Broken forms of letters stay as they are.
-        {"\xE1\x41\x80 \xF1\xB8\x80 \xE1\xBA", "\xE1\x61\x80 \xF1\xB8\x80 \xE1\xBA"},
+        {"broken letters", "\xE1\x41\x80 \xF1\xB8\x80 \xE1\xBA",
+         "\xE1\x61\x80 \xF1\xB8\x80 \xE1\xBA"},
     };
-    for (const auto& [text, lowered] : cases) {
-        EXPECT_EQ(ToLowerUtf8(text), lowered) << text;
+    for (const auto& [name, text, lowered] : cases) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ToLowerUtf8(text), lowered);
         // Nothing after the given text is read.
         const std::string longer = text + "\x80" + "A";
         EXPECT_EQ(ToLowerUtf8(std::string_view(longer).substr(0, text.size())), lowered);

@@ -42,6 +42,7 @@ class FileSizeLimit {
 // One whole-file rewrite of a file holding `before`: true when its failure
 // was reported.
 struct Rewrite {
+    const char* name;
     const char* file;
     std::string before;
     bool (*reportsFailure)(const test::TempFolder& folder);
@@ -54,20 +55,20 @@ bool ReportedInABox(const RecordingPrompts& prompts) {
 }
 
 const Rewrite kRewrites[] = {
-    {"settings.ini", "[QVOptions]\r\nLogErrors=no\r\n",
+    {"option stored", "settings.ini", "[QVOptions]\r\nLogErrors=no\r\n",
      [](const test::TempFolder& f) {
          return !WriteIniValue(f.File("settings.ini"), "QVOptions", "UseEditor",
                                std::string(300, 'x'))
                      .ok();
      }},
-    {"demo.txt", "[:np]\r\n",
+    {"script saved", "demo.txt", "[:np]\r\n",
      [](const test::TempFolder& f) {
          RecordingPrompts prompts;
          return !SaveEditText(f.paths(), std::string(300, 'a'), SaveMode::Overwrite, prompts) &&
                 prompts.boxes.size() == 1 && ReportedInABox(prompts);
      }},
     // Long enough that its corrected copy passes the limit; one repairable fault.
-    {"demo.txt",
+    {"script corrected", "demo.txt",
      [] {
          std::string script;
          for (int i = 0; i < 60; ++i) script += "[:NP]\r\n";
@@ -87,6 +88,7 @@ class FaultInjection : public ::testing::TestWithParam<rlim_t> {};
 
 TEST_P(FaultInjection, RewritesKeepTheOldFileAndSaySo) {
     for (const Rewrite& rewrite : kRewrites) {
+        SCOPED_TRACE(rewrite.name);
         test::TempFolder folder;
         folder.Write(rewrite.file, rewrite.before);
         bool reported = false;
@@ -94,7 +96,7 @@ TEST_P(FaultInjection, RewritesKeepTheOldFileAndSaySo) {
             FileSizeLimit limit(GetParam());
             reported = rewrite.reportsFailure(folder);
         }
-        EXPECT_TRUE(reported) << rewrite.file;
+        EXPECT_TRUE(reported);
         EXPECT_EQ(folder.Read(rewrite.file), rewrite.before);
         for (const auto& entry : std::filesystem::directory_iterator(folder.folder())) {
             const std::string name = entry.path().filename().string();

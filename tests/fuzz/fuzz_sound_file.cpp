@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return !samples.empty();  // an empty block would be a failed sink
     };
     std::string error;
-    FolderFiles sounds(folder);
+    qvx::FolderFiles sounds(folder);
     const SoundResult result = StreamSoundFile(sounds, "SOUND.wav", kRate, count, error);
     QVX_FUZZ_CHECK(result != SoundResult::SinkFailed);
     QVX_FUZZ_CHECK((result == SoundResult::Played) == error.empty());

@@ -7,8 +7,8 @@
 #include "speak/DialTones.h"
 #include "speak/Renderer.h"
 #include "speak/ScriptParser.h"
-#include "speak/Translator.h"
 #include "speak/ToneSynth.h"
+#include "speak/Translator.h"
 
 namespace {
 

@@ -207,7 +207,7 @@ TEST_F(Rendering, TextIsFollowedByThePauseOfItsPunctuationOnly) {
     const std::vector<std::int16_t> made = Spoken("one, two. three");
     const std::size_t sound = made.rend() - std::find_if(made.rbegin(), made.rend(),
                                                          [](std::int16_t v) { return v != 0; });
-    EXPECT_NEAR(double(Render("one, two. three").size()), double(sound), rate_ / 100);  // 10 ms
+    EXPECT_NEAR(double(Render("one, two. three").size()), double(sound), rate_ / 100.0);  // 10 ms
 }
 
 // espeak-ng drops the rest of a word at a mnemonic it does not know: the
