@@ -9,11 +9,10 @@
 
 int main(int argc, char** argv) {
     // An interrupted run leaves neither a half-written WAV file nor its voice
-    // files behind; a WAV file that passes a file-size limit, or a closed
-    // pipe on stderr, is a failed write to handle, not a signal that ends the
-    // program with its temporary files in place.
+    // files behind (a file-size limit already fails the write instead); a
+    // closed pipe on stderr is a failed write to handle, not a signal that
+    // ends the program.
     qvx::RemoveTemporariesOnSignals();
-    std::signal(SIGXFSZ, SIG_IGN);
     std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     return static_cast<int>(qvx::speak::RunSpeak(
