@@ -14,13 +14,12 @@ namespace {
 // Counts samples and notes when the first buffer arrived.
 class NullSink final : public AudioSink {
   public:
-    bool Write(std::span<const std::int16_t> samples) override {
+    Result<void> Write(std::span<const std::int16_t> samples) override {
         if (written == 0) firstBuffer = std::chrono::steady_clock::now();
         written += samples.size();
-        return true;
+        return {};
     }
-    bool Finish() override { return true; }
-    std::string Error() const override { return {}; }
+    Result<void> Finish() override { return {}; }
     std::size_t written = 0;
     std::chrono::steady_clock::time_point firstBuffer;
 };

@@ -20,12 +20,11 @@ namespace {
 
 class CaptureSink final : public AudioSink {
   public:
-    bool Write(std::span<const std::int16_t> samples) override {
+    Result<void> Write(std::span<const std::int16_t> samples) override {
         recorded.insert(recorded.end(), samples.begin(), samples.end());
-        return true;
+        return {};
     }
-    bool Finish() override { return true; }
-    std::string Error() const override { return {}; }
+    Result<void> Finish() override { return {}; }
     std::vector<std::int16_t> recorded;
 };
 

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
+
+#include "common/Result.h"
 
 namespace qvx::speak {
 
@@ -10,11 +11,9 @@ namespace qvx::speak {
 class AudioSink {
   public:
     virtual ~AudioSink() = default;
-    virtual bool Write(std::span<const std::int16_t> samples) = 0;
-    // Plays out or completes what was written; false when that fails.
-    virtual bool Finish() = 0;
-    // What failed, in plain words, after a false result.
-    virtual std::string Error() const = 0;
+    virtual Result<void> Write(std::span<const std::int16_t> samples) = 0;
+    // Plays out or completes what was written.
+    virtual Result<void> Finish() = 0;
 };
 
 }  // namespace qvx::speak

@@ -105,7 +105,9 @@ Result<std::unique_ptr<EspeakEngine>> EspeakEngine::Start() {
     espeak_SetSynthCallback(OnSamples);
     std::unique_ptr<EspeakEngine> engine(
         new EspeakEngine(rate, dataPath ? dataPath : "", std::move(folder)));
-    if (std::string error; !engine->UseVoice(DefaultVoice(), error)) return Fail(error);
+    if (const Result<void> used = engine->UseVoice(DefaultVoice()); !used) {
+        return Fail(used.error());
+    }
     return engine;
 }
 
@@ -135,7 +137,7 @@ const std::string& EspeakEngine::VariantText(std::string_view variant) {
 
 // Each new voice is written to the file that is not in use and selected by
 // its name, so espeak-ng always reads it afresh and two files are enough.
-bool EspeakEngine::UseVoice(const VoiceSettings& voice, std::string& error) {
+Result<void> EspeakEngine::UseVoice(const VoiceSettings& voice) {
     std::string text = VoiceFileText(voice, VariantText(voice.variant));
     if (text != currentVoice_) {
         const std::size_t next = (current_ + 1) % std::size(voiceFiles_);
@@ -143,31 +145,28 @@ bool EspeakEngine::UseVoice(const VoiceSettings& voice, std::string& error) {
         // A plain write: the folder is ours alone and lives as long as the run.
         std::ofstream file(path, std::ios::binary | std::ios::trunc);
         if (!file.write(text.data(), std::streamsize(text.size())) || !file.flush()) {
-            error = "cannot write the voice file " + path;
-            return false;
+            return Fail("cannot write the voice file " + path);
         }
         std::error_code ec;
         const std::string name =
             std::filesystem::relative(path, dataPath_ + "/voices", ec).string();
         if (ec || name.size() > kLongestVoiceName) {
-            error = "espeak-ng cannot reach the voice file " + path;
-            return false;
+            return Fail("espeak-ng cannot reach the voice file " + path);
         }
         const espeak_ng_STATUS status = espeak_ng_SetVoiceByName(name.c_str());
         if (status != ENS_OK) {
-            error = "espeak-ng refuses the voice " + name + ": " + StatusText(status);
-            return false;
+            return Fail("espeak-ng refuses the voice " + name + ": " + StatusText(status));
         }
         current_ = next;
         currentVoice_ = std::move(text);
     }
     espeak_SetParameter(espeakRATE, EspeakRate(voice.wordsPerMinute), 0);
-    return true;
+    return {};
 }
 
-bool EspeakEngine::Synthesize(std::string_view input, unsigned flags, const VoiceSettings& voice,
-                              const SampleSink& sink, std::vector<PhonemeMark>* marks,
-                              std::string& error) {
+Result<void> EspeakEngine::Synthesize(std::string_view input, unsigned flags,
+                                      const VoiceSettings& voice, const SampleSink& sink,
+                                      std::vector<PhonemeMark>* marks) {
     const std::string text(input);
     const StretchGains gains = DesignedGains(voice.design, voice.ownDesign);
     StretchScaler scaler(gains);
@@ -175,37 +174,36 @@ bool EspeakEngine::Synthesize(std::string_view input, unsigned flags, const Voic
     const espeak_ERROR result =
         espeak_Synth(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, flags, nullptr, nullptr);
     active = {};
-    if (result != EE_OK) {
-        error = "espeak-ng cannot speak " + Quoted(text);
-        return false;
-    }
-    return true;
+    if (result != EE_OK) return Fail("espeak-ng cannot speak " + Quoted(text));
+    return {};
 }
 
-bool EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice, const SampleSink& sink,
-                         std::string& error) {
-    if (!UseVoice(voice, error)) return false;
+Result<void> EspeakEngine::Speak(std::string_view text, const VoiceSettings& voice,
+                                 const SampleSink& sink) {
+    if (Result<void> used = UseVoice(voice); !used) return used;
     espeak_ng_SetConstF0(0);
-    const SynthesisRun synthesize = [&](const SampleSink& to, std::string& problem) {
-        return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, voice, to, nullptr, problem);
+    const SynthesisRun synthesize = [&](const SampleSink& to) {
+        return Synthesize(text, espeakCHARS_AUTO | espeakENDPAUSE, voice, to, nullptr);
     };
-    if (voice.OwnIntonation()) return synthesize(sink, error);
+    if (voice.OwnIntonation()) return synthesize(sink);
     const VoicePitch pitch{double(voice.averagePitch), double(voice.pitchRange), voice.intonation};
-    return SpeakAlongContour(text, pitch, sampleRate_, synthesize, sink, error);
+    return SpeakAlongContour(text, pitch, sampleRate_, synthesize, sink);
 }
 
-bool EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
-                        SungSound& sound, std::string& error) {
-    if (!UseVoice(voice, error)) return false;
+Result<SungSound> EspeakEngine::Sing(std::string_view phonemeInput, const VoiceSettings& voice,
+                                     double hertz) {
+    if (const Result<void> used = UseVoice(voice); !used) return Fail(used.error());
     espeak_ng_SetConstF0(static_cast<int>(std::lround(hertz)));
+    SungSound sound;
     const SampleSink collect = [&sound](std::span<const std::int16_t> chunk) {
         sound.samples.insert(sound.samples.end(), chunk.begin(), chunk.end());
         return true;
     };
-    const bool ok = Synthesize(phonemeInput, espeakCHARS_AUTO | espeakPHONEMES, voice, collect,
-                               &sound.marks, error);
+    const Result<void> sung =
+        Synthesize(phonemeInput, espeakCHARS_AUTO | espeakPHONEMES, voice, collect, &sound.marks);
     espeak_ng_SetConstF0(0);
-    return ok;
+    if (!sung) return Fail(sung.error());
+    return sound;
 }
 
 }  // namespace qvx::speak

@@ -18,17 +18,17 @@ class EspeakEngine final : public SpeechEngine {
     ~EspeakEngine() override;
 
     int SampleRate() const override { return sampleRate_; }
-    bool Speak(std::string_view text, const VoiceSettings& voice, const SampleSink& sink,
-               std::string& error) override;
-    bool Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
-              SungSound& sound, std::string& error) override;
+    Result<void> Speak(std::string_view text, const VoiceSettings& voice,
+                       const SampleSink& sink) override;
+    Result<SungSound> Sing(std::string_view phonemeInput, const VoiceSettings& voice,
+                           double hertz) override;
 
   private:
     EspeakEngine(int sampleRate, std::string dataPath, TemporaryPath voiceFolder);
     const std::string& VariantText(std::string_view variant);
-    bool UseVoice(const VoiceSettings& voice, std::string& error);
-    bool Synthesize(std::string_view input, unsigned flags, const VoiceSettings& voice,
-                    const SampleSink& sink, std::vector<PhonemeMark>* marks, std::string& error);
+    Result<void> UseVoice(const VoiceSettings& voice);
+    Result<void> Synthesize(std::string_view input, unsigned flags, const VoiceSettings& voice,
+                            const SampleSink& sink, std::vector<PhonemeMark>* marks);
 
     int sampleRate_;
     std::string dataPath_;

@@ -62,19 +62,17 @@ void OnIntonationBuffer(int sampleCount, const espeak_EVENT* events) {
     if (driving) SetPitch(driving->At(double(samplesDone) / drivingRate + kLeadSeconds));
 }
 
-bool SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
-                       const SynthesisRun& synthesize, const SampleSink& sink, std::string& error) {
+Result<void> SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
+                               const SynthesisRun& synthesize, const SampleSink& sink) {
     std::vector<SpeechMark> marks;
     std::size_t total = 0;
     timing = &marks;
-    const bool timed = synthesize(
-        [&total](std::span<const std::int16_t> samples) {
-            total += samples.size();
-            return true;
-        },
-        error);
+    Result<void> timed = synthesize([&total](std::span<const std::int16_t> samples) {
+        total += samples.size();
+        return true;
+    });
     timing = nullptr;
-    if (!timed) return false;
+    if (!timed) return timed;
     const std::vector<SentenceTiming> sentences =
         TimeSentences(marks, StressedPhonemes(text), total, sampleRate);
     const PitchContour contour(sentences, pitch.average, pitch.range, pitch.intonation);
@@ -82,7 +80,7 @@ bool SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampl
     drivingRate = sampleRate;
     samplesDone = 0;
     SetPitch(contour.At(kLeadSeconds));
-    const bool spoken = synthesize(sink, error);
+    Result<void> spoken = synthesize(sink);
     driving = nullptr;
     espeak_ng_SetConstF0(0);
     return spoken;

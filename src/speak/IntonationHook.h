@@ -14,9 +14,8 @@ namespace qvx::speak {
 // time its sentences and stressed vowels, then again while the pitch is set
 // along the contour from the sample callback.
 
-// One synthesis of the text under way into `sink`; false with `error` set
-// when the engine fails.
-using SynthesisRun = std::function<bool(const SampleSink& sink, std::string& error)>;
+// One synthesis of the text under way into `sink`.
+using SynthesisRun = std::function<Result<void>(const SampleSink& sink)>;
 
 // The pitch a voice is given: its average (hertz), range (percent) and
 // intonation.
@@ -27,8 +26,8 @@ struct VoicePitch {
 };
 
 // Speaks along the contour of `pitch`; `synthesize` is called twice.
-bool SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
-                       const SynthesisRun& synthesize, const SampleSink& sink, std::string& error);
+Result<void> SpeakAlongContour(std::string_view text, const VoicePitch& pitch, int sampleRate,
+                               const SynthesisRun& synthesize, const SampleSink& sink);
 
 // Called by the synthesis callback for every buffer, before its samples go
 // on: notes the marks while timing and sets the pitch while speaking.

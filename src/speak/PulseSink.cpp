@@ -18,22 +18,26 @@ PulseSink::~PulseSink() {
     pa_simple_free(stream_);
 }
 
-bool PulseSink::Write(std::span<const std::int16_t> samples) {
-    int code = 0;
-    if (pa_simple_write(stream_, samples.data(), samples.size_bytes(), &code) < 0) {
-        error_ = std::string("the sound device failed: ") + pa_strerror(code);
-        return false;
-    }
-    return true;
+namespace {
+
+Result<void> DeviceFailure(int code) {
+    return Fail(std::string("the sound device failed: ") + pa_strerror(code));
 }
 
-bool PulseSink::Finish() {
+}  // namespace
+
+Result<void> PulseSink::Write(std::span<const std::int16_t> samples) {
     int code = 0;
-    if (pa_simple_drain(stream_, &code) < 0) {
-        error_ = std::string("the sound device failed: ") + pa_strerror(code);
-        return false;
+    if (pa_simple_write(stream_, samples.data(), samples.size_bytes(), &code) < 0) {
+        return DeviceFailure(code);
     }
-    return true;
+    return {};
+}
+
+Result<void> PulseSink::Finish() {
+    int code = 0;
+    if (pa_simple_drain(stream_, &code) < 0) return DeviceFailure(code);
+    return {};
 }
 
 }  // namespace qvx::speak

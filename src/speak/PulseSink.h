@@ -18,14 +18,12 @@ class PulseSink final : public AudioSink {
     static Result<std::unique_ptr<AudioSink>> Open(int sampleRate);
     ~PulseSink() override;
 
-    bool Write(std::span<const std::int16_t> samples) override;
-    bool Finish() override;
-    std::string Error() const override { return error_; }
+    Result<void> Write(std::span<const std::int16_t> samples) override;
+    Result<void> Finish() override;
 
   private:
     explicit PulseSink(pa_simple* stream) : stream_(stream) {}
     pa_simple* stream_;
-    std::string error_;
 };
 
 }  // namespace qvx::speak

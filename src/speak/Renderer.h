@@ -20,23 +20,22 @@ class Renderer {
   public:
     Renderer(SpeechEngine& engine, AudioSink& sink, std::string soundFolder);
 
-    // False when the sink failed; error() then says why.
-    bool Render(const Segment& segment, const WarningSink& warn);
-    // Completes the output; false with error() set when that fails.
-    bool Finish();
-    std::string error() const { return sink_.Error(); }
+    // A failure only when the sink failed.
+    Result<void> Render(const Segment& segment, const WarningSink& warn);
+    // Completes the output.
+    Result<void> Finish();
 
   private:
-    bool Play(const SpeechSegment& s, const WarningSink& warn);
-    bool Play(const SungSegment& s, const WarningSink& warn);
-    bool Play(const ToneSegment& s, const WarningSink& warn);
-    bool Play(const DialSegment& s, const WarningSink& warn);
-    bool Play(const SilenceSegment& s, const WarningSink& warn);
-    bool Play(const SoundSegment& s, const WarningSink& warn);
-    bool Play(const VolumeSegment& s, const WarningSink& warn);
-    bool Send(std::span<const std::int16_t> samples);
-    bool Silence(std::int32_t milliseconds);
-    bool WriteZeros(std::size_t count);
+    Result<void> Play(const SpeechSegment& s, const WarningSink& warn);
+    Result<void> Play(const SungSegment& s, const WarningSink& warn);
+    Result<void> Play(const ToneSegment& s, const WarningSink& warn);
+    Result<void> Play(const DialSegment& s, const WarningSink& warn);
+    Result<void> Play(const SilenceSegment& s, const WarningSink& warn);
+    Result<void> Play(const SoundSegment& s, const WarningSink& warn);
+    Result<void> Play(const VolumeSegment& s, const WarningSink& warn);
+    Result<void> Send(std::span<const std::int16_t> samples);
+    Result<void> Silence(std::int32_t milliseconds);
+    Result<void> WriteZeros(std::size_t count);
 
     SpeechEngine& engine_;
     AudioSink& sink_;

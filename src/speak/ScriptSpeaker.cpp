@@ -8,23 +8,24 @@ ScriptSpeaker::ScriptSpeaker(SpeechEngine& engine, AudioSink& sink, std::string 
                              WarningSink warn)
     : renderer_(engine, sink, std::move(soundFolder)), warn_(std::move(warn)) {}
 
-bool ScriptSpeaker::SpeakLine(std::string_view line, std::size_t lineNumber) {
+Result<void> ScriptSpeaker::SpeakLine(std::string_view line, std::size_t lineNumber) {
     const WarningSink warn = [this, lineNumber](const std::string& what) {
         warn_("line " + std::to_string(lineNumber) + ": " + PrintableText(what));
     };
-    const SegmentSink render = [this, &warn](const Segment& segment) {
-        return renderer_.Render(segment, warn);
+    Result<void> rendered;
+    const SegmentSink render = [&](const Segment& segment) {
+        rendered = renderer_.Render(segment, warn);
+        return rendered.ok();
     };
-    bool ok = true;
     const EventSink translate = [&](const ScriptEvent& event) {
         // After a failed output the rest of the line is only read, not rendered.
-        ok = ok && translator_.Translate(event, render, warn);
+        if (rendered) translator_.Translate(event, render, warn);
     };
     parser_.ParseLine(line, translate, warn);
-    return ok;
+    return rendered;
 }
 
-bool ScriptSpeaker::Finish() {
+Result<void> ScriptSpeaker::Finish() {
     return renderer_.Finish();
 }
 

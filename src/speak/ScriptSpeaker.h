@@ -22,11 +22,10 @@ class ScriptSpeaker {
     // A UTF-8 byte-order mark at the start of line 1 is skipped.
     ScriptSpeaker(SpeechEngine& engine, AudioSink& sink, std::string soundFolder, WarningSink warn);
 
-    // False when the output failed; error() then says why.
-    bool SpeakLine(std::string_view line, std::size_t lineNumber);
+    // A failure only when the output failed.
+    Result<void> SpeakLine(std::string_view line, std::size_t lineNumber);
     // Completes the output after the last line.
-    bool Finish();
-    std::string error() const { return renderer_.error(); }
+    Result<void> Finish();
 
   private:
     ScriptParser parser_;

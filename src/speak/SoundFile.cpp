@@ -95,13 +95,10 @@ void ToPcm16(std::span<const float> samples, std::vector<std::int16_t>& pcm) {
     }
 }
 
-SoundResult StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
-                            const SampleSink& sink, std::string& error) {
+Result<void> StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
+                             const SampleSink& sink) {
     SoundFile file;
-    if (const Result<void> opened = OpenSound(folder, name, file); !opened) {
-        error = opened.error();
-        return SoundResult::Unreadable;
-    }
+    if (Result<void> opened = OpenSound(folder, name, file); !opened) return opened;
     const SF_INFO& info = file.info;
     RateConverter converter(info.samplerate, sampleRate);
     std::vector<float> block(kBlockFrames * static_cast<std::size_t>(info.channels));
@@ -120,13 +117,12 @@ SoundResult StreamSoundFile(FolderFiles& folder, std::string_view name, int samp
         converter.Push(mono, converted);
         if (end) converter.Finish(converted);
         ToPcm16(converted, pcm);
-        if (!pcm.empty() && !sink(pcm)) return SoundResult::SinkFailed;
+        if (!pcm.empty() && !sink(pcm)) return {};
     }
     if (sf_error(file.sound.get()) != SF_ERR_NO_ERROR) {
-        error = std::string("reading it failed: ") + sf_strerror(file.sound.get());
-        return SoundResult::Unreadable;
+        return Fail(std::string("reading it failed: ") + sf_strerror(file.sound.get()));
     }
-    return SoundResult::Played;
+    return {};
 }
 
 }  // namespace qvx::speak

@@ -18,17 +18,13 @@ inline constexpr int kLowestSoundRate = 4000;
 inline constexpr int kHighestSoundRate = 384000;
 inline constexpr int kMostSoundChannels = 32;
 
-enum class SoundResult {
-    Played,
-    Unreadable,  // `error` says why; the file may have been played in part
-    SinkFailed,
-};
-
 // Streams the wave file `name` of `folder` (matched without regard to ASCII
 // case, an exact match first) to `sink` one block at a time, mixed down to
-// mono and converted to `sampleRate`. Only a regular file is read.
-SoundResult StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
-                            const SampleSink& sink, std::string& error);
+// mono and converted to `sampleRate`. Only a regular file is read. A
+// failure says why the file could not be read (it may have been played in
+// part); when the sink asks to stop, the rest is left unread.
+Result<void> StreamSoundFile(FolderFiles& folder, std::string_view name, int sampleRate,
+                             const SampleSink& sink);
 
 // The plain steps of the above, kept apart so they are tested on their own.
 

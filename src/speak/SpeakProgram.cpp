@@ -129,11 +129,13 @@ std::optional<ExitCode> PrintOnly(const SpeakArguments& arguments, std::ostream&
 // ends one nor is ended.
 SpeakingLock LockFor(const SpeakArguments& arguments, std::ostream& err) {
     if (arguments.wav) return SpeakingLock();
-    std::string problem;
     std::error_code noFolder;
-    SpeakingLock lock = SpeakingLock::Take(std::filesystem::current_path(noFolder), problem);
-    if (!problem.empty()) err << kWarning << problem << '\n';
-    return lock;
+    Result<SpeakingLock> lock = SpeakingLock::Take(std::filesystem::current_path(noFolder));
+    if (!lock) {
+        err << kWarning << lock.error() << '\n';
+        return SpeakingLock();
+    }
+    return std::move(*lock);
 }
 
 }  // namespace
@@ -195,14 +197,14 @@ ExitCode RunSpeak(const SpeakArguments& arguments, const DeviceOpener& openDevic
         if (line.find('\0') != std::string_view::npos) {
             err << kWarning << "line " << script.LineNumber() << kNulWarning << '\n';
         }
-        if (!speaker.SpeakLine(line, script.LineNumber())) {
-            err << kProgram << speaker.error() << '\n';
+        if (const Result<void> spoken = speaker.SpeakLine(line, script.LineNumber()); !spoken) {
+            err << kProgram << spoken.error() << '\n';
             return outputFailed;
         }
     }
     if (!script.status().ok()) return cannotRead(script.status().error());
-    if (!speaker.Finish()) {
-        err << kProgram << speaker.error() << '\n';
+    if (const Result<void> finished = speaker.Finish(); !finished) {
+        err << kProgram << finished.error() << '\n';
         return outputFailed;
     }
     return ExitCode::Ok;

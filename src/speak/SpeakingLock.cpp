@@ -50,25 +50,20 @@ std::string Why(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
 }
 
-// Asks the holder at `address` to end and waits until it has; false with
-// `problem` set when it is another user's or does not end before `deadline`.
-bool EndHolder(const sockaddr_un& address, socklen_t length, Clock::time_point deadline,
-               std::string& problem) {
+// Asks the holder at `address` to end and waits until it has; a failure when
+// it is another user's or does not end before `deadline`.
+Result<void> EndHolder(const sockaddr_un& address, socklen_t length, Clock::time_point deadline) {
     const int peer = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-    if (peer < 0) {
-        problem = Why("cannot make a socket");
-        return false;
-    }
+    if (peer < 0) return Fail(Why("cannot make a socket"));
     ucred holder{};
     socklen_t size = sizeof holder;
-    bool ended = false;
+    Result<void> ended;
     if (connect(peer, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
         // Not listening yet or any more, or too many waiting: try again soon.
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        ended = true;
     } else if (getsockopt(peer, SOL_SOCKET, SO_PEERCRED, &holder, &size) != 0 ||
                holder.uid != getuid() || holder.pid <= 0) {
-        problem = "another user's program holds the speaking lock of this folder; both speak";
+        ended = Fail("another user's program holds the speaking lock of this folder; both speak");
     } else {
         // The process is opened first and signalled only while it still
         // listens, so its number cannot meanwhile belong to another.
@@ -81,8 +76,9 @@ bool EndHolder(const sockaddr_un& address, socklen_t length, Clock::time_point d
         // Its end resets our waiting connection.
         pollfd hangUp{peer, POLLIN, 0};
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-        ended = poll(&hangUp, 1, static_cast<int>(std::max<long long>(left.count(), 0))) > 0;
-        if (!ended) problem = kNotEnded;
+        if (poll(&hangUp, 1, static_cast<int>(std::max<long long>(left.count(), 0))) <= 0) {
+            ended = Fail(kNotEnded);
+        }
     }
     close(peer);
     return ended;
@@ -98,32 +94,28 @@ SpeakingLock::~SpeakingLock() {
     if (socket_ >= 0) close(socket_);
 }
 
-SpeakingLock SpeakingLock::Take(const std::string& folder, std::string& problem) {
+Result<SpeakingLock> SpeakingLock::Take(const std::string& folder) {
     socklen_t length = 0;
     const sockaddr_un address = LockAddress(folder, length);
     const int own = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (own < 0) {
-        problem = Why("cannot make a socket");
-        return {};
-    }
+    if (own < 0) return Fail(Why("cannot make a socket"));
     // Runs started together may each end the holder: whichever binds first
     // holds, and the others end it in turn, so one voice remains.
     const Clock::time_point deadline = Clock::now() + kLongestWait;
-    while (bind(own, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+    Result<void> taken;
+    while (taken && bind(own, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
         if (errno != EADDRINUSE) {
-            problem = Why("cannot take the speaking lock");
+            taken = Fail(Why("cannot take the speaking lock"));
         } else if (Clock::now() >= deadline) {
-            problem = kNotEnded;
-        } else if (EndHolder(address, length, deadline, problem)) {
-            continue;
+            taken = Fail(kNotEnded);
+        } else {
+            taken = EndHolder(address, length, deadline);
         }
-        close(own);
-        return {};
     }
-    if (listen(own, SOMAXCONN) != 0) {
-        problem = Why("cannot take the speaking lock");
+    if (taken && listen(own, SOMAXCONN) != 0) taken = Fail(Why("cannot take the speaking lock"));
+    if (!taken) {
         close(own);
-        return {};
+        return Fail(taken.error());
     }
     return SpeakingLock(own);
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "common/Result.h"
+
 namespace qvx::speak {
 
 // One speak43 speaking to the sound server per user and folder: the run that
@@ -19,9 +21,9 @@ class SpeakingLock {
 
     // Ends the run that speaks in `folder` for this user, if any, and takes
     // its place. When that cannot be done in time (the holder does not end,
-    // or the name is taken by another user) the lock is not held and
-    // `problem` says why; speaking may go on regardless.
-    static SpeakingLock Take(const std::string& folder, std::string& problem);
+    // or the name is taken by another user) the failure says why; speaking
+    // may go on regardless.
+    static Result<SpeakingLock> Take(const std::string& folder);
 
   private:
     explicit SpeakingLock(int socket) : socket_(socket) {}

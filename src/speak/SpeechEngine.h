@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Result.h"
 #include "speak/Voices.h"
 
 namespace qvx::speak {
@@ -33,13 +34,13 @@ class SpeechEngine {
   public:
     virtual ~SpeechEngine() = default;
     virtual int SampleRate() const = 0;
-    // Streams the spoken text; false with `error` set when it fails.
-    virtual bool Speak(std::string_view text, const VoiceSettings& voice, const SampleSink& sink,
-                       std::string& error) = 0;
+    // Streams the spoken text.
+    virtual Result<void> Speak(std::string_view text, const VoiceSettings& voice,
+                               const SampleSink& sink) = 0;
     // Renders phoneme input ("[[A:]] ") at a constant fundamental, with the
     // start of each phoneme.
-    virtual bool Sing(std::string_view phonemeInput, const VoiceSettings& voice, double hertz,
-                      SungSound& sound, std::string& error) = 0;
+    virtual Result<SungSound> Sing(std::string_view phonemeInput, const VoiceSettings& voice,
+                                   double hertz) = 0;
 };
 
 }  // namespace qvx::speak

@@ -27,36 +27,34 @@ WavFileSink::~WavFileSink() {
 }
 
 // Drops the unfinished file: the replacement removes its temporary.
-bool WavFileSink::Abandon(const std::string& why) {
+Failure WavFileSink::Abandon(const std::string& why) {
     error_ = "cannot write " + path_ + ": " + why;
     if (sound_) sf_close(sound_);
     sound_ = nullptr;
     file_.reset();
-    return false;
+    return Fail(error_);
 }
 
-bool WavFileSink::Write(std::span<const std::int16_t> samples) {
-    if (!sound_) return false;
+Result<void> WavFileSink::Write(std::span<const std::int16_t> samples) {
+    if (!sound_) return Fail(error_);
     if (samples.size() > mostSamples_ - written_) {
         return Abandon("the sound is longer than a WAV file can hold (4 GiB)");
     }
     const auto count = static_cast<sf_count_t>(samples.size());
     if (sf_write_short(sound_, samples.data(), count) != count) return Abandon(sf_strerror(sound_));
     written_ += samples.size();
-    return true;
+    return {};
 }
 
-bool WavFileSink::Finish() {
-    if (!sound_) return false;
+Result<void> WavFileSink::Finish() {
+    if (!sound_) return Fail(error_);
     const int closed = sf_close(sound_);
     sound_ = nullptr;
     if (closed != 0) return Abandon(sf_error_number(closed));
-    if (const Result<void> committed = file_->Commit(); !committed) {
-        error_ = committed.error();
-        file_.reset();
-        return false;
-    }
-    return true;
+    Result<void> committed = file_->Commit();
+    if (!committed) error_ = committed.error();
+    file_.reset();
+    return committed;
 }
 
 }  // namespace qvx::speak

@@ -29,21 +29,20 @@ class WavFileSink final : public AudioSink {
                                                    std::uint64_t mostSamples = kMostSamples);
     ~WavFileSink() override;
 
-    bool Write(std::span<const std::int16_t> samples) override;
-    bool Finish() override;
-    std::string Error() const override { return error_; }
+    Result<void> Write(std::span<const std::int16_t> samples) override;
+    Result<void> Finish() override;
 
   private:
     WavFileSink(std::string path, ReplacementFile file, sf_private_tag* sound,
                 std::uint64_t mostSamples);
-    bool Abandon(const std::string& why);
+    Failure Abandon(const std::string& why);
 
     std::string path_;
     std::optional<ReplacementFile> file_;
     sf_private_tag* sound_;
     std::uint64_t mostSamples_;
     std::uint64_t written_ = 0;
-    std::string error_;
+    std::string error_;  // why it was abandoned
 };
 
 }  // namespace qvx::speak

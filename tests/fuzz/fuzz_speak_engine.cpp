@@ -17,9 +17,8 @@ using namespace qvx::speak;
 
 class CountingSink final : public AudioSink {
   public:
-    bool Write(std::span<const std::int16_t>) override { return true; }
-    bool Finish() override { return true; }
-    std::string Error() const override { return {}; }
+    qvx::Result<void> Write(std::span<const std::int16_t>) override { return {}; }
+    qvx::Result<void> Finish() override { return {}; }
 };
 
 // The text without the bytes EngineText may add or turn into each other.
@@ -53,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t number = 0;
     for (std::string_view line : qvx::fuzz::Lines(qvx::fuzz::AsText(data, size))) {
         CheckEngineText(line);
-        QVX_FUZZ_CHECK(speaker.SpeakLine(line, ++number));
+        QVX_FUZZ_CHECK(speaker.SpeakLine(line, ++number).ok());
     }
-    QVX_FUZZ_CHECK(speaker.Finish());
+    QVX_FUZZ_CHECK(speaker.Finish().ok());
     return 0;
 }

@@ -25,26 +25,26 @@ constexpr std::size_t kSamplesPerMark = 40;
 class FakeEngineAndSink final : public SpeechEngine, public AudioSink {
   public:
     int SampleRate() const override { return kRate; }
-    bool Speak(std::string_view text, const VoiceSettings&, const SampleSink& sink,
-               std::string&) override {
-        return sink(std::vector<std::int16_t>(10 * text.size(), 1000));
+    qvx::Result<void> Speak(std::string_view text, const VoiceSettings&,
+                            const SampleSink& sink) override {
+        QVX_FUZZ_CHECK(sink(std::vector<std::int16_t>(10 * text.size(), 1000)));
+        return {};
     }
-    bool Sing(std::string_view input, const VoiceSettings&, double, SungSound& sound,
-              std::string&) override {
+    qvx::Result<SungSound> Sing(std::string_view input, const VoiceSettings&, double) override {
         QVX_FUZZ_CHECK(input.starts_with("[[") && input.ends_with("]] "));
+        SungSound sound;
         for (std::size_t i = 2; i + 3 < input.size(); ++i) {
             sound.marks.push_back({std::string(1, input[i]), sound.samples.size()});
             sound.samples.insert(sound.samples.end(), kSamplesPerMark, std::int16_t(3000 + i % 7));
         }
-        return true;
+        return sound;
     }
-    bool Write(std::span<const std::int16_t> samples) override {
+    qvx::Result<void> Write(std::span<const std::int16_t> samples) override {
         QVX_FUZZ_CHECK(!samples.empty() && samples.size() <= 4096);
         count += samples.size();
-        return true;
+        return {};
     }
-    bool Finish() override { return true; }
-    std::string Error() const override { return {}; }
+    qvx::Result<void> Finish() override { return {}; }
     std::size_t count = 0;
 };
 
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const WarningSink warn = [](const std::string& what) { QVX_FUZZ_CHECK(what.size() < 300); };
     const SegmentSink render = [&](const Segment& segment) {
         const std::size_t expected = fake.count + std::visit(SegmentCheck{}, segment);
-        QVX_FUZZ_CHECK(renderer.Render(segment, warn));
+        QVX_FUZZ_CHECK(renderer.Render(segment, warn).ok());
         QVX_FUZZ_CHECK(std::holds_alternative<SungSegment>(segment) ? fake.count <= expected
                                                                     : fake.count == expected);
         return true;
@@ -106,6 +106,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const EventSink translate = [&](const auto& e) { translator.Translate(e, render, warn); };
     for (std::string_view line : qvx::fuzz::Lines(qvx::fuzz::AsText(data, size)))
         parser.ParseLine(line, translate, warn);
-    QVX_FUZZ_CHECK(renderer.Finish());
+    QVX_FUZZ_CHECK(renderer.Finish().ok());
     return 0;
 }

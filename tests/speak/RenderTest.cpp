@@ -79,7 +79,8 @@ class Rendering : public ::testing::Test {
         std::string_view line;
         LineSplitter lines(script);
         for (std::size_t n = 1; lines.Next(line); ++n) EXPECT_TRUE(speaker.SpeakLine(line, n));
-        EXPECT_TRUE(speaker.Finish()) << speaker.error();
+        const Result<void> finished = speaker.Finish();
+        EXPECT_TRUE(finished) << finished.error();
         EXPECT_EQ(warnings, expected);
         SF_INFO info{};
         SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
@@ -92,12 +93,12 @@ class Rendering : public ::testing::Test {
     // The text as the engine speaks it.
     std::vector<std::int16_t> Spoken(const std::string& text) {
         std::vector<std::int16_t> made;
-        std::string error;
         const SampleSink keep = [&](std::span<const std::int16_t> part) {
             made.insert(made.end(), part.begin(), part.end());
             return true;
         };
-        EXPECT_TRUE(engine_->Speak(text, DefaultVoice(), keep, error)) << error;
+        const Result<void> spoken = engine_->Speak(text, DefaultVoice(), keep);
+        EXPECT_TRUE(spoken) << spoken.error();
         return made;
     }
 
@@ -167,11 +168,12 @@ TEST_F(Rendering, SongHasEveryNoteAndItsLength) {
     std::vector<std::pair<double, double>> middles;  // ms and hertz of each note
     for (const auto& [code, ms, pitch] : notes) {
         SungSound alone;
-        std::string error;
         const auto phoneme = FindPhonemeCode(code);
         if (ms == 0 && phoneme) {  // its natural length, sung alone
             const std::string input = "[[" + std::string(phoneme->mnemonic) + "]] ";
-            ASSERT_TRUE(engine_->Sing(input, DefaultVoice(), 122, alone, error)) << error;
+            Result<SungSound> sung = engine_->Sing(input, DefaultVoice(), 122);
+            ASSERT_TRUE(sung) << sung.error();
+            alone = std::move(*sung);
         } else if (!phoneme) {  // text, spoken alone
             alone.samples = Spoken(code);
         }
@@ -219,12 +221,11 @@ TEST_F(Rendering, EveryCodeOfTheAlphabetReachesTheEngineWhole) {
     for (std::string code; alphabet >> code;) {
         const auto phoneme = FindPhonemeCode(code);
         ASSERT_TRUE(phoneme) << code;
-        SungSound sound;
-        std::string error;
         const std::string input = "[[" + std::string(phoneme->mnemonic) + "A:]] ";
-        ASSERT_TRUE(engine_->Sing(input, DefaultVoice(), 200, sound, error)) << code;
+        const Result<SungSound> sound = engine_->Sing(input, DefaultVoice(), 200);
+        ASSERT_TRUE(sound) << code;
         const std::vector<SungPart> parts{{phoneme->mnemonic, 0}, {"A:", 1000}};
-        EXPECT_GT(Ms(ShapeSung(sound, parts, 200, false, rate_).size()), 990) << code;
+        EXPECT_GT(Ms(ShapeSung(*sound, parts, 200, false, rate_).size()), 990) << code;
     }
 }
 
@@ -294,8 +295,8 @@ TEST_F(Rendering, OutputThatFailsEndsTheLineAndKeepsTheOldFile) {
         auto sink = WavFileSink::Open(folder_.File("out.wav"), rate_, rate_ / 10);
         ScriptSpeaker speaker(*engine_, **sink, folder_.folder(), [](const std::string&) {});
         EXPECT_TRUE(speaker.SpeakLine("[:tone 440,100]", 1));  // full to the sample
-        EXPECT_FALSE(speaker.SpeakLine(line, 2));
-        EXPECT_NE(speaker.error().find("4 GiB"), std::string::npos) << speaker.error();
+        const Result<void> spoken = speaker.SpeakLine(line, 2);
+        EXPECT_NE(spoken.error().find("4 GiB"), std::string::npos) << spoken.error();
         EXPECT_FALSE(speaker.Finish());
     }
     EXPECT_EQ(folder_.Read("out.wav"), "old");
