@@ -46,6 +46,7 @@ struct RuleCase {
     std::string line;
     std::vector<std::string> boxes;
     std::vector<std::string> log = boxes;
+    const char* name = nullptr;  // for a line that does not name itself
 };
 
 const RuleCase kRuleCases[] = {
@@ -81,14 +82,15 @@ const RuleCase kRuleCases[] = {
     {"[:dv hr 20]", {}},
     {"[:x] [:y] [:nb]", {}},
     {"hello [:bogus", {}},
-    {"U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A."
-     "U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.",
-     {}},
+    {.line = "U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A."
+             "U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.U.S.A.",
+     .boxes = {},
+     .name = "a long run of dotted letters"},
 };
 
 TEST(CheckRuleTest, ReportsEachFindingInABoxAndTheLog) {
     for (const RuleCase& c : kRuleCases) {
-        SCOPED_TRACE(c.line);
+        SCOPED_TRACE(c.name ? c.name : testing::PrintToString(c.line));
         test::CheckerFolder f;
         f.folder.Write("Present.wav", "RIFF");
         std::filesystem::create_directory(f.folder.File("sub"));
@@ -209,9 +211,10 @@ TEST_F(CheckScriptTest, PhoneOffNeedsAnEarlierExactPhoneOn) {
     for (const Case& c : {Case{"[:PHONE ON]\r\n[:np]\r\n[:phone off]\r\n", false},
                           Case{"[:phone off]\r\n[:phone on]\r\n", true},
                           Case{"[:phone on] \r\n[:phone off]\r\n", true}}) {
+        SCOPED_TRACE(testing::PrintToString(c.script));
         WriteScript(c.script);
         ASSERT_EQ(CheckScript(state, prompts), Refresh::Needed);
-        EXPECT_EQ(!state.ScriptCheckPassed, c.warned) << c.script;
+        EXPECT_EQ(!state.ScriptCheckPassed, c.warned);
     }
 }
 

@@ -95,7 +95,7 @@ const CorrectCase kCorrectCases[] = {
 
 TEST(CorrectLineTest, RepairsOrReports) {
     for (const CorrectCase& c : kCorrectCases) {
-        SCOPED_TRACE(c.script);
+        SCOPED_TRACE(testing::PrintToString(c.script));
         test::CheckerFolder f;
         const std::string corrected = c.corrected.empty() ? c.script : c.corrected;
         f.WriteScript(c.script + "\r\n");

@@ -79,6 +79,7 @@ TEST(TypedCheckTest, ShowsBoxesAndSelects) {
     test::TempFolder folder;
     folder.Write("Present.wav", "RIFF");
     for (const TypedCase& c : kTypedCases) {
+        SCOPED_TRACE(testing::PrintToString(c.text));
         RecordingPrompts prompts;
         const auto selection = CheckTypedText(c.text, folder.paths(), prompts);
         std::vector<Box> boxes;
@@ -86,8 +87,8 @@ TEST(TypedCheckTest, ShowsBoxesAndSelects) {
             EXPECT_EQ(box.icon, PromptIcon::Exclamation);
             boxes.emplace_back(box.title, box.text);
         }
-        EXPECT_EQ(boxes, c.boxes) << c.text;
-        EXPECT_EQ(selection, c.selection) << c.text;
+        EXPECT_EQ(boxes, c.boxes);
+        EXPECT_EQ(selection, c.selection);
     }
 }
 

@@ -94,6 +94,7 @@ TEST_F(CheckCommandTest, HostileFilesAreRefusedOrWrittenThrough) {
              {Script(utf16[0], "le.txt"), kUtf16Refusal},
              {Script(utf16[1], "be.txt"), kUtf16Refusal}}) {
         for (const bool fix : {false, true}) {
+            SCOPED_TRACE(path + (fix ? " with --fix" : ""));
             const Outcome run = fix ? RunCommand({"--fix", path}) : RunCommand({path});
             EXPECT_EQ(run.status, CheckStatus::Failed);
             EXPECT_EQ(run.err, "quillvox-check: " + path + ": " + std::string(reason) + ".\n");
@@ -199,16 +200,18 @@ TEST_F(CheckCommandTest, WrongArgumentsAndHelpCheckNothing) {
 // --fix must leave exactly what the editor's corrector leaves, and report
 // exactly what it logs.
 TEST_F(CheckCommandTest, FixLeavesWhatTheEditorsCorrectorLeaves) {
-    const std::vector<std::string> scripts{
-        kOneOfEachRule,
-        "Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:NP\r\n[:play sound.wav",
-        "[:phone on\r\n[:phone off]\r\n\r\n   ",
-        std::string("[:dial]\r\n[:np][:tone440,500]\r\n[:dial 555\"1234]\r\nGr\xC3\xBC\xC3\x9F") +
-            "e\rAN\nALLE\r\n",
-        ""};
+    const std::pair<const char*, std::string> scripts[] = {
+        {"one of each rule", kOneOfEachRule},
+        {"repairs",
+         "Hello\r\n[:tone440,500\r\n[:dial 555]\r\n[:dial \"1]\r\n[:NP\r\n[:play sound.wav"},
+        {"phone on repaired, blank last lines", "[:phone on\r\n[:phone off]\r\n\r\n   "},
+        {"a failed repair, UTF-8 and mixed line ends",
+         std::string("[:dial]\r\n[:np][:tone440,500]\r\n[:dial 555\"1234]\r\nGr\xC3\xBC\xC3\x9F") +
+             "e\rAN\nALLE\r\n"},
+        {"empty", ""}};
     folder.Write("sound.wav", "RIFF");
-    for (const std::string& bytes : scripts) {
-        SCOPED_TRACE(bytes);
+    for (const auto& [name, bytes] : scripts) {
+        SCOPED_TRACE(name);
         TempFolder editor;
         editor.Write("sound.wav", "RIFF");
         editor.Write("demo.txt", bytes);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <clocale>
 #include <cstdint>
 #include <limits>
@@ -18,6 +19,20 @@ struct Case {
 
 void PrintTo(const Case& c, std::ostream* os) {
     *os << '"' << c.text << '"';
+}
+
+// A test's name spells its text: letters and digits as they are, signs and
+// the point as words, anything else "_"; the row's place keeps names apart.
+std::string RowName(const ::testing::TestParamInfo<Case>& row) {
+    std::string name;
+    for (const char ch : std::string_view(row.param.text)) {
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? std::string(1, ch)
+                : ch == '-'                                  ? "minus"
+                : ch == '+'                                  ? "plus"
+                : ch == '.'                                  ? "point"
+                                                             : "_";
+    }
+    return name + "_" + std::to_string(row.index);
 }
 
 class NumericTextRule : public ::testing::TestWithParam<Case> {};
@@ -50,7 +65,8 @@ INSTANTIATE_TEST_SUITE_P(Notations, NumericTextRule,
                                            Case{"2E+2", kValid, 200}, Case{"25e-1", kValid, 2},
                                            Case{".5", kValid, 0}, Case{"1.", kValid, 1},
                                            Case{"007", kValid, 7}, Case{"0.0001", kValid, 0},
-                                           Case{"1e-400", kValid, 0}, Case{"-0", kValid, 0}));
+                                           Case{"1e-400", kValid, 0}, Case{"-0", kValid, 0}),
+                         RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     NotNumbers, NumericTextRule,
@@ -60,14 +76,16 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"-infinity", kNot, 0}, Case{"nan", kNot, 0}, Case{".", kNot, 0},
                       Case{"-", kNot, 0}, Case{"1e", kNot, 0}, Case{"e5", kNot, 0},
                       Case{"1e+", kNot, 0}, Case{"++1", kNot, 0}, Case{"$5", kNot, 0},
-                      Case{"1.2.3", kNot, 0}));
+                      Case{"1.2.3", kNot, 0}),
+    RowName);
 
 INSTANTIATE_TEST_SUITE_P(HalvesToEven, NumericTextRule,
                          ::testing::Values(Case{"12.5", kValid, 12}, Case{"13.5", kValid, 14},
                                            Case{"-2.5", kValid, -2}, Case{"-3.5", kValid, -4},
                                            Case{"0.5", kValid, 0}, Case{"1.5", kValid, 2},
                                            Case{"2.5", kValid, 2}, Case{"3.5", kValid, 4},
-                                           Case{"12.51", kValid, 13}, Case{"12.49", kValid, 12}));
+                                           Case{"12.51", kValid, 13}, Case{"12.49", kValid, 12}),
+                         RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     ThirtyTwoBitEdges, NumericTextRule,
@@ -77,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"2147483647.4", kValid, 2147483647}, Case{"2147483647.5", kRange, 0},
                       Case{"-2147483648.5", kValid, std::numeric_limits<std::int32_t>::min()},
                       Case{"9e9", kRange, 0}, Case{"1e400", kRange, 0}, Case{"-1e400", kRange, 0},
-                      Case{"99999999999999999999", kRange, 0}));
+                      Case{"99999999999999999999", kRange, 0}),
+    RowName);
 
 // A long run of zeros can be cancelled by an exponent of more digits than
 // any fixed cap allows: the exponent must be read as far as the text needs.

@@ -89,7 +89,7 @@ TEST(FileAccess, OnlyPlainFilesAreReadOrWritten) {
     };
     for (const auto& [path, reason] : cases) {
         EXPECT_EQ(ReadWholeFile(path).error(), reason) << path;
-        EXPECT_FALSE(LineReader(path).status().ok());
+        EXPECT_FALSE(LineReader(path).status().ok()) << path;
         if (path == folder.File("missing")) continue;
         EXPECT_NE(AppendToFile(path, "y").error().find(reason), std::string::npos) << path;
         EXPECT_NE(RewriteFile(path, "y").error().find(reason), std::string::npos) << path;
@@ -212,7 +212,7 @@ TEST(FolderFiles, NamesMatchWithoutRegardToCase) {
     EXPECT_EQ(files.Find("gong.wav"), folder.File("Gong.wav"));
     for (const std::string& name : std::initializer_list<std::string>{
              "", "sub", "..", "./Gong.wav", "missing.wav", std::string("Gong.wav\0x", 10)}) {
-        EXPECT_EQ(files.Find(name), std::nullopt) << name;
+        EXPECT_EQ(files.Find(name), std::nullopt) << testing::PrintToString(name);
     }
     folder.Write("Late.wav", "");  // after the listing
     EXPECT_EQ(files.Find("late.wav"), folder.File("Late.wav"));

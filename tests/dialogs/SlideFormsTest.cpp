@@ -157,13 +157,13 @@ TEST(PhonemeWriting, PhoneOnUnlessTheScriptEndsInPhonemeMode) {
     for (const auto& c : cases) {
         test::TempFolder folder;
         const std::string before = c.script ? c.script : "";
+        SCOPED_TRACE(testing::PrintToString(before));
         if (c.script) folder.Write("demo.txt", before);
         RecordingPrompts prompts;
         EXPECT_TRUE(
             GeneratePhonemes(folder.paths(), {"c", "37.4", "2.5e2", false, None, ""}, prompts));
         EXPECT_EQ(folder.Read("demo.txt"),
-                  before + (c.phoneOn ? "[:phone on]\r\n" : "") + "[,<250,37>]\r\n")
-            << before;
+                  before + (c.phoneOn ? "[:phone on]\r\n" : "") + "[,<250,37>]\r\n");
         EXPECT_TRUE(prompts.boxes.empty());
     }
 }

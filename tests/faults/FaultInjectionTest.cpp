@@ -105,7 +105,8 @@ TEST_P(FaultInjection, RewritesKeepTheOldFileAndSaySo) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(AfterBytes, FaultInjection, ::testing::Values(0, 1, 100, 299));
+INSTANTIATE_TEST_SUITE_P(AfterBytes, FaultInjection, ::testing::Values(0, 1, 100, 299),
+                         ::testing::PrintToStringParamName());
 
 // A disk that fills up three bytes into an appended line: the line is taken
 // back whole, so the next command starts a line of its own.

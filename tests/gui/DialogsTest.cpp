@@ -67,6 +67,7 @@ class DialogsTest : public QObject {
                         {"CharacteristicsMenuVoiceRate", u"Voice rate"_s, u"Rate:"_s, 3,
                          [&] { Press(dialog, "Ccl"); }}};
         for (const auto& o : openings) {
+            const qvx::test::RowTrace trace(o.item);
             dialog = f.OpenDialog(o.item, "GeneralInput", "Generic");
             QVERIFY2(dialog, o.item);
             auto* box = Control<QLineEdit>(dialog, "Generic");

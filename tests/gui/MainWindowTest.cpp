@@ -238,6 +238,7 @@ class MainWindowTest : public QObject {
         QSet<QKeySequence> shortcuts;
         QHash<QByteArray, QStringList> keyPaths;  // access keys from the menu bar down
         for (const qvx::MenuEntry& entry : qvx::MenuTree()) {
+            const qvx::test::RowTrace trace(entry.name);
             QAction* action = f.Action(entry.name);
             QVERIFY2(action, entry.name);
             QWidget* owner = *entry.parent ? static_cast<QWidget*>(f.Action(entry.parent)->menu())

@@ -51,6 +51,7 @@ class SaveAndRunTest : public QObject {
         f.window->EditArea()->setPlainText(QStringLiteral("[:nb]"));
         f.ShowActive();
         for (const char* button : {"CCL", "Overwrite"}) {
+            const qvx::test::RowTrace trace(button);
             f.Trigger("FileMenuSaveScript");
             auto* dialog = f.window->SaveActionDialog();
             f.Trigger("FileMenuSaveScript");

@@ -39,7 +39,8 @@ TEST(Writers, AppendOneBoundedLineEach) {
 TEST(Writers, NothingForAnUnknownCodeOrAMissingSound) {
     test::TempFolder folder;
     for (const char* code : {"AA", " aa", "", "q", "aa "}) {
-        EXPECT_TRUE(WritePhonemeEntry(folder.paths(), code, 500, 13)) << code;
+        EXPECT_TRUE(WritePhonemeEntry(folder.paths(), code, 500, 13))
+            << testing::PrintToString(code);
     }
     EXPECT_TRUE(WritePlay(folder.paths(), "bell"));
     EXPECT_FALSE(folder.Exists("demo.txt"));

@@ -74,7 +74,7 @@ TEST(Options, GenderDerivedFromTheLastGenderLine) {
             if (script) folder.Write("demo.txt", test::WithLineEnd(script, end));
             state.NextGender = "unset";
             DeriveNextGender(state);
-            EXPECT_EQ(state.NextGender, next) << (script ? script : "no script");
+            EXPECT_EQ(state.NextGender, next) << testing::PrintToString(script);
         }
     }
 }

@@ -122,12 +122,13 @@ TEST(SentenceTiming, FindsSentencesAndTheirStressedVowelsInTheTranslation) {
         {"only pauses make no sentence", {sentence, phoneme("_:", 0), sentence}, "", {}},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         const auto found = TimeSentences(c.marks, c.translation, 1200, 1000);
-        ASSERT_EQ(found.size(), c.expected.size()) << c.name;
+        ASSERT_EQ(found.size(), c.expected.size());
         for (std::size_t i = 0; i < found.size(); ++i) {
-            EXPECT_DOUBLE_EQ(found[i].sounding.start, c.expected[i].sounding.start) << c.name;
-            EXPECT_DOUBLE_EQ(found[i].sounding.end, c.expected[i].sounding.end) << c.name;
-            ASSERT_EQ(found[i].stressed.size(), c.expected[i].stressed.size()) << c.name;
+            EXPECT_DOUBLE_EQ(found[i].sounding.start, c.expected[i].sounding.start);
+            EXPECT_DOUBLE_EQ(found[i].sounding.end, c.expected[i].sounding.end);
+            ASSERT_EQ(found[i].stressed.size(), c.expected[i].stressed.size());
             for (std::size_t s = 0; s < found[i].stressed.size(); ++s) {
                 EXPECT_DOUBLE_EQ(found[i].stressed[s].start, c.expected[i].stressed[s].start);
                 EXPECT_DOUBLE_EQ(found[i].stressed[s].end, c.expected[i].stressed[s].end);

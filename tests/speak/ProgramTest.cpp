@@ -101,6 +101,7 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     const std::set<std::string> before = Names(folder.folder());
     const std::set<std::string> voiceFolders = Names("/tmp", "s43-");
     struct Row {
+        const char* name;
         ExitCode status;     // or 128 + the signal that ended the program
         const char* error;   // a part of the line on stderr, if any
         std::string script;  // demo.txt
@@ -111,41 +112,53 @@ TEST_F(Program, RunsEndCleanlyInBoundedMemoryWithAClearMessage) {
     };
     const char* wavNeedsAFile = "it is a pipe or a device, and a WAV file must go to a plain file";
     const Row rows[] = {
-        {NoDevice, "speak43: cannot open the sound device", kDemo, ""},
-        {NoScript, "the script missing.txt: ", kDemo, "--script missing.txt --wav out.wav"},
+        {"no sound device", NoDevice, "speak43: cannot open the sound device", kDemo, ""},
+        {"missing script", NoScript, "the script missing.txt: ", kDemo,
+         "--script missing.txt --wav out.wav"},
         // Never a wait on a FIFO.
-        {NoScript, "cannot read the script fifo: ", kDemo, "--script fifo --wav out.wav"},
-        {CannotWrite, wavNeedsAFile, kDemo, "--wav fifo"},
-        {CannotWrite, wavNeedsAFile, kDemo, "--wav /dev/stdout 1<>fifo"},
+        {"script is a FIFO", NoScript, "cannot read the script fifo: ", kDemo,
+         "--script fifo --wav out.wav"},
+        {"WAV file is a FIFO", CannotWrite, wavNeedsAFile, kDemo, "--wav fifo"},
+        {"WAV file is a device", CannotWrite, wavNeedsAFile, kDemo, "--wav /dev/stdout 1<>fifo"},
         // Never a WAV file over the script, by any of its names.
-        {CannotWrite, "the WAV file demo.txt is the script demo.txt", kDemo, "--wav demo.txt"},
-        {CannotWrite, "the WAV file same.txt is the script demo.txt", kDemo, "--wav same.txt"},
-        {CannotWrite, "is the script target.wav", kDemo, "--script target.wav --wav out.wav"},
-        {NoScript, "script demo.txt: it is saved as UTF-16", std::string("\xff\xfeH\0i\0", 6)},
-        {NoScript, "script demo.txt: it is saved as UTF-16", std::string("\xfe\xff\0H\0i", 6)},
-        {Ok, "line 2: a NUL byte is read as a blank", std::string("\r\none\0two", 9)},
+        {"WAV file is the script", CannotWrite, "the WAV file demo.txt is the script demo.txt",
+         kDemo, "--wav demo.txt"},
+        {"WAV file is the script's hard link", CannotWrite,
+         "the WAV file same.txt is the script demo.txt", kDemo, "--wav same.txt"},
+        {"WAV file's link leads to the script", CannotWrite, "is the script target.wav", kDemo,
+         "--script target.wav --wav out.wav"},
+        {"UTF-16 little-endian", NoScript, "script demo.txt: it is saved as UTF-16",
+         std::string("\xff\xfeH\0i\0", 6)},
+        {"UTF-16 big-endian", NoScript, "script demo.txt: it is saved as UTF-16",
+         std::string("\xfe\xff\0H\0i", 6)},
+        {"a NUL byte", Ok, "line 2: a NUL byte is read as a blank", std::string("\r\none\0two", 9)},
         // Dotted runs once overran the speech engine's stack.
-        {Ok, "", times("a.", 86) + "\r\n" + times("e.g.", 50) + times(" e.g.", 50)},
-        {Ok, "", times("U.S.A.", 40) + " http://" + times("w.", 90) + "/a." + times("b", 300)},
-        {Ok, "", times("[:play TINY.WAV]\n", 2000), "--wav out.wav", 0, RLIM_INFINITY, 5},
-        {Usage, "speak43: unknown argument \"--loud\\x1b\"", kDemo, "--loud\x1b"},
-        {Ok, unknown, documented},
+        {"dotted letters joined", Ok, "",
+         times("a.", 86) + "\r\n" + times("e.g.", 50) + times(" e.g.", 50)},
+        {"dotted words and a long address", Ok, "",
+         times("U.S.A.", 40) + " http://" + times("w.", 90) + "/a." + times("b", 300)},
+        {"thousands of sounds", Ok, "", times("[:play TINY.WAV]\n", 2000), "--wav out.wav", 0,
+         RLIM_INFINITY, 5},
+        {"unknown argument with an escape", Usage, "speak43: unknown argument \"--loud\\x1b\"",
+         kDemo, "--loud\x1b"},
+        {"documented commands and an unknown one", Ok, unknown, documented},
         // One sung entry of 400 phonemes once crashed the speech engine.
-        {Ok, "", "[:phone on]\r\n[" + std::string(800, 'a') + "]"},
+        {"400 phonemes in one entry", Ok, "", "[:phone on]\r\n[" + std::string(800, 'a') + "]"},
         // 5 MB of dial keys, days of sound: played as it goes, until the WAV
         // file passes the file-size limit, or until the run is interrupted.
-        {CannotWrite, "write out.wav: System error : File too large", dial, "--wav out.wav", 0,
-         rlim_t{8} << 20},
-        {ExitCode{128 + SIGTERM}, "", dial, "--wav out.wav", SIGTERM},
-        {Ok, "", "[:play large.wav]"},
-        {Ok, "line 2: the sound \"low.wav\" is skipped: its sample rate of 1 Hz",
+        {"WAV file past the file-size limit", CannotWrite,
+         "write out.wav: System error : File too large", dial, "--wav out.wav", 0, rlim_t{8} << 20},
+        {"interrupted", ExitCode{128 + SIGTERM}, "", dial, "--wav out.wav", SIGTERM},
+        {"large sound file", Ok, "", "[:play large.wav]"},
+        {"sound of 1 Hz", Ok, "line 2: the sound \"low.wav\" is skipped: its sample rate of 1 Hz",
          "\n[:play low.wav]"},
-        {Ok, "sound \"bad.wav\" is skipped: it is not a sound file", "[:play bad.wav]"},
-        {Ok, "line 3: the sound \"pipe.wav\" is skipped: is not a plain file",
+        {"not a sound file", Ok, "sound \"bad.wav\" is skipped: it is not a sound file",
+         "[:play bad.wav]"},
+        {"sound is a FIFO", Ok, "line 3: the sound \"pipe.wav\" is skipped: is not a plain file",
          "\n\n[:play pipe.wav]"},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.arguments + (" " + row.script.substr(0, 80)));
+        SCOPED_TRACE(row.name);
         folder.Write("demo.txt", row.script);
         // Through the shell, with no sound server reachable. Every run is held
         // to 1 GB of address space (under AddressSanitizer, which reserves far

@@ -172,7 +172,7 @@ TEST_F(Rendering, SongHasEveryNoteAndItsLength) {
         if (ms == 0 && phoneme) {  // its natural length, sung alone
             const std::string input = "[[" + std::string(phoneme->mnemonic) + "]] ";
             Result<SungSound> sung = engine_->Sing(input, DefaultVoice(), 122);
-            ASSERT_TRUE(sung) << sung.error();
+            ASSERT_TRUE(sung) << code << ": " << sung.error();
             alone = std::move(*sung);
         } else if (!phoneme) {  // text, spoken alone
             alone.samples = Spoken(code);
@@ -195,6 +195,7 @@ TEST_F(Rendering, SongHasEveryNoteAndItsLength) {
 TEST_F(Rendering, TextIsFollowedByThePauseOfItsPunctuationOnly) {
     for (const auto& [text, pause] :
          {std::pair{"hello", 0}, {"hello,", 95}, {"[:pp 300]hi!", 300}}) {
+        SCOPED_TRACE(text);
         const Samples s = Render("[:phoneme on]" + std::string(text) + " [aa<500,22>]");
         const auto [first, last] = LoudSpan(s);
         std::size_t longest = 0;
@@ -202,7 +203,7 @@ TEST_F(Rendering, TextIsFollowedByThePauseOfItsPunctuationOnly) {
             quiet = std::abs(s[i]) > 0.01 ? 0 : quiet + 1;
             longest = std::max(longest, quiet);
         }
-        EXPECT_NEAR(Ms(longest), pause + 30, 30) << text;  // the pause and at most 60 ms
+        EXPECT_NEAR(Ms(longest), pause + 30, 30);  // the pause and at most 60 ms
     }
     // Speech is the engine's, pauses inside it included, without the closing
     // pause the engine adds.

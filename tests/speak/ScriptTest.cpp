@@ -72,81 +72,94 @@ std::string Read(std::string_view script) {
 
 TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
     struct Row {
+        const char* name;
         const char* script;  // lines end in CR LF here; each is also read with LF and CR
         const char* read;
     };
     const Row rows[] = {
         // Names by unique beginning, case ignored, numbers glued to the name.
-        {"[:RaTe 300]a[:R 90]b[:rate100]c",
+        {"command names by their beginning", "[:RaTe 300]a[:R 90]b[:rate100]c",
          "speak a (m1 122 100 300) | speak b (m1 122 100 90) | speak c (m1 122 100 100)"},
         // Val remembers its design; the other voices start fresh and keep the
         // rate. Unknown design-voice names and names without number are skipped.
-        {"[:name VAL][:dv ap 200][:ra 300][:name Paul]a[:na k]b[:name val]c\r\n[:name bob]",
+        {"voices and their designs",
+         "[:name VAL][:dv ap 200][:ra 300][:name Paul]a[:na k]b[:name val]c\r\n[:name bob]",
          "speak a (m1 122 100 300) | speak b (f5 306 100 300) | speak c (m1 200 100 300) | !2"},
-        {"[:nb][:dv ap 300][:nb]a[:dv ap 900 pr 300 zz 3][:ra 5]b[:dv ap 10 pr -4 sx 0][:ra 9999]c"
+        {"design values bounded",
+         "[:nb][:dv ap 300][:nb]a[:dv ap 900 pr 300 zz 3][:ra 5]b[:dv ap 10 pr -4 sx 0][:ra 9999]c"
          "[:dv sx 1 pr]d",
          "speak a (f1 208 100 180) | !1 | speak b (f1 350 250 75) | speak c (f1 50 0 600) | !1 | "
          "speak d (m1 50 0 600)"},
         // Ambiguous ("d": dial, dv or define; "p", "n", "c") or unknown. Blank
         // lines give nothing; an unclosed command silences the rest of its line.
-        {"[:d 1]\r\n[:p x][:n]\r\n[:c 5]\r\n[:]\r\n[:rates 1]\r\n \t\r\n\r\nsix [:ra 200",
+        {"ambiguous or unknown names, blank lines",
+         "[:d 1]\r\n[:p x][:n]\r\n[:c 5]\r\n[:]\r\n[:rates 1]\r\n \t\r\n\r\nsix [:ra 200",
          "!1 | !2 | !2 | !3 | !4 | !5 | speak six (m1 122 100 180) | !8"},
         // Parameters plain, in "<...>" or quoted; values out of range are
         // bounded or skipped.
-        {"[:tone<440,500>][:tone 440 500][:tone \"440, 500\"][:tone 440][:tone<20000,100>]"
+        {"tone parameters and bounds",
+         "[:tone<440,500>][:tone 440 500][:tone \"440, 500\"][:tone 440][:tone<20000,100>]"
          "[:tone<440,0>][:tone<440,-5>][:tone<5,99999999>][:tone<20,60000>][:tone<10000,1>]",
          "tone 440 500 | tone 440 500 | tone 440 500 | !1 | !1 | tone 10000 100 | !1 | !1 | !1 | "
          "!1 | tone 20 60000 | tone 20 60000 | tone 10000 1"},
         // Text is cut by clause breaks before a run of dotted letters, or a
         // word, grows past 80 bytes (those above 0x7F counted twice): after a
         // mark or between characters; a blank ends a run unless a dotted word follows.
-        {"xäääääääääääääääääääää", "speak xäääääääääääääääääää , ää (m1 122 100 180)"},
-        {"a.ääääääääääääääääääääääääääääääääääääääää",
+        {"a long word cut", "xäääääääääääääääääääää",
+         "speak xäääääääääääääääääää , ää (m1 122 100 180)"},
+        {"a long dotted run cut", "a.ääääääääääääääääääääääääääääääääääääääää",
          "speak a. , ääääääääääääääääääää , ääääääääääääääääääää (m1 122 100 180)"},
-        {"äääääääääääääää äääääääääääääää ä.ääääääääääääää",
+        {"a blank ends a run", "äääääääääääääää äääääääääääääää ä.ääääääääääääää",
          "speak äääääääääääääää äääääääääääääää ä. , ääääääääääääää (m1 122 100 180)"},
-        {"[:volume set 60][:vo up 50][:volume D 300][:volume up 30]\r\n[:volume loud 5]",
+        {"volume", "[:volume set 60][:vo up 50][:volume D 300][:volume up 30]\r\n[:volume loud 5]",
          "volume 60 | volume 100 | volume 0 | volume 30 | !2"},
         // Sound files are those of the program folder only.
-        {"[:play <Bell]1.WAV>][:play ../secret.wav][:play /etc/x.wav]",
+        {"sound files of the program folder only",
+         "[:play <Bell]1.WAV>][:play ../secret.wav][:play /etc/x.wav]",
          "play Bell]1.WAV | !1 | !1"},
         // Phonemic text counts only in phoneme mode, which every spelling of
         // the command switches; a bracket with a fault is skipped whole.
-        {"[aa<100,1>]\r\n[:phoneme arpabet speak on][aa<500,34>]\r\n[:ph off][iy<1,2>]\r\n"
+        {"phoneme mode",
+         "[aa<100,1>]\r\n[:phoneme arpabet speak on][aa<500,34>]\r\n[:ph off][iy<1,2>]\r\n"
          "[:phon on][ey<200>][iy<300,220>][ow<100>uw _]",
          "!1 | sing [[A:]] 440~ 500 | !3 | sing [[eI]] 440~ 200 | sing [[i:]] 220 300 | "
          "sing [[oUu:]] 220 100,0 | rest 50"},
         // A fault costs its own piece only: an unknown code ("h", "o", "oh")
         // with the length written after it, a phoneme whose length cannot be
         // read, a length after no phoneme; an unclosed "<" the rest.
-        {"[:phoneme on]\r\n[hello][oh<400,25>iy]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n"
+        {"faults cost their own piece",
+         "[:phoneme on]\r\n[hello][oh<400,25>iy]\r\n[<100>aa][aa<1,x>][aa<>]\r\n[aa<400]\r\n"
          "[:phoneme sampa on][:phoneme o]",
          "!2 | !2 | sing [[@Ll]] 122 0,0 | !2 | sing [[i:]] 122 0 | !3 | sing [[A:]] 122 0 | !3 | "
          "!3 | !4 | !5 | !5"},
         // Notes are 1..37, other numbers hertz; 0 keeps the pitch before, and
         // hertz are bounded as a tone's.
-        {"[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>][aa<1,100000>][aa<1,10000>]",
+        {"notes and hertz",
+         "[:phoneme on][aa<1,1>][aa<1,37>][aa<1,38>][aa<1,0>][aa<1,100000>][aa<1,10000>]",
          "sing [[A:]] 65~ 1 | sing [[A:]] 523~ 1 | sing [[A:]] 38 1 | !1 | sing [[A:]] 38 1 | !1 | "
          "sing [[A:]] 10000 1 | sing [[A:]] 10000 1"},
         // Two-character codes before one ("HXAR": hx, ar), case ignored; marks
         // are silent but "," and "." pause, and a "," carrying a length is "ao".
-        {"[:phoneme on][brr shaa SSH DH'ax nxc HXAR]",
+        {"two-character codes first", "[:phoneme on][brr shaa SSH DH'ax nxc HXAR]",
          "sing [[b3 SA: sS D@ NO: hA@]] 122 0,0,0,0,0,0,0,0,0,0,0,0"},
-        {"[:phoneme on]['hx`eh\",l/ow\"\\-*#)?!+. ,<250,1>]",
+        {"marks in phonemic text", "[:phoneme on]['hx`eh\",l/ow\"\\-*#)?!+. ,<250,1>]",
          "sing [[hE]] 122 0,0 | rest 95 | sing [[loU]] 122 0,0 | rest 470 | sing [[O:]] 65~ 250"},
         // Text ends with the pause of its last mark (quotes aside) and with
         // none without one.
-        {"One, [:pp 200]two.[:cp 30]three,[:pp 0]four!\r\n[:pp 300]\"five?\"\r\nsix",
+        {"pauses after text",
+         "One, [:pp 200]two.[:cp 30]three,[:pp 0]four!\r\n[:pp 300]\"five?\"\r\nsix",
          "speak One, (m1 122 100 180) | rest 95 | speak two. (m1 122 100 180) | rest 200 | "
          "speak three, (m1 122 100 180) | rest 30 | speak four! (m1 122 100 180) | "
          "speak \"five?\" (m1 122 100 180) | rest 300 | speak six (m1 122 100 180)"},
         // Pauses of "," and "." in phonemic text as the script sets them; 0
         // rests not at all.
-        {"[:comma 50][:period 300][:phoneme on][aa<100,30>,aa.][:pp 0][aa.][:cp -1][aa,]",
+        {"pauses in phonemic text",
+         "[:comma 50][:period 300][:phoneme on][aa<100,30>,aa.][:pp 0][aa.][:cp -1][aa,]",
          "sing [[A:]] 349~ 100 | rest 50 | sing [[A:]] 349~ 0 | rest 300 | sing [[A:]] 349~ 0 | "
          "!1 | sing [[A:]] 349~ 0"},
     };
     for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
         for (std::string_view end : test::kLineEnds) {
             const std::string script = test::WithLineEnd(row.script, end);
             EXPECT_EQ(Read(script), row.read) << testing::PrintToString(script);

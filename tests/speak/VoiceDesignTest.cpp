@@ -106,12 +106,13 @@ TEST(VoiceDesign, VariantTextIsKeptUntilDesignedAndReadsBackAsDesigned) {
     EXPECT_EQ(DesignedVariantText(kVariant, own, own), kVariant);
     EXPECT_EQ(DesignedGains(own, own), StretchGains{});
     for (std::size_t i = 0; i < kDesignCount; ++i) {
-        EXPECT_EQ(FindDesignParameter(kDesignRanges[i].name), DesignIndex(i));
+        EXPECT_EQ(FindDesignParameter(kDesignRanges[i].name), DesignIndex(i))
+            << kDesignRanges[i].name;
         for (std::int32_t end : {kDesignRanges[i].min, kDesignRanges[i].max}) {
             DesignValues values = own;
             values[i] = end;
             const std::string text = DesignedVariantText(kVariant, values, own);
-            SCOPED_TRACE(text);
+            SCOPED_TRACE(std::string(kDesignRanges[i].name) + " at " + std::to_string(end));
             EXPECT_EQ(ReadVariantSound(text),
                       DesignedSound(ReadVariantSound(kVariant), values, own));
             std::set<std::string> keys;  // "formant 2", "breath": each once

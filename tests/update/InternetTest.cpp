@@ -56,7 +56,7 @@ TEST_F(DownloadTest, AddressPagesGiveTheAddressAndTheConnection) {
         {"var ip = unknown;", " \r\n ", "", "", false},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.page ? c.page : "(no page)");
+        SCOPED_TRACE(testing::PrintToString(c.page));
         std::filesystem::remove(folder.File("temp/~ip.tmp"));  // the server's page leaves a copy
         server.Serve(test::kAddressPagePath, c.page ? c.page : "", c.page ? 200 : 404);
         server.Serve(test::kServerAddressPath, c.serverPage ? c.serverPage : "",

@@ -31,7 +31,7 @@ TEST_F(UpdaterTest, ResultFollowsTheVersionFilesFirstLine) {
     };
     test::ServeAddressPage(server);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.versionFile ? c.versionFile : "(no version file)");
+        SCOPED_TRACE(testing::PrintToString(c.versionFile));  // NULL: none
         server.Serve(test::kVersionPath, c.versionFile ? c.versionFile : "",
                      c.versionFile ? 200 : 404);
         EXPECT_EQ(Check(), c.expected);

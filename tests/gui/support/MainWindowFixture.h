@@ -91,6 +91,20 @@ void AddRows(const Case (&cases)[N]) {
     for (const Case& c : cases) QTest::newRow(c.name) << c;
 }
 
+// SCOPED_TRACE for a loop over rows that cannot be data rows: a check that
+// fails ends the test function, and on the way out this names the row.
+class RowTrace {
+  public:
+    explicit RowTrace(const char* row) : row_(row), failedBefore_(QTest::currentTestFailed()) {}
+    ~RowTrace() {
+        if (!failedBefore_ && QTest::currentTestFailed()) qWarning("failed in the row %s", row_);
+    }
+
+  private:
+    const char* row_;
+    bool failedBefore_;
+};
+
 class MainWindowFixture {
   public:
     MainWindowFixture() : dir(QDir::tempPath() + QStringLiteral("/quillvox-gui-XXXXXX")) {
