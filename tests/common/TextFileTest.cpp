@@ -138,7 +138,9 @@ TEST(ReplacementFile, KeepsWhatARenameWouldLose) {
         const std::string f = folder.File("f");
         const bool owned = row == "owner" || row == "read-only folder";
         EXPECT_TRUE(!owned || chown(f.c_str(), kNobody, kNobody) == 0);
-        if (row == "attributes" && setxattr(f.c_str(), "user.n", "x", 1, 0) != 0) continue;
+        if (row == "attributes" && (setxattr(f.c_str(), "user.n", "x", 1, 0) != 0 ||
+                                    setxattr(f.c_str(), "user.e", "", 0, 0) != 0))
+            continue;
         if (row == "hard link") fs::create_hard_link(f, folder.File("g"));
         if (asNobody) chmod(folder.folder().c_str(), row == "read-only folder" ? 0755 : 0777);
         if (row == "another user's file") chmod(f.c_str(), 0666);
@@ -160,6 +162,7 @@ TEST(ReplacementFile, KeepsWhatARenameWouldLose) {
         EXPECT_EQ(stat(f.c_str(), &status) == 0 && status.st_uid == kNobody, owned);
         EXPECT_EQ(getxattr(f.c_str(), "user.n", &value, 1) == 1 && value == 'x',
                   row == "attributes");
+        EXPECT_EQ(getxattr(f.c_str(), "user.e", nullptr, 0) == 0, row == "attributes");
         EXPECT_EQ(EntriesIn(folder), row == "hard link" ? 2u : 1u) << "a temporary is left";
     }
 }

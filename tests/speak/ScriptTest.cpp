@@ -107,10 +107,13 @@ TEST(Script, LinesGiveTheirSegmentsAndWarnOnTheTrueLineWhateverTheLineEnds) {
         // mark or between characters; a blank ends a run unless a dotted word follows.
         {"a long word cut", "xäääääääääääääääääääää",
          "speak xäääääääääääääääääää , ää (m1 122 100 180)"},
+        {"a four-byte character kept whole", "x😀😀😀😀😀😀😀😀😀😀",
+         "speak x😀😀😀😀😀😀😀😀😀 , 😀 (m1 122 100 180)"},
         {"a long dotted run cut", "a.ääääääääääääääääääääääääääääääääääääääää",
          "speak a. , ääääääääääääääääääää , ääääääääääääääääääää (m1 122 100 180)"},
         {"a blank ends a run", "äääääääääääääää äääääääääääääää ä.ääääääääääääää",
          "speak äääääääääääääää äääääääääääääää ä. , ääääääääääääää (m1 122 100 180)"},
+        {"a key that cannot be dialled", "[:dial 12x][:dial 5]", "!1 | dial 5"},
         {"volume", "[:volume set 60][:vo up 50][:volume D 300][:volume up 30]\r\n[:volume loud 5]",
          "volume 60 | volume 100 | volume 0 | volume 30 | !2"},
         // Sound files are those of the program folder only.
@@ -200,6 +203,7 @@ TEST(SungNote, PartsAreCutAtTheEngineMarksAndFallBackWhenTheyDoNotMatch) {
     EXPECT_EQ(shaped[0], 1000);
     EXPECT_EQ(shaped[499], 2000);
     EXPECT_EQ(shaped[550], 3000);
+    EXPECT_TRUE(shaped[500] == 0 && shaped.back() == 0);  // a fitted part fades in and out
     // More parts than marks: the whole is fitted to the lengths added up.
     const std::vector<SungPart> more{{"t", 200}, {"eI", 100}, {"k", 300}};
     EXPECT_EQ(ShapeSung(sound, more, 100, false, 1000).size(), 600u);

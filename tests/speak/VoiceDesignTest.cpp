@@ -105,6 +105,10 @@ TEST(VoiceDesign, VariantTextIsKeptUntilDesignedAndReadsBackAsDesigned) {
     const DesignValues own = VoiceForLetter('p')->design;
     EXPECT_EQ(DesignedVariantText(kVariant, own, own), kVariant);
     EXPECT_EQ(DesignedGains(own, own), StretchGains{});
+    // A design that adds no breath gives a breathless variant no breath.
+    DesignValues bigHead = own;
+    bigHead[kHeadSize] = kDesignRanges[kHeadSize].max;
+    EXPECT_EQ(DesignedVariantText("name y\n", bigHead, own).find("breath"), std::string::npos);
     for (std::size_t i = 0; i < kDesignCount; ++i) {
         EXPECT_EQ(FindDesignParameter(kDesignRanges[i].name), DesignIndex(i))
             << kDesignRanges[i].name;
